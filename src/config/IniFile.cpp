@@ -1,0 +1,81 @@
+#include "config/IniFile.h"
+
+#include <limits>
+
+#include "platform/Platform.h"
+#include "platform/ProfileFiles.h"
+
+namespace corvane {
+
+namespace {
+constexpr std::size_t StringBufferSize = 2048;  // values of at most 2047 characters
+constexpr std::size_t SectionBufferSize = 16384; // key names with their NULs
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+} // namespace
+
+TIniFile::TIniFile(std::string fileName) : FileName_(std::move(fileName)) {}
+
+std::string TIniFile::ReadString(const std::string& section, const std::string& key,
+                                 const std::string& defaultValue) const {
+    return platform::Profiles().GetString(FileName_, section, key, defaultValue, StringBufferSize);
+}
+
+// integer: [ '+' | '-' ] ( digits | '$' hexdigits | '0' ('x'|'X') hexdigits )
+// Decimal values must fit 32 bits; hexadecimal ones may use all 32 bits (so $FFFFFFFF is -1).
+bool TIniFile::TryParseInteger(const std::string& text, std::int32_t& value) {
+    std::size_t pos = 0;
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+        negative = text[pos] == '-';
+        ++pos;
+    }
+    int base = 10;
+    if (pos < text.size() && text[pos] == '$') {
+        base = 16;
+        pos += 1;
+    } else if (pos + 1 < text.size() && text[pos] == '0' && (text[pos + 1] == 'x' || text[pos + 1] == 'X')) {
+        base = 16;
+        pos += 2;
+    }
+    if (pos >= text.size()) {
+        return false;
+    }
+    const std::uint64_t limit = base == 16 ? 0xFFFFFFFFull
+                                           : static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max()) + (negative ? 1 : 0);
+    std::uint64_t magnitude = 0;
+    for (; pos < text.size(); ++pos) {
+        const int digit = HexDigit(text[pos]);
+        if (digit < 0 || digit >= base) {
+            return false;
+        }
+        magnitude = magnitude * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(digit);
+        if (magnitude > limit) {
+            return false;
+        }
+    }
+    const auto bits = static_cast<std::uint32_t>(negative ? (~magnitude + 1) : magnitude);
+    value = static_cast<std::int32_t>(bits);
+    return true;
+}
+
+std::int32_t TIniFile::ReadInteger(const std::string& section, const std::string& key,
+                                   std::int32_t defaultValue) const {
+    std::int32_t value = 0;
+    return TryParseInteger(ReadString(section, key, ""), value) ? value : defaultValue;
+}
+
+bool TIniFile::ReadBool(const std::string& section, const std::string& key, bool defaultValue) const {
+    return ReadInteger(section, key, defaultValue ? 1 : 0) != 0;
+}
+
+std::vector<std::string> TIniFile::ReadSection(const std::string& section) const {
+    return platform::Profiles().GetKeyNames(FileName_, section, SectionBufferSize);
+}
+
+} // namespace corvane

@@ -1,0 +1,36 @@
+// An INI file of the launcher's own, bound to one path. Every read goes to the platform's
+// profile reader; nothing is cached and nothing is ever written.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace corvane {
+
+class TIniFile {
+public:
+    explicit TIniFile(std::string fileName);
+
+    const std::string& FileName() const { return FileName_; }
+
+    // The text after "=", blanks around it removed and enclosing quotes dropped; at most
+    // 2047 characters; defaultValue when the file, section or key is missing.
+    std::string ReadString(const std::string& section, const std::string& key,
+                           const std::string& defaultValue) const;
+    // A decimal integer, or hexadecimal after "$" or "0x"/"0X"; any other text gives defaultValue.
+    std::int32_t ReadInteger(const std::string& section, const std::string& key,
+                             std::int32_t defaultValue) const;
+    // An integer: 0 is off, any other integer on; any other text gives defaultValue.
+    bool ReadBool(const std::string& section, const std::string& key, bool defaultValue) const;
+    // The key names of section, in file order.
+    std::vector<std::string> ReadSection(const std::string& section) const;
+
+    // Reads text as an integer in the forms that ReadInteger accepts.
+    static bool TryParseInteger(const std::string& text, std::int32_t& value);
+
+private:
+    std::string FileName_;
+};
+
+} // namespace corvane

@@ -1,0 +1,21 @@
+// Modal message boxes.
+#pragma once
+
+#include <string>
+
+namespace corvane::platform {
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    // The application title, the caption of every message box.
+    virtual void SetTitle(const std::string& title) = 0;
+    // The launcher's message box: centred, the text, one OK button, no icon, captioned with
+    // the application title. Returns when the user has dismissed it.
+    virtual void ShowMessage(const std::string& text) = 0;
+    // The task-modal error box of an error that ends the run.
+    virtual void ShowErrorBox(const std::string& caption, const std::string& text) = 0;
+};
+
+} // namespace corvane::platform

@@ -1,0 +1,49 @@
+// The error kinds that operations raise and that nothing in the launcher catches:
+// each one ends the run through the top-level handler, which names the kind.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace corvane {
+
+// Base of every error the launcher raises itself. Kind() is the class name
+// shown in the "Application Error" box.
+class ECorvaneError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+    virtual const char* Kind() const noexcept = 0;
+};
+
+// A list read at a position it does not hold: "List index out of bounds (%d)".
+class EListError final : public ECorvaneError {
+public:
+    explicit EListError(int index);
+    const char* Kind() const noexcept override { return "EListError"; }
+};
+
+// A text that cannot be converted, such as "'yes' is not a valid boolean value".
+class EConvertError final : public ECorvaneError {
+public:
+    using ECorvaneError::ECorvaneError;
+    const char* Kind() const noexcept override { return "EConvertError"; }
+};
+
+// A file that exists but cannot be opened: "Cannot open file %s".
+class EFOpenError final : public ECorvaneError {
+public:
+    explicit EFOpenError(const std::string& path);
+    const char* Kind() const noexcept override { return "EFOpenError"; }
+};
+
+// A registry key or value that cannot be created, written or read as text.
+class ERegistryException final : public ECorvaneError {
+public:
+    using ECorvaneError::ECorvaneError;
+    const char* Kind() const noexcept override { return "ERegistryException"; }
+};
+
+// The text of the "Application Error" box for an error that ended the run.
+std::string ErrorBoxText(const std::exception& error);
+
+} // namespace corvane

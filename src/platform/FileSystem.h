@@ -1,0 +1,32 @@
+// Files as the launcher sees them: its own executable, plain files and folders.
+#pragma once
+
+#include <string>
+
+namespace corvane::platform {
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // Full path of the running executable, as the system reports it.
+    virtual std::string ExePath() = 0;
+    // True only when a file (not a folder) exists at path; an empty path does not exist.
+    virtual bool FileExists(const std::string& path) = 0;
+    // The whole content of the file; raises EFOpenError when it cannot be opened for reading.
+    virtual std::string ReadFile(const std::string& path) = 0;
+    // Creates (or truncates to) an empty file; false when that is refused.
+    virtual bool CreateEmptyFile(const std::string& path) = 0;
+    // Creates one folder; false when it fails (it exists already, or is refused).
+    virtual bool CreateDirectory(const std::string& path) = 0;
+    // Copies a file; with failIfExists false an existing target is replaced.
+    virtual bool CopyFile(const std::string& source, const std::string& target, bool failIfExists) = 0;
+    // Writes data to a new file at path (replacing one that is there); false on any failure.
+    virtual bool WriteFile(const std::string& path, const std::string& data) = 0;
+    // Moves a complete file over target in one step; false on failure.
+    virtual bool ReplaceFile(const std::string& source, const std::string& target) = 0;
+    // Removes a file; false when it could not be removed.
+    virtual bool DeleteFile(const std::string& path) = 0;
+};
+
+} // namespace corvane::platform

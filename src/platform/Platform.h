@@ -1,0 +1,38 @@
+// The services through which the launcher reaches the operating system. The program entry
+// installs the real ones; unit tests install fakes.
+#pragma once
+
+#include "platform/Dialogs.h"
+#include "platform/FileSystem.h"
+#include "platform/SystemInfo.h"
+
+namespace corvane::platform {
+
+class ProfileFiles;
+class Registry;
+class Shell;
+class Desktop;
+class WindowSystem;
+
+struct Services {
+    FileSystem* files = nullptr;
+    Dialogs* dialogs = nullptr;
+    SystemInfo* system = nullptr;
+    ProfileFiles* profiles = nullptr;
+    Registry* registry = nullptr;
+    Shell* shell = nullptr;
+    Desktop* desktop = nullptr;
+    WindowSystem* windows = nullptr;
+};
+
+// Makes these services the ones in use; returns the ones that were in use before.
+Services Install(const Services& services);
+const Services& Current();
+
+// The service in use of each kind; raises std::logic_error when none is installed.
+FileSystem& Files();
+Dialogs& Messages();
+SystemInfo& System();
+ProfileFiles& Profiles();
+
+} // namespace corvane::platform

@@ -1,0 +1,27 @@
+// Facts about the running system and a few of its services.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace corvane::platform {
+
+class SystemInfo {
+public:
+    virtual ~SystemInfo() = default;
+
+    // The log-on name of the current user, or nothing when the system does not give it.
+    virtual std::optional<std::string> UserName() = 0;
+    // The platform identifier of the running Windows family: 1 for 95/98/Me, 2 for NT.
+    virtual int PlatformId() = 0;
+    // Milliseconds since the system started, wrapping after 2^32 - 1.
+    virtual std::uint32_t TickCount() = 0;
+    // Compares two texts for sorting, ignoring letter case, in the user's locale:
+    // negative, zero or positive.
+    virtual int CompareText(const std::string& a, const std::string& b) = 0;
+    // The colour (red in the lowest byte) of the system colour with the given index.
+    virtual std::uint32_t SysColor(int index) = 0;
+};
+
+} // namespace corvane::platform

@@ -1,0 +1,21 @@
+#include "platform/win32/Win32Platform.h"
+
+#include "platform/win32/Win32Services.h"
+
+namespace corvane::platform::win32 {
+
+Services CreateServices() {
+    static Win32FileSystem files;
+    static Win32Dialogs dialogs;
+    static Win32SystemInfo system;
+    static Win32ProfileFiles profiles;
+
+    Services services;
+    services.files = &files;
+    services.dialogs = &dialogs;
+    services.system = &system;
+    services.profiles = &profiles;
+    return services;
+}
+
+} // namespace corvane::platform::win32

@@ -1,0 +1,12 @@
+// The real Windows services. This header stays free of windows.h so that the program entry
+// can include it.
+#pragma once
+
+#include "platform/Platform.h"
+
+namespace corvane::platform::win32 {
+
+// The services of the running Windows system; they live until the process ends.
+Services CreateServices();
+
+} // namespace corvane::platform::win32

@@ -1,0 +1,39 @@
+#include <windows.h>
+
+#include "platform/win32/Win32Services.h"
+
+namespace corvane::platform::win32 {
+
+std::optional<std::string> Win32SystemInfo::UserName() {
+    char buffer[128] = {};
+    DWORD size = sizeof buffer;
+    if (!GetUserNameA(buffer, &size)) {
+        return std::nullopt;
+    }
+    buffer[sizeof buffer - 1] = '\0';
+    return std::string(buffer);
+}
+
+int Win32SystemInfo::PlatformId() {
+    OSVERSIONINFOA info = {};
+    info.dwOSVersionInfoSize = sizeof info;
+#if defined(_MSC_VER)
+#pragma warning(suppress : 4996) // GetVersionExA is how the two Windows families are told apart
+#endif
+    if (!GetVersionExA(&info)) {
+        return 0;
+    }
+    return static_cast<int>(info.dwPlatformId);
+}
+
+std::uint32_t Win32SystemInfo::TickCount() { return GetTickCount(); }
+
+int Win32SystemInfo::CompareText(const std::string& a, const std::string& b) {
+    const int result = CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
+                                      b.data(), static_cast<int>(b.size()));
+    return result == 0 ? 0 : result - CSTR_EQUAL;
+}
+
+std::uint32_t Win32SystemInfo::SysColor(int index) { return GetSysColor(index); }
+
+} // namespace corvane::platform::win32

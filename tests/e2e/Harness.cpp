@@ -1,0 +1,260 @@
+#include "Harness.h"
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace e2e {
+
+Options& Config() {
+    static Options options;
+    return options;
+}
+
+namespace {
+
+std::string Narrow(const std::wstring& text) {
+    if (text.empty()) return {};
+    const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string result(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), result.data(), size, nullptr, nullptr);
+    return result;
+}
+
+void RemoveTree(const std::string& path) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..") continue;
+            const std::string child = path + "\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(child);
+            } else {
+                SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(child.c_str());
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(path.c_str());
+}
+
+} // namespace
+
+std::string CurrentUserName() {
+    char buffer[128] = {};
+    DWORD size = sizeof buffer;
+    GetUserNameA(buffer, &size);
+    return buffer;
+}
+
+ProgramFolder::ProgramFolder(const std::string& name) {
+    Path_ = Config().runs + "\\" + name;
+    RemoveTree(Path_);
+    if (!CreateDirectoryA(Path_.c_str(), nullptr)) {
+        throw std::runtime_error("cannot create program folder " + Path_);
+    }
+    Path_ += "\\";
+    if (!CopyFileA(Config().corvane.c_str(), Exe().c_str(), FALSE)) {
+        throw std::runtime_error("cannot copy corvane.exe to " + Path_);
+    }
+}
+
+void ProgramFolder::Write(const std::string& relative, const std::string& content) const {
+    std::ofstream out(Path_ + relative, std::ios::binary | std::ios::trunc);
+    out << content;
+    if (!out) throw std::runtime_error("cannot write " + Path_ + relative);
+}
+
+bool ProgramFolder::Exists(const std::string& relative) const {
+    return GetFileAttributesA((Path_ + relative).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool ProgramFolder::IsDirectory(const std::string& relative) const {
+    const DWORD attributes = GetFileAttributesA((Path_ + relative).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string ProgramFolder::Read(const std::string& relative) const {
+    std::ifstream in(Path_ + relative, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+std::vector<std::string> ProgramFolder::Entries(const std::string& relative) const {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((Path_ + relative + (relative.empty() ? "*" : "\\*")).c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name != "." && name != "..") names.push_back(name);
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// The launcher starts in the runs folder, not its own: the current directory must play no part.
+Launcher::Launcher(const ProgramFolder& folder) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    std::string commandLine;
+    commandLine.append(1, '"').append(folder.Exe()).append(1, '"');
+    if (!CreateProcessA(folder.Exe().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        Config().runs.c_str(), &startup, &Info_)) {
+        throw std::runtime_error("cannot start " + folder.Exe());
+    }
+    WaitForInputIdle(Info_.hProcess, 5000);
+}
+
+Launcher::~Launcher() {
+    if (Running()) {
+        TerminateProcess(Info_.hProcess, 99);
+        WaitForSingleObject(Info_.hProcess, 5000);
+    }
+    CloseHandle(Info_.hThread);
+    CloseHandle(Info_.hProcess);
+}
+
+bool Launcher::Running() const { return WaitForSingleObject(Info_.hProcess, 0) == WAIT_TIMEOUT; }
+
+std::string WindowText(HWND window) {
+    wchar_t buffer[8192] = {};
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXT, sizeof buffer / sizeof buffer[0], reinterpret_cast<LPARAM>(buffer),
+                             SMTO_ABORTIFHUNG, 5000, &length)) {
+        return {};
+    }
+    return Narrow(std::wstring(buffer, length));
+}
+
+std::string ClassName(HWND window) {
+    char name[256] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+std::vector<HWND> TopLevelWindows(DWORD processId) {
+    struct Search {
+        DWORD processId;
+        std::vector<HWND> found;
+    } search{processId, {}};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == s->processId && IsWindowVisible(window)) s->found.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND Launcher::WaitForWindow(const std::string& className, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        for (HWND window : TopLevelWindows(ProcessId())) {
+            if (ClassName(window) == className) return window;
+        }
+        if (GetTickCount() - start >= timeoutMs || !Running()) return nullptr;
+        Sleep(50);
+    }
+}
+
+std::optional<BoxInfo> Launcher::WaitForBox(DWORD timeoutMs) {
+    HWND box = WaitForWindow("#32770", timeoutMs);
+    if (box == nullptr) return std::nullopt;
+    Sleep(100); // let the box finish laying out its text
+    BoxInfo info;
+    info.window = box;
+    info.caption = WindowText(box);
+    HWND label = GetDlgItem(box, 0xFFFF);
+    info.text = label != nullptr ? WindowText(label) : std::string();
+    return info;
+}
+
+void Launcher::PressOk(HWND box) {
+    HWND button = GetDlgItem(box, IDOK);
+    if (button == nullptr) button = GetDlgItem(box, IDCANCEL);
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(button ? GetDlgCtrlID(button) : IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(button));
+    const DWORD start = GetTickCount();
+    while (IsWindow(box) && IsWindowVisible(box) && GetTickCount() - start < 10000) Sleep(20);
+}
+
+BoxInfo Launcher::Dismiss(DWORD timeoutMs) {
+    auto box = WaitForBox(timeoutMs);
+    if (!box) return {};
+    PressOk(box->window);
+    return *box;
+}
+
+std::vector<BoxInfo> Launcher::DismissAllUntilExit(DWORD timeoutMs) {
+    std::vector<BoxInfo> boxes;
+    const DWORD start = GetTickCount();
+    while (Running() && GetTickCount() - start < timeoutMs) {
+        auto box = WaitForBox(200);
+        if (box) {
+            PressOk(box->window);
+            boxes.push_back(*box);
+        }
+    }
+    return boxes;
+}
+
+std::optional<DWORD> Launcher::WaitForExit(DWORD timeoutMs) {
+    if (WaitForSingleObject(Info_.hProcess, timeoutMs) != WAIT_OBJECT_0) {
+        TerminateProcess(Info_.hProcess, 99);
+        WaitForSingleObject(Info_.hProcess, 5000);
+        return std::nullopt;
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(Info_.hProcess, &code);
+    return code;
+}
+
+bool SaveScreenshot(const std::string& path) {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height; // bottom-up, as BMP files store it
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bool saved = false;
+    if (bitmap != nullptr) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+        SelectObject(memory, old);
+        const DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4;
+        const DWORD imageSize = stride * static_cast<DWORD>(height);
+        BITMAPFILEHEADER file{};
+        file.bfType = 0x4D42;
+        file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+        file.bfSize = file.bfOffBits + imageSize;
+        std::ofstream out(path, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(&file), sizeof file);
+        out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
+        out.write(static_cast<const char*>(bits), imageSize);
+        saved = static_cast<bool>(out);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return saved;
+}
+
+} // namespace e2e

@@ -1,0 +1,91 @@
+// The end-to-end harness: prepares a program folder with corvane.exe, starts it, finds its
+// real windows and message boxes, reads their texts and presses their buttons.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// Where the driver finds corvane.exe and keeps its program folders and screenshots.
+struct Options {
+    std::string corvane;
+    std::string runs;
+    std::string artifacts;
+};
+Options& Config();
+
+constexpr DWORD DefaultTimeoutMs = 30000;
+
+// The log-on name the launcher will see; it names the per-user settings file.
+std::string CurrentUserName();
+
+// A fresh program folder holding a copy of corvane.exe.
+class ProgramFolder {
+public:
+    explicit ProgramFolder(const std::string& name);
+
+    const std::string& Path() const { return Path_; } // with a trailing "\"
+    std::string Exe() const { return Path_ + "corvane.exe"; }
+    std::string UserIni() const { return Path_ + CurrentUserName() + ".ini"; }
+
+    void Write(const std::string& relative, const std::string& content) const;
+    bool Exists(const std::string& relative) const;
+    bool IsDirectory(const std::string& relative) const;
+    std::string Read(const std::string& relative) const;
+    // Names of the entries directly in the folder, sorted.
+    std::vector<std::string> Entries(const std::string& relative = "") const;
+
+private:
+    std::string Path_;
+};
+
+struct BoxInfo {
+    HWND window = nullptr;
+    std::string caption;
+    std::string text;
+};
+
+// One run of corvane.exe. The destructor ends the process if it is still running.
+class Launcher {
+public:
+    explicit Launcher(const ProgramFolder& folder);
+    ~Launcher();
+    Launcher(const Launcher&) = delete;
+    Launcher& operator=(const Launcher&) = delete;
+
+    DWORD ProcessId() const { return Info_.dwProcessId; }
+
+    // The next visible top-level dialog (#32770) of the process, or nothing after the timeout.
+    std::optional<BoxInfo> WaitForBox(DWORD timeoutMs = DefaultTimeoutMs);
+    // A visible top-level window of the process with the given class name.
+    HWND WaitForWindow(const std::string& className, DWORD timeoutMs = DefaultTimeoutMs);
+    // Presses a dialog's OK button and waits until the dialog is gone.
+    void PressOk(HWND box);
+    // Waits for the next box, presses OK and returns it; an empty caption means no box came.
+    BoxInfo Dismiss(DWORD timeoutMs = DefaultTimeoutMs);
+    // The captions and texts of every box shown until the process ends, each dismissed.
+    std::vector<BoxInfo> DismissAllUntilExit(DWORD timeoutMs = DefaultTimeoutMs);
+    // The exit code, or nothing when the process did not end in time (it is then ended).
+    std::optional<DWORD> WaitForExit(DWORD timeoutMs = DefaultTimeoutMs);
+    bool Running() const;
+
+private:
+    PROCESS_INFORMATION Info_{};
+};
+
+// Text of a window in another process (read through the wide messages, which Wine does not
+// truncate across processes).
+std::string WindowText(HWND window);
+std::string ClassName(HWND window);
+// Visible top-level windows of a process.
+std::vector<HWND> TopLevelWindows(DWORD processId);
+
+// Saves the whole screen as a 24-bit BMP file.
+bool SaveScreenshot(const std::string& path);
+
+} // namespace e2e

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Runs the end-to-end driver under Wine on a virtual X display of its own, with a throwaway
+# Wine prefix inside the build tree (never the user's ~/.wine).
+# usage: run-e2e.sh DRIVER.exe CORVANE.exe WORKDIR [gtest arguments...]
+set -euo pipefail
+
+driver=$1 exe=$2 work=$3
+shift 3
+
+rm -rf "$work"
+mkdir -p "$work/runs" "$work/artifacts"
+
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+unset WINESERVER
+
+display=""
+for n in $(seq 91 160); do
+  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=$n; break; fi
+done
+[ -n "$display" ] || { echo "no free X display number" >&2; exit 1; }
+
+Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  kill "$xvfb_pid" >/dev/null 2>&1 || true
+  wait "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+
+for _ in $(seq 1 100); do
+  [ -e "/tmp/.X11-unix/X$display" ] && break
+  sleep 0.1
+done
+export DISPLAY=":$display"
+
+timeout 180 wineboot -i >"$work/wineboot.log" 2>&1
+timeout 60 wineserver -w || true
+
+winpath() { winepath -w "$1" 2>/dev/null; }
+
+status=0
+timeout 2000 wine "$driver" \
+  --corvane="$(winpath "$exe")" \
+  --runs="$(winpath "$work/runs")" \
+  --artifacts="$(winpath "$work/artifacts")" \
+  "$@" || status=$?
+exit "$status"

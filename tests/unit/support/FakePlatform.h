@@ -1,0 +1,119 @@
+// In-memory stand-ins for the platform services, for unit tests of the portable core.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/Errors.h"
+#include "platform/Platform.h"
+
+namespace corvane::testing {
+
+class FakeFileSystem : public platform::FileSystem {
+public:
+    std::string exePath = "C:\\Launch\\corvane.exe";
+    std::map<std::string, std::string> files;
+    std::set<std::string> folders;
+    std::set<std::string> unreadable; // exist, but cannot be opened
+    std::set<std::string> readOnlyFolders;
+    std::vector<std::pair<std::string, std::string>> copies;
+
+    std::string ExePath() override { return exePath; }
+    bool FileExists(const std::string& path) override { return files.count(path) != 0; }
+    std::string ReadFile(const std::string& path) override {
+        if (unreadable.count(path) != 0 || files.count(path) == 0) throw EFOpenError(path);
+        return files.at(path);
+    }
+    bool CreateEmptyFile(const std::string& path) override { return WriteFile(path, ""); }
+    bool CreateDirectory(const std::string& path) override {
+        if (folders.count(path) != 0 || !Writable(path)) return false;
+        folders.insert(path);
+        return true;
+    }
+    bool CopyFile(const std::string& source, const std::string& target, bool failIfExists) override {
+        copies.emplace_back(source, target);
+        if (files.count(source) == 0 || (failIfExists && files.count(target) != 0) || !Writable(target)) return false;
+        files[target] = files[source];
+        return true;
+    }
+    bool WriteFile(const std::string& path, const std::string& data) override {
+        if (!Writable(path)) return false;
+        files[path] = data;
+        return true;
+    }
+    bool ReplaceFile(const std::string& source, const std::string& target) override {
+        if (files.count(source) == 0 || !Writable(target)) return false;
+        files[target] = files[source];
+        files.erase(source);
+        return true;
+    }
+    bool DeleteFile(const std::string& path) override { return files.erase(path) != 0; }
+
+private:
+    bool Writable(const std::string& path) const {
+        for (const auto& folder : readOnlyFolders) {
+            if (path.rfind(folder, 0) == 0) return false;
+        }
+        return true;
+    }
+};
+
+class FakeDialogs : public platform::Dialogs {
+public:
+    std::string title;
+    std::vector<std::string> messages;
+    std::vector<std::pair<std::string, std::string>> errorBoxes;
+    std::function<void(const std::string&)> onMessage; // runs while a box is "open"
+
+    void SetTitle(const std::string& t) override { title = t; }
+    void ShowMessage(const std::string& text) override {
+        messages.push_back(text);
+        if (onMessage) onMessage(text);
+    }
+    void ShowErrorBox(const std::string& caption, const std::string& text) override {
+        errorBoxes.emplace_back(caption, text);
+    }
+};
+
+class FakeSystemInfo : public platform::SystemInfo {
+public:
+    std::optional<std::string> userName = std::string("operator");
+    int platformId = 2;
+    std::uint32_t tick = 1000;
+    std::uint32_t tickStep = 0; // added after every reading
+
+    std::optional<std::string> UserName() override { return userName; }
+    int PlatformId() override { return platformId; }
+    std::uint32_t TickCount() override {
+        const std::uint32_t now = tick;
+        tick += tickStep;
+        return now;
+    }
+    int CompareText(const std::string& a, const std::string& b) override;
+    std::uint32_t SysColor(int index) override { return 0x010101u * static_cast<std::uint32_t>(index & 0xFF); }
+};
+
+// Installs a set of fakes for the lifetime of the object and restores the previous services.
+class FakePlatform {
+public:
+    FakePlatform();
+    ~FakePlatform();
+    FakePlatform(const FakePlatform&) = delete;
+    FakePlatform& operator=(const FakePlatform&) = delete;
+
+    FakeFileSystem files;
+    FakeDialogs dialogs;
+    FakeSystemInfo system;
+
+    // Installs the current members again, after a test has replaced one of the services.
+    void Reinstall();
+    platform::Services services;
+
+private:
+    platform::Services previous_;
+};
+
+} // namespace corvane::testing
