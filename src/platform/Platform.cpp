@@ -28,5 +28,9 @@ FileSystem& Files() { return Require(installed.files, "files"); }
 Dialogs& Messages() { return Require(installed.dialogs, "dialogs"); }
 SystemInfo& System() { return Require(installed.system, "system"); }
 ProfileFiles& Profiles() { return Require(installed.profiles, "profiles"); }
+RegistryAccess& Registry() { return Require(installed.registry, "registry"); }
+ShellServices& Shell() { return Require(installed.shell, "shell"); }
+DesktopServices& Desktop() { return Require(installed.desktop, "desktop"); }
+WindowSystem& Windows() { return Require(installed.windows, "windows"); }
 
 } // namespace corvane::platform

@@ -8,20 +8,20 @@
 
 namespace corvane::platform {
 
-class ProfileFiles;
-class Registry;
-class Shell;
-class Desktop;
-class WindowSystem;
+class ProfileFiles;    // profile (INI) files, "system.ini" included
+class RegistryAccess;  // registry keys and values
+class ShellServices;   // starting programs, file icons
+class DesktopServices; // wallpaper, mouse cursor
+class WindowSystem;    // windows, dialogs and message processing
 
 struct Services {
     FileSystem* files = nullptr;
     Dialogs* dialogs = nullptr;
     SystemInfo* system = nullptr;
     ProfileFiles* profiles = nullptr;
-    Registry* registry = nullptr;
-    Shell* shell = nullptr;
-    Desktop* desktop = nullptr;
+    RegistryAccess* registry = nullptr;
+    ShellServices* shell = nullptr;
+    DesktopServices* desktop = nullptr;
     WindowSystem* windows = nullptr;
 };
 
@@ -34,5 +34,9 @@ FileSystem& Files();
 Dialogs& Messages();
 SystemInfo& System();
 ProfileFiles& Profiles();
+RegistryAccess& Registry();
+ShellServices& Shell();
+DesktopServices& Desktop();
+WindowSystem& Windows();
 
 } // namespace corvane::platform
