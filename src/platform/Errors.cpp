@@ -9,6 +9,9 @@ EListError::EListError(int index)
 
 EFOpenError::EFOpenError(const std::string& path) : ECorvaneError("Cannot open file " + path) {}
 
+EOSError::EOSError(unsigned long code, const std::string& description)
+    : ECorvaneError("System Error.  Code: " + std::to_string(code) + ".\r\n" + description), Code_(code) {}
+
 std::string ErrorBoxText(const std::exception& error) {
     std::string kind = "Exception";
     std::string message = error.what();

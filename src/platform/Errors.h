@@ -43,6 +43,18 @@ public:
     const char* Kind() const noexcept override { return "ERegistryException"; }
 };
 
+// A system call that failed, such as the creation of a window: "System Error.  Code: %d.\r\n%s",
+// with the system's error code and its description.
+class EOSError final : public ECorvaneError {
+public:
+    EOSError(unsigned long code, const std::string& description);
+    unsigned long Code() const noexcept { return Code_; }
+    const char* Kind() const noexcept override { return "EOSError"; }
+
+private:
+    unsigned long Code_;
+};
+
 // The text of the "Application Error" box for an error that ended the run.
 std::string ErrorBoxText(const std::exception& error);
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,9 @@ namespace corvane::platform {
 
 // Modal results of a dialog, as the buttons set them.
 enum class ModalResult { None = 0, Ok = 1, Cancel = 2 };
+
+class ChooserHandlers;
+class ChooserWindow;
 
 // The option prompt as the platform shows it: its design and contents, and the handlers that
 // decide how its modal run ends.
@@ -42,6 +46,9 @@ public:
     // Creates the option prompt, runs it modally until its modal result is set (closing it
     // any other way counts as Cancel), records the selected entry and destroys it.
     virtual void ShowOptionDialog(OptionDialog& dialog) = 0;
+    // Creates the shell chooser's window, hidden, reporting to handlers; it is destroyed with
+    // the returned object. Raises EOSError when the platform cannot create it.
+    virtual std::unique_ptr<ChooserWindow> CreateChooserWindow(ChooserHandlers& handlers) = 0;
 };
 
 } // namespace corvane::platform

@@ -3,18 +3,11 @@
 // through the platform.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 
+#include "platform/Graphics.h"
+
 namespace corvane {
-
-// A colour value: red in the lowest byte, then green, then blue; a negative value names the
-// system colour whose index is its lowest byte.
-using TColor = std::int32_t;
-
-constexpr TColor clBlack = 0x000000;
-constexpr TColor clWhite = 0xFFFFFF;
-constexpr TColor clSilver = 0xC0C0C0;
 
 struct TRgb {
     std::uint8_t Red = 0;
@@ -29,7 +22,6 @@ std::int32_t MulDiv(std::int32_t number, std::int32_t numerator, std::int32_t de
 
 // The red, green and blue of a colour value, system colours looked up first.
 TRgb ResolveColour(TColor colour);
-constexpr TColor RgbColour(int red, int green, int blue) { return red + green * 256 + blue * 65536; }
 
 // A percentage for the colour routines: values outside 0 to 100 are moved to the nearer end.
 int ClampPercent(std::int64_t percent);
@@ -39,17 +31,6 @@ TColor DarkenColour(std::uint8_t red, std::uint8_t green, std::uint8_t blue, int
 TColor LightenColour(std::uint8_t red, std::uint8_t green, std::uint8_t blue, int percent);
 // Darkens the colour when one of its channels exceeds 135, lightens it otherwise.
 TColor ContrastColour(TColor colour, int percent);
-
-// A 32-bit picture addressed row by row: each pixel is blue, green, red and a fourth byte, in
-// this order in memory; Row(0) is the top row.
-struct TPixelRows {
-    std::uint8_t* Bits = nullptr;
-    int Width = 0;
-    int Height = 0;
-    std::ptrdiff_t Stride = 0; // bytes from one row to the next (negative for bottom-up storage)
-
-    std::uint8_t* Row(int y) const { return Bits + Stride * y; }
-};
 
 // Lays colour over the picture: each channel becomes (C * (255 - W) + P * W) >> 8 with the tint
 // channel C, the pixel's channel P and weight W clamped to 0..255; the fourth byte becomes 0.
