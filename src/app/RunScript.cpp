@@ -1,19 +1,23 @@
 #include "app/RunScript.h"
 
-#include <memory>
-
+#include "commands/scrObjLoadShell.h"
 #include "config/IniFile.h"
 #include "config/ShellScriptIO.h"
 #include "platform/Platform.h"
+#include "script/CreateScriptObject.h"
 #include "script/ParseScript.h"
 
 namespace corvane {
 
 namespace {
 // Run-wide objects: created once and kept until the process ends, since the statements
-// built from the script refer to the parser's lists.
+// built from the script refer to the parser's lists and the factory's variable table.
 std::unique_ptr<TStringList> ScriptLines;
 std::unique_ptr<TParseScript> Parser;
+std::unique_ptr<TCreateScriptObject> Factory;
+// The default statement's arguments and variables, which are its own.
+const TStringList NoArguments;
+std::unique_ptr<TStringVariables> DefaultVariables;
 
 std::string ProgramFolder() {
     const std::string exe = platform::Files().ExePath();
@@ -26,10 +30,30 @@ TRunScript::TRunScript() {
     const std::string user = platform::System().UserName().value_or("default");
     const TIniFile userIni(ProgramFolder() + user + ".ini");
     const TShellScriptIO scriptIO(userIni);
+    TCorvaneInfo* info = nullptr;
 
     ScriptLines = std::make_unique<TStringList>(scriptIO.ReadScript());
     Parser = std::make_unique<TParseScript>(*ScriptLines);
-    Parser->Parse();
+    Factory = std::make_unique<TCreateScriptObject>(Parser->Parse(), info);
+
+    std::unique_ptr<TscrObjAncestor> first = Factory->MakeList();
+    if (!first) {
+        // A script without statements runs "loadshell" without a variable. It is numbered as
+        // the second statement, with a variable table of its own.
+        DefaultVariables = std::make_unique<TStringVariables>();
+        first = std::make_unique<TscrObjLoadShell>(NoArguments, info, *DefaultVariables, 1);
+    }
+    RunList(std::move(first));
+}
+
+void TRunScript::RunList(std::unique_ptr<TscrObjAncestor> first) {
+    std::unique_ptr<TscrObjAncestor> current = std::move(first);
+    while (current) {
+        current->Execute();
+        std::unique_ptr<TscrObjAncestor> next = std::move(current->Next);
+        current.reset();
+        current = std::move(next);
+    }
 }
 
 } // namespace corvane
