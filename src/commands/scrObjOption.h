@@ -1,7 +1,6 @@
-// The "option" statement. Asks the user to pick one of several values and stores the answer.
+// The "option (var, prompt, values, default)" statement: asks the user to pick one of the
+// values in the option prompt and stores the answer, or the default when the user cancels.
 #pragma once
-
-#include <string>
 
 #include "script/scrObjAncestor.h"
 

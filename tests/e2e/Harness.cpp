@@ -220,6 +220,51 @@ std::optional<DWORD> Launcher::WaitForExit(DWORD timeoutMs) {
     return code;
 }
 
+std::vector<HWND> ChildWindows(HWND parent, const std::string& className) {
+    struct Search {
+        std::string className;
+        std::vector<HWND> found;
+    } search{className, {}};
+    EnumChildWindows(
+        parent,
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            if (s->className.empty() || _stricmp(ClassName(window).c_str(), s->className.c_str()) == 0) {
+                s->found.push_back(window);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND FindChild(HWND parent, const std::string& className, const std::string& text) {
+    for (HWND child : ChildWindows(parent, className)) {
+        if (text.empty() || WindowText(child) == text) return child;
+    }
+    return nullptr;
+}
+
+namespace {
+std::vector<std::string> Items(HWND control, UINT countMessage, UINT lengthMessage, UINT textMessage) {
+    std::vector<std::string> items;
+    const LRESULT count = SendMessageW(control, countMessage, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        const LRESULT length = SendMessageW(control, lengthMessage, static_cast<WPARAM>(i), 0);
+        std::wstring text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, L'\0');
+        SendMessageW(control, textMessage, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
+        text.resize(static_cast<std::size_t>(length > 0 ? length : 0));
+        items.push_back(Narrow(text));
+    }
+    return items;
+}
+} // namespace
+
+std::vector<std::string> ListBoxItems(HWND list) { return Items(list, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT); }
+std::vector<std::string> ComboBoxItems(HWND combo) {
+    return Items(combo, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
+}
+
 bool SaveScreenshot(const std::string& path) {
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);

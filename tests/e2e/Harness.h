@@ -85,6 +85,14 @@ std::string ClassName(HWND window);
 // Visible top-level windows of a process.
 std::vector<HWND> TopLevelWindows(DWORD processId);
 
+// Child windows of a window, optionally only those of one class.
+std::vector<HWND> ChildWindows(HWND parent, const std::string& className = "");
+// The first child of the class whose text is text (any text when text is empty); null if none.
+HWND FindChild(HWND parent, const std::string& className, const std::string& text = "");
+// The entries of a list box or combo box in another process.
+std::vector<std::string> ListBoxItems(HWND list);
+std::vector<std::string> ComboBoxItems(HWND combo);
+
 // Saves the whole screen as a 24-bit BMP file.
 bool SaveScreenshot(const std::string& path);
 

@@ -1,6 +1,7 @@
 #include "platform/win32/Win32Platform.h"
 
 #include "platform/win32/Win32Services.h"
+#include "platform/win32/Win32WindowSystem.h"
 
 namespace corvane::platform::win32 {
 
@@ -9,12 +10,14 @@ Services CreateServices() {
     static Win32Dialogs dialogs;
     static Win32SystemInfo system;
     static Win32ProfileFiles profiles;
+    static Win32WindowSystem windows;
 
     Services services;
     services.files = &files;
     services.dialogs = &dialogs;
     services.system = &system;
     services.profiles = &profiles;
+    services.windows = &windows;
     return services;
 }
 

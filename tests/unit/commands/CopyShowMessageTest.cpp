@@ -74,7 +74,7 @@ TEST(Reports, CarryTheStatementNumber) {
 
 TEST(PendingStatements, RaiseInsteadOfPretendingToSucceed) {
     testing::FakePlatform fake;
-    for (const char* keyword : {"loadshell", "execshell", "exec", "option"}) {
+    for (const char* keyword : {"loadshell", "execshell", "exec"}) {
         TStringList args{"a", "b", "c", "d"};
         TStringVariables vars;
         auto statement = TCreateScriptObject::Create(keyword, args, nullptr, vars, 0);
