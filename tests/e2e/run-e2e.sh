@@ -35,6 +35,10 @@ done
 export DISPLAY=":$display"
 
 timeout 180 wineboot -i >"$work/wineboot.log" 2>&1
+# A Wine virtual desktop the size of the display: windows are managed inside Wine, so focus
+# changes do not wait for a window manager that this display does not have.
+wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1
 timeout 60 wineserver -w || true
 
 winpath() { winepath -w "$1" 2>/dev/null; }
