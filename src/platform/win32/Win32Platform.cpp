@@ -1,6 +1,8 @@
 #include "platform/win32/Win32Platform.h"
 
+#include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Services.h"
+#include "platform/win32/Win32Shell.h"
 
 namespace corvane::platform::win32 {
 
@@ -9,12 +11,16 @@ Services CreateServices() {
     static Win32Dialogs dialogs;
     static Win32SystemInfo system;
     static Win32ProfileFiles profiles;
+    static Win32Registry registry;
+    static Win32Shell shell;
 
     Services services;
     services.files = &files;
     services.dialogs = &dialogs;
     services.system = &system;
     services.profiles = &profiles;
+    services.registry = &registry;
+    services.shell = &shell;
     return services;
 }
 
