@@ -113,9 +113,10 @@ TShellListItem::TShellListItem(std::string_view entry) {
 }
 
 void TShellListItem::SetCrashProtected(bool value) {
+    static const std::string caption = "Crash Protected";
     CrashProtected = value;
-    CrashProtectedText = value ? "1" : "0";
-    CrashProtectedCaption = value ? "Crash Protected" : "";
+    CrashProtectedText.assign(1, value ? '1' : '0');
+    CrashProtectedCaption = value ? caption : std::string();
 }
 
 // entry: blanks { field blanks [ ',' blanks ] }   -- a ',' at the very end adds an empty field
