@@ -94,9 +94,5 @@ TEST_F(ShellListItemBuild, MissingFieldsNameTheIndexOfTheFirstOneMissing) {
     EXPECT_TRUE(fake.shell.iconRequests.empty());
 }
 
-TEST_F(ShellListItemBuild, UnquotedPathWithABlankFailsOnTheBoolean) {
-    EXPECT_THROW(TShellListItem("C:\\Program Files\\Alt\\alt.exe,1,,"), EConvertError);
-}
-
 } // namespace
 } // namespace corvane
