@@ -1,8 +1,7 @@
 #include "app/RunScript.h"
 
 #include "commands/scrObjLoadShell.h"
-#include "config/IniFile.h"
-#include "config/ShellScriptIO.h"
+#include "config/CorvaneInfo.h"
 #include "platform/Platform.h"
 #include "script/CreateScriptObject.h"
 #include "script/ParseScript.h"
@@ -11,37 +10,28 @@ namespace corvane {
 
 namespace {
 // Run-wide objects: created once and kept until the process ends, since the statements
-// built from the script refer to the parser's lists and the factory's variable table.
+// built from the script refer to the context, the parser's lists and the factory's variables.
+std::unique_ptr<TCorvaneInfo> Info;
 std::unique_ptr<TStringList> ScriptLines;
 std::unique_ptr<TParseScript> Parser;
 std::unique_ptr<TCreateScriptObject> Factory;
 // The default statement's arguments and variables, which are its own.
 const TStringList NoArguments;
 std::unique_ptr<TStringVariables> DefaultVariables;
-
-std::string ProgramFolder() {
-    const std::string exe = platform::Files().ExePath();
-    const std::size_t cut = exe.find_last_of('\\');
-    return cut == std::string::npos ? std::string() : exe.substr(0, cut + 1);
-}
 } // namespace
 
 TRunScript::TRunScript() {
-    const std::string user = platform::System().UserName().value_or("default");
-    const TIniFile userIni(ProgramFolder() + user + ".ini");
-    const TShellScriptIO scriptIO(userIni);
-    TCorvaneInfo* info = nullptr;
-
-    ScriptLines = std::make_unique<TStringList>(scriptIO.ReadScript());
+    Info = std::make_unique<TCorvaneInfo>();
+    ScriptLines = std::make_unique<TStringList>(Info->ScriptIO.ReadScript());
     Parser = std::make_unique<TParseScript>(*ScriptLines);
-    Factory = std::make_unique<TCreateScriptObject>(Parser->Parse(), info);
+    Factory = std::make_unique<TCreateScriptObject>(Parser->Parse(), Info.get());
 
     std::unique_ptr<TscrObjAncestor> first = Factory->MakeList();
     if (!first) {
         // A script without statements runs "loadshell" without a variable. It is numbered as
         // the second statement, with a variable table of its own.
         DefaultVariables = std::make_unique<TStringVariables>();
-        first = std::make_unique<TscrObjLoadShell>(NoArguments, info, *DefaultVariables, 1);
+        first = std::make_unique<TscrObjLoadShell>(NoArguments, Info.get(), *DefaultVariables, 1);
     }
     RunList(std::move(first));
 }

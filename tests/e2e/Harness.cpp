@@ -78,12 +78,14 @@ bool ProgramFolder::IsDirectory(const std::string& relative) const {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::string ProgramFolder::Read(const std::string& relative) const {
-    std::ifstream in(Path_ + relative, std::ios::binary);
+std::string ReadWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
     std::ostringstream content;
     content << in.rdbuf();
     return content.str();
 }
+
+std::string ProgramFolder::Read(const std::string& relative) const { return ReadWholeFile(Path_ + relative); }
 
 std::vector<std::string> ProgramFolder::Entries(const std::string& relative) const {
     std::vector<std::string> names;
@@ -100,17 +102,47 @@ std::vector<std::string> ProgramFolder::Entries(const std::string& relative) con
     return names;
 }
 
-// The launcher starts in the runs folder, not its own: the current directory must play no part.
-Launcher::Launcher(const ProgramFolder& folder) {
+Launcher::Launcher(const ProgramFolder& folder) : Launcher(folder.Exe(), "") {}
+
+// Programs start in the runs folder, not their own: the current directory must play no part.
+Launcher::Launcher(const std::string& exe, const std::string& arguments, const std::string& outputFile) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    std::string commandLine;
-    commandLine.append(1, '"').append(folder.Exe()).append(1, '"');
-    if (!CreateProcessA(folder.Exe().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        Config().runs.c_str(), &startup, &Info_)) {
-        throw std::runtime_error("cannot start " + folder.Exe());
+    HANDLE output = INVALID_HANDLE_VALUE;
+    if (!outputFile.empty()) {
+        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+        output = CreateFileA(outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (output == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot create " + outputFile);
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+        startup.hStdOutput = output;
+        startup.hStdError = output;
     }
+    std::string commandLine = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
+    const BOOL started = CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, output != INVALID_HANDLE_VALUE,
+                                       0, nullptr, Config().runs.c_str(), &startup, &Info_);
+    if (output != INVALID_HANDLE_VALUE) CloseHandle(output);
+    if (!started) throw std::runtime_error("cannot start " + exe);
     WaitForInputIdle(Info_.hProcess, 5000);
+}
+
+ProgramResult RunToEnd(const std::string& exe, const std::string& arguments) {
+    const std::string outputFile = Config().runs + "\\program-output.txt";
+    ProgramResult result;
+    {
+        Launcher program(exe, arguments, outputFile);
+        result.exitCode = program.WaitForExit();
+    }
+    result.output = ReadWholeFile(outputFile);
+    return result;
+}
+
+std::string DriverFolder() {
+    char path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const std::string exe(path, length);
+    return exe.substr(0, exe.find_last_of('\\') + 1);
 }
 
 Launcher::~Launcher() {
