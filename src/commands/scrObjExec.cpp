@@ -1,11 +1,20 @@
 #include "commands/scrObjExec.h"
 
-#include "platform/Errors.h"
+#include "platform/Platform.h"
+#include "platform/ShellServices.h"
 
 namespace corvane {
 
+// The working directory is read before the parameters, and neither when the program is missing.
 void TscrObjExec::Execute() {
-    throw ENotSupported("The statement \"exec\" on line " + std::to_string(LineNo) + " is not supported by this build of Corvane yet");
+    const std::string path = Vars.ParseVars(Arg(0));
+    if (!platform::Files().FileExists(path)) {
+        ReportError("File to execute \"" + path + "\" not found");
+        return;
+    }
+    const std::string directory = Vars.ParseVars(Arg(2));
+    const std::string parameters = Vars.ParseVars(Arg(1));
+    platform::Shell().Execute(path, parameters, directory);
 }
 
 } // namespace corvane

@@ -1,4 +1,5 @@
-// The "execshell" statement. Starts the default shell, or a named program, as the system shell.
+// The "execshell (var[, path, params])" statement: starts the default shell, or a named
+// program, as the system shell without the chooser window.
 #pragma once
 
 #include <string>

@@ -43,6 +43,68 @@ void TShellIO::WriteShell(const std::string& text) const {
     }
 }
 
+TSavedShellSetting TShellIO::SaveSetting() const {
+    TSavedShellSetting saved;
+    saved.Family = platform::System().PlatformId();
+    saved.ReadText = ReadShell();
+    if (saved.Family == WindowsFamily) {
+        saved.SystemIniShell = ReadSystemIniShell();
+    } else if (saved.Family == NtFamily) {
+        saved.UserValue = ReadWinlogonShell(RegistryRoot::CurrentUser);
+        saved.MachineValue = ReadWinlogonShell(RegistryRoot::LocalMachine);
+    }
+    return saved;
+}
+
+namespace {
+bool SameValue(const platform::RegistryValue& a, const platform::RegistryValue& b) {
+    if (a.state != platform::RegistryValue::State::Present || b.state != platform::RegistryValue::State::Present) {
+        return (a.state == platform::RegistryValue::State::Present) == (b.state == platform::RegistryValue::State::Present);
+    }
+    return a.type == b.type && a.data == b.data;
+}
+
+std::string ValueText(const platform::RegistryValue& value) { return value.data.substr(0, value.data.find('\0')); }
+} // namespace
+
+void TShellIO::RestoreWinlogonShell(RegistryRoot root, const platform::RegistryValue& earlier) const {
+    if (SameValue(ReadWinlogonShell(root), earlier)) {
+        return;
+    }
+    platform::RegistryAccess& registry = platform::Registry();
+    const std::string path = FromRoot(WinlogonKey);
+    if (earlier.state != platform::RegistryValue::State::Present) {
+        if (!registry.DeleteValue(root, path, ShellValue)) {
+            throw ERegistryException("Failed to delete '" + std::string(ShellValue) + "' of " + WinlogonKey);
+        }
+        return;
+    }
+    if (!registry.CreateKey(root, path)) {
+        throw ERegistryException("Failed to create key " + std::string(WinlogonKey));
+    }
+    if (registry.SetValue(root, path, ShellValue, earlier.type, earlier.data) != platform::RegistryWrite::Written) {
+        throw ERegistryException("Failed to set data for '" + std::string(ShellValue) + "'");
+    }
+}
+
+void TShellIO::RestoreSetting(const TSavedShellSetting& saved) const {
+    if (saved.Family == WindowsFamily) {
+        if (ReadSystemIniShell() != saved.SystemIniShell) {
+            platform::Profiles().WriteString(SystemIni, BootSection, ShellValue, saved.SystemIniShell);
+        }
+    } else if (saved.Family == NtFamily) {
+        platform::RegistryValue user = saved.UserValue;
+        const bool userHeldTheText = user.state == platform::RegistryValue::State::Present && ValueText(user) == saved.ReadText;
+        if (saved.ReadText != NoShell && !userHeldTheText) {
+            user.state = platform::RegistryValue::State::Present;
+            user.type = platform::RegString;
+            user.data = saved.ReadText + '\0';
+        }
+        RestoreWinlogonShell(RegistryRoot::CurrentUser, user);
+        RestoreWinlogonShell(RegistryRoot::LocalMachine, saved.MachineValue);
+    }
+}
+
 platform::RegistryValue TShellIO::ReadWinlogonShell(RegistryRoot root) const {
     return platform::Registry().ReadValue(root, FromRoot(WinlogonKey), ShellValue);
 }

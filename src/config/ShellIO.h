@@ -12,6 +12,16 @@
 
 namespace corvane {
 
+// The shell setting as it stood before a switch: what ReadShell gave, and the stored values
+// themselves, so that exactly that can be put back.
+struct TSavedShellSetting {
+    int Family = 0;
+    std::string ReadText;                          // what ReadShell returned
+    platform::RegistryValue UserValue;             // NT family: the current user's Winlogon shell
+    platform::RegistryValue MachineValue;          // NT family: the machine's Winlogon shell
+    std::optional<std::string> SystemIniShell;     // 95 family: system.ini [boot] shell, if any
+};
+
 class TShellIO {
 public:
     static constexpr const char* NoShell = "None Found";
@@ -31,6 +41,15 @@ public:
     // ERegistryException when a key cannot be created or a value cannot be set.
     void WriteShell(const std::string& text) const;
 
+    // Remembers the setting before a switch.
+    TSavedShellSetting SaveSetting() const;
+    // Puts the remembered setting back without writing "None Found" anywhere: the current
+    // user's value gets the text ReadShell gave (so ReadShell gives it again through the
+    // mapping), or its own earlier state when there was no setting; the machine's value and
+    // system.ini get exactly their earlier state, a value that did not exist being removed.
+    // Values that already hold their earlier state are not touched. The mapping stays as it is.
+    void RestoreSetting(const TSavedShellSetting& saved) const;
+
     // The stored values as they are, so that a caller can put back exactly what was there.
     platform::RegistryValue ReadWinlogonShell(platform::RegistryRoot root) const;
     platform::RegistryValue ReadIniFileMapping() const;
@@ -45,6 +64,10 @@ public:
     // ERegistryException when the value holds data of another type than text.
     static std::string ReadRegistryString(platform::RegistryRoot root, const std::string& keyPath,
                                           const std::string& name, const std::string& defaultValue);
+
+private:
+    // Gives the Winlogon shell value under root its earlier state, if it no longer holds it.
+    void RestoreWinlogonShell(platform::RegistryRoot root, const platform::RegistryValue& earlier) const;
 };
 
 } // namespace corvane

@@ -72,15 +72,5 @@ TEST(Reports, CarryTheStatementNumber) {
     EXPECT_THROW(statement->Arg(0), EListError);
 }
 
-TEST(PendingStatements, RaiseInsteadOfPretendingToSucceed) {
-    testing::FakePlatform fake;
-    for (const char* keyword : {"loadshell", "execshell", "exec"}) {
-        TStringList args{"a", "b", "c", "d"};
-        TStringVariables vars;
-        auto statement = TCreateScriptObject::Create(keyword, args, nullptr, vars, 0);
-        EXPECT_THROW(statement->Execute(), ENotSupported) << keyword;
-    }
-}
-
 } // namespace
 } // namespace corvane

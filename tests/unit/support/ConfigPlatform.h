@@ -2,6 +2,7 @@
 // over the fake files (Windows folder C:\Windows\), a fake registry and a fake shell.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -24,7 +25,14 @@ public:
         const auto found = icons.find(path);
         return found == icons.end() ? 0 : found->second;
     }
-    bool Execute(const std::string&, const std::string&, const std::string&) override { return true; }
+    // Every start, as "path|parameters|directory"; onExecute runs at the start (it may throw).
+    std::vector<std::string> executed;
+    std::function<void()> onExecute;
+    bool Execute(const std::string& path, const std::string& parameters, const std::string& directory) override {
+        executed.push_back(path + "|" + parameters + "|" + directory);
+        if (onExecute) onExecute();
+        return true;
+    }
 };
 
 class ConfigPlatform : public FakePlatform {

@@ -12,8 +12,9 @@
 namespace corvane::testing {
 
 struct ScriptRun {
-    explicit ScriptRun(const std::string& text) : lines(TShellScriptIO::SplitLines(text)), parser(lines) {
-        factory = std::make_unique<TCreateScriptObject>(parser.Parse(), nullptr);
+    explicit ScriptRun(const std::string& text, TCorvaneInfo* info = nullptr)
+        : lines(TShellScriptIO::SplitLines(text)), parser(lines) {
+        factory = std::make_unique<TCreateScriptObject>(parser.Parse(), info);
     }
     std::unique_ptr<TscrObjAncestor> MakeList() { return factory->MakeList(); }
     void Run() { TRunScript::RunList(MakeList()); }
