@@ -2,20 +2,12 @@
 
 #include <algorithm>
 
+#include "script/DelimitedText.h"
 #include "script/editconsts.h"
 
 namespace corvane {
 
 namespace {
-
-constexpr char Quote = '"';
-constexpr char Comma = ',';
-
-// A blank in argument text: codes 1 to 32.
-bool IsBlank(char c) {
-    const auto code = static_cast<unsigned char>(c);
-    return code >= 1 && code <= 0x20;
-}
 
 // Lower-cases 'A'..'Z' only, whatever the locale.
 std::string AsciiLower(std::string_view text) {
@@ -26,31 +18,6 @@ std::string AsciiLower(std::string_view text) {
         }
     }
     return result;
-}
-
-// quoted-argument: '"' { char | '""' } [ '"' ]
-// Reads from the opening quote at pos; leaves pos after the closing quote or at the end.
-std::string ReadQuoted(std::string_view text, std::size_t& pos) {
-    std::string value;
-    ++pos; // the opening quote
-    while (pos < text.size()) {
-        const char c = text[pos++];
-        if (c != Quote) {
-            value += c;
-        } else if (pos < text.size() && text[pos] == Quote) {
-            value += Quote; // a doubled quote stands for one
-            ++pos;
-        } else {
-            return value; // the closing quote
-        }
-    }
-    return value; // never closed: the rest of the text
-}
-
-void SkipBlanks(std::string_view text, std::size_t& pos) {
-    while (pos < text.size() && IsBlank(text[pos])) {
-        ++pos;
-    }
 }
 
 } // namespace
@@ -82,35 +49,8 @@ std::string TParseScript::ExtractBetween(std::string_view line, char open, char 
     return std::string(line.substr(static_cast<std::size_t>(o), static_cast<std::size_t>(count)));
 }
 
-// arguments: blanks { ( quoted-argument | plain-argument ) blanks [ ',' blanks ] }
-// A plain argument runs to the first blank or comma; a comma that ends the text adds one more
-// empty argument. Text after a NUL character is not part of the arguments.
-TStringList TParseScript::SplitCommaText(std::string_view text) {
-    text = text.substr(0, text.find('\0'));
-    TStringList args;
-    std::size_t pos = 0;
-    SkipBlanks(text, pos);
-    while (pos < text.size()) {
-        if (text[pos] == Quote) {
-            args.push_back(ReadQuoted(text, pos));
-        } else {
-            const std::size_t start = pos;
-            while (pos < text.size() && !IsBlank(text[pos]) && text[pos] != Comma) {
-                ++pos;
-            }
-            args.emplace_back(text.substr(start, pos - start));
-        }
-        SkipBlanks(text, pos);
-        if (pos < text.size() && text[pos] == Comma) {
-            if (pos + 1 == text.size()) {
-                args.emplace_back();
-            }
-            ++pos;
-            SkipBlanks(text, pos);
-        }
-    }
-    return args;
-}
+// Arguments are separated by commas or blanks; double quotes enclose an argument that holds them.
+TStringList TParseScript::SplitCommaText(std::string_view text) { return SplitDelimitedText(text, ',', '"'); }
 
 // statement-line: keyword-run [ text ] [ '(' argument-text ')' ] [ text ]
 void TParseScript::ParseLine(std::string& line, TStatementList& statements) {

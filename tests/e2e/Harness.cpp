@@ -78,12 +78,14 @@ bool ProgramFolder::IsDirectory(const std::string& relative) const {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::string ProgramFolder::Read(const std::string& relative) const {
-    std::ifstream in(Path_ + relative, std::ios::binary);
+std::string ReadWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
     std::ostringstream content;
     content << in.rdbuf();
     return content.str();
 }
+
+std::string ProgramFolder::Read(const std::string& relative) const { return ReadWholeFile(Path_ + relative); }
 
 std::vector<std::string> ProgramFolder::Entries(const std::string& relative) const {
     std::vector<std::string> names;
@@ -100,17 +102,47 @@ std::vector<std::string> ProgramFolder::Entries(const std::string& relative) con
     return names;
 }
 
-// The launcher starts in the runs folder, not its own: the current directory must play no part.
-Launcher::Launcher(const ProgramFolder& folder) {
+Launcher::Launcher(const ProgramFolder& folder) : Launcher(folder.Exe(), "") {}
+
+// Programs start in the runs folder, not their own: the current directory must play no part.
+Launcher::Launcher(const std::string& exe, const std::string& arguments, const std::string& outputFile) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    std::string commandLine;
-    commandLine.append(1, '"').append(folder.Exe()).append(1, '"');
-    if (!CreateProcessA(folder.Exe().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        Config().runs.c_str(), &startup, &Info_)) {
-        throw std::runtime_error("cannot start " + folder.Exe());
+    HANDLE output = INVALID_HANDLE_VALUE;
+    if (!outputFile.empty()) {
+        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+        output = CreateFileA(outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (output == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot create " + outputFile);
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+        startup.hStdOutput = output;
+        startup.hStdError = output;
     }
+    std::string commandLine = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
+    const BOOL started = CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, output != INVALID_HANDLE_VALUE,
+                                       0, nullptr, Config().runs.c_str(), &startup, &Info_);
+    if (output != INVALID_HANDLE_VALUE) CloseHandle(output);
+    if (!started) throw std::runtime_error("cannot start " + exe);
     WaitForInputIdle(Info_.hProcess, 5000);
+}
+
+ProgramResult RunToEnd(const std::string& exe, const std::string& arguments) {
+    const std::string outputFile = Config().runs + "\\program-output.txt";
+    ProgramResult result;
+    {
+        Launcher program(exe, arguments, outputFile);
+        result.exitCode = program.WaitForExit();
+    }
+    result.output = ReadWholeFile(outputFile);
+    return result;
+}
+
+std::string DriverFolder() {
+    char path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const std::string exe(path, length);
+    return exe.substr(0, exe.find_last_of('\\') + 1);
 }
 
 Launcher::~Launcher() {
@@ -218,6 +250,51 @@ std::optional<DWORD> Launcher::WaitForExit(DWORD timeoutMs) {
     DWORD code = 0;
     GetExitCodeProcess(Info_.hProcess, &code);
     return code;
+}
+
+std::vector<HWND> ChildWindows(HWND parent, const std::string& className) {
+    struct Search {
+        std::string className;
+        std::vector<HWND> found;
+    } search{className, {}};
+    EnumChildWindows(
+        parent,
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            if (s->className.empty() || _stricmp(ClassName(window).c_str(), s->className.c_str()) == 0) {
+                s->found.push_back(window);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND FindChild(HWND parent, const std::string& className, const std::string& text) {
+    for (HWND child : ChildWindows(parent, className)) {
+        if (text.empty() || WindowText(child) == text) return child;
+    }
+    return nullptr;
+}
+
+namespace {
+std::vector<std::string> Items(HWND control, UINT countMessage, UINT lengthMessage, UINT textMessage) {
+    std::vector<std::string> items;
+    const LRESULT count = SendMessageW(control, countMessage, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        const LRESULT length = SendMessageW(control, lengthMessage, static_cast<WPARAM>(i), 0);
+        std::wstring text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, L'\0');
+        SendMessageW(control, textMessage, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
+        text.resize(static_cast<std::size_t>(length > 0 ? length : 0));
+        items.push_back(Narrow(text));
+    }
+    return items;
+}
+} // namespace
+
+std::vector<std::string> ListBoxItems(HWND list) { return Items(list, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT); }
+std::vector<std::string> ComboBoxItems(HWND combo) {
+    return Items(combo, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
 }
 
 bool SaveScreenshot(const std::string& path) {

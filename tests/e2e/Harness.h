@@ -50,10 +50,14 @@ struct BoxInfo {
     std::string text;
 };
 
-// One run of corvane.exe. The destructor ends the process if it is still running.
+// One run of corvane.exe, or of another program. The destructor ends the process if it is
+// still running.
 class Launcher {
 public:
     explicit Launcher(const ProgramFolder& folder);
+    // Starts exe with a command-line argument text; with an output file, the program's
+    // standard output and error go there.
+    Launcher(const std::string& exe, const std::string& arguments, const std::string& outputFile = "");
     ~Launcher();
     Launcher(const Launcher&) = delete;
     Launcher& operator=(const Launcher&) = delete;
@@ -78,12 +82,31 @@ private:
     PROCESS_INFORMATION Info_{};
 };
 
+// The exit code and standard output of a console program run to its end (no windows).
+struct ProgramResult {
+    std::optional<DWORD> exitCode;
+    std::string output;
+};
+ProgramResult RunToEnd(const std::string& exe, const std::string& arguments);
+
+// The folder of the driver itself, where the helper programs built with it lie (with "\").
+std::string DriverFolder();
+std::string ReadWholeFile(const std::string& path);
+
 // Text of a window in another process (read through the wide messages, which Wine does not
 // truncate across processes).
 std::string WindowText(HWND window);
 std::string ClassName(HWND window);
 // Visible top-level windows of a process.
 std::vector<HWND> TopLevelWindows(DWORD processId);
+
+// Child windows of a window, optionally only those of one class.
+std::vector<HWND> ChildWindows(HWND parent, const std::string& className = "");
+// The first child of the class whose text is text (any text when text is empty); null if none.
+HWND FindChild(HWND parent, const std::string& className, const std::string& text = "");
+// The entries of a list box or combo box in another process.
+std::vector<std::string> ListBoxItems(HWND list);
+std::vector<std::string> ComboBoxItems(HWND combo);
 
 // Saves the whole screen as a 24-bit BMP file.
 bool SaveScreenshot(const std::string& path);

@@ -1,6 +1,9 @@
 #include "platform/win32/Win32Platform.h"
 
+#include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Services.h"
+#include "platform/win32/Win32Shell.h"
+#include "platform/win32/Win32WindowSystem.h"
 
 namespace corvane::platform::win32 {
 
@@ -9,12 +12,18 @@ Services CreateServices() {
     static Win32Dialogs dialogs;
     static Win32SystemInfo system;
     static Win32ProfileFiles profiles;
+    static Win32Registry registry;
+    static Win32Shell shell;
+    static Win32WindowSystem windows;
 
     Services services;
     services.files = &files;
     services.dialogs = &dialogs;
     services.system = &system;
     services.profiles = &profiles;
+    services.registry = &registry;
+    services.shell = &shell;
+    services.windows = &windows;
     return services;
 }
 

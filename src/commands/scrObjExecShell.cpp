@@ -1,0 +1,22 @@
+#include "commands/scrObjExecShell.h"
+
+#include "commands/LaunchAsShell.h"
+#include "config/CorvaneInfo.h"
+
+namespace corvane {
+
+// One argument starts the default shell and stores its name; three start argument 1 with
+// the parameters of argument 2 and store the path. Arguments are used as written. Any other
+// number of arguments does nothing.
+void TscrObjExecShell::Execute() {
+    if (ArgCount() == 1) {
+        const TShellListItem* item = Info->Settings.DefaultShellItem.get();
+        if (item != nullptr) {
+            LaunchAsShell(*this, PreviousShell, item->Path, item->Parameters, Arg(0), item->Name);
+        }
+    } else if (ArgCount() == 3) {
+        LaunchAsShell(*this, PreviousShell, Arg(1), Arg(2), Arg(0), Arg(1));
+    }
+}
+
+} // namespace corvane

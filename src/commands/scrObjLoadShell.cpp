@@ -1,0 +1,29 @@
+#include "commands/scrObjLoadShell.h"
+
+#include "commands/LaunchAsShell.h"
+#include "config/CorvaneInfo.h"
+#include "platform/Errors.h"
+#include "platform/Platform.h"
+
+namespace corvane {
+
+// Takes the shell from the chooser (or the default shell when the chooser is off), applies
+// its wallpaper and launches it as the shell. No shell taken: nothing happens at all.
+void TscrObjLoadShell::Execute() {
+    const TCorvaneSettings& settings = Info->Settings;
+    const TShellListItem* item = settings.ShowLauncher ? ChooseShell() : settings.DefaultShellItem.get();
+    if (item == nullptr) {
+        return;
+    }
+    if (platform::Files().FileExists(item->Wallpaper)) {
+        throw ENotSupported("Wallpapers are not supported by this build of Corvane yet");
+    }
+    const std::optional<std::string> variable = Args.empty() ? std::nullopt : std::optional<std::string>(Args[0]);
+    LaunchAsShell(*this, PreviousShell, item->Path, item->Parameters, variable, item->Name);
+}
+
+const TShellListItem* TscrObjLoadShell::ChooseShell() {
+    throw ENotSupported("The shell chooser is not supported by this build of Corvane yet");
+}
+
+} // namespace corvane

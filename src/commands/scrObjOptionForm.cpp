@@ -1,0 +1,19 @@
+#include "commands/scrObjOptionForm.h"
+
+#include "script/DelimitedText.h"
+
+namespace corvane {
+
+void TTscrObjOptionForm::lstOptionsKeyPress(char key) {
+    if (key == '\r') {
+        ModalResult_ = platform::ModalResult::Ok;
+    }
+}
+
+void TTscrObjOptionForm::lstOptionsDblClick() { ModalResult_ = platform::ModalResult::Ok; }
+
+std::vector<std::string> TTscrObjOptionForm::SplitValues(const std::string& values) {
+    return SplitDelimitedText(values, '|', '\'');
+}
+
+} // namespace corvane

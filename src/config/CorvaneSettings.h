@@ -1,0 +1,31 @@
+// The user's settings: section "Settings" of the per-user settings file. A missing key, or a
+// value not in the key's form, gives the key's default.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "config/IniFile.h"
+#include "config/ShellListIO.h"
+
+namespace corvane {
+
+class TCorvaneSettings {
+public:
+    // Reads the settings; shellListIO only fetches the default shell's entry. The errors of
+    // building that item (see TShellListItem) pass to the caller.
+    TCorvaneSettings(const TIniFile& iniFile, const TShellListIO& shellListIO);
+
+    const TIniFile& IniFile; // not owned
+    bool UseTimer = false;
+    bool ShowLauncher = true;
+    std::int32_t TimerLength = 5; // seconds
+    std::string DefaultShell;
+    // The default shell's own item, named as DefaultShell is written; none when DefaultShell is empty.
+    std::unique_ptr<TShellListItem> DefaultShellItem;
+    std::string ColourSchemeName = "Default";
+    bool FadeLauncher = true;
+};
+
+} // namespace corvane

@@ -1,0 +1,68 @@
+// The text of one profile (INI) file, parsed by the rules of the Windows profile reader as
+// Wine implements it, so that the core behaves natively as it does on Windows:
+//   - a line ends at any run of CR and LF characters; blanks (tab, LF, VT, FF, CR, space and
+//     the DOS end-of-file mark 0x1A) around a line, a section name, a key name and a value
+//     are removed; a UTF-8 byte order mark at the start is skipped;
+//   - "[name]" up to the line's last "]" starts a section; the lines before the first one
+//     form an unnamed section;
+//   - "name=value" (at the first "=") is a key; a line without "=" is a key without a value;
+//   - section and key names match ignoring the letter case of A to Z only; only the first
+//     section of a name is searched, and the first key of a name in it counts;
+//   - a value that begins and ends with the same quote (' or ") loses the two;
+//   - a NUL character ends a name or a value.
+// Not supported: UTF-16 files and any code page conversion (bytes are taken as they are).
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace corvane::platform {
+
+class ProfileText {
+public:
+    explicit ProfileText(std::string_view text);
+
+    // The value of key in section as the reader returns it into a buffer of bufferSize
+    // characters, or defaultValue (trailing spaces removed) when there is no such value.
+    std::string GetString(std::string_view section, std::string_view key, std::string_view defaultValue,
+                          std::size_t bufferSize) const;
+    // The key names of section in file order, as many as a buffer of bufferSize characters
+    // holds with a NUL after each and one closing NUL; the last one may be cut short.
+    std::vector<std::string> GetKeyNames(std::string_view section, std::size_t bufferSize) const;
+    // Sets key in section to value (leading blanks removed), adding the key at the end of
+    // the section or the section at the end of the file; removes the key when value is
+    // nothing. True when the text changed.
+    bool SetString(std::string_view section, std::string_view key, const std::optional<std::string>& value);
+    // The text as the reader writes a changed file: "[name]" lines and "name=value" lines
+    // ending in CR LF, without blank lines.
+    std::string Text() const;
+
+    // What the reader does to a text copied into a buffer of bufferSize characters:
+    // enclosing quotes dropped, cut to bufferSize - 1 characters.
+    static std::string CopyEntry(std::string_view value, std::size_t bufferSize);
+    // The default as the reader returns it for a file that exists but cannot be read:
+    // trailing spaces removed, quotes kept, cut to bufferSize - 1 characters.
+    static std::string UnreadFileDefault(std::string_view defaultValue, std::size_t bufferSize);
+
+private:
+    struct Key {
+        std::string name;
+        std::optional<std::string> value;
+    };
+    struct Section {
+        std::string name;
+        std::vector<Key> keys;
+    };
+
+    void ParseLine(std::string_view line);
+    const Section* FindSection(std::string_view name) const;
+    const Key* FindKey(std::string_view section, std::string_view key) const;
+
+    std::vector<Section> Sections_;
+    bool ByteOrderMark_ = false;
+};
+
+} // namespace corvane::platform

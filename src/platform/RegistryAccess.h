@@ -1,0 +1,42 @@
+// Registry keys and values, as the launcher reads and writes them. Every operation opens its
+// key anew with full access and closes it before returning. Paths are taken from the root
+// key itself ("Software\...", without a leading "\").
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace corvane::platform {
+
+enum class RegistryRoot { CurrentUser, LocalMachine };
+
+// The value types of the registry that the launcher tells apart.
+constexpr std::uint32_t RegString = 1;       // REG_SZ
+constexpr std::uint32_t RegExpandString = 2; // REG_EXPAND_SZ
+
+// What reading one value found.
+struct RegistryValue {
+    enum class State { NoKey, NoValue, Present };
+    State state = State::NoKey;
+    std::uint32_t type = 0;
+    std::string data; // the stored bytes, a string's terminating NUL included
+};
+
+enum class RegistryWrite { Written, OpenRefused, SetRefused };
+
+class RegistryAccess {
+public:
+    virtual ~RegistryAccess() = default;
+
+    // Creates the key (and the keys above it) when it is missing; false when that is refused.
+    virtual bool CreateKey(RegistryRoot root, const std::string& path) = 0;
+    // Opens the existing key and stores data as the named value with the given type.
+    virtual RegistryWrite SetValue(RegistryRoot root, const std::string& path, const std::string& name,
+                                   std::uint32_t type, const std::string& data) = 0;
+    // The named value's type and data, or whether the key or the value is missing.
+    virtual RegistryValue ReadValue(RegistryRoot root, const std::string& path, const std::string& name) = 0;
+    // Removes the named value; true when it is gone afterwards, also when it never existed.
+    virtual bool DeleteValue(RegistryRoot root, const std::string& path, const std::string& name) = 0;
+};
+
+} // namespace corvane::platform

@@ -1,0 +1,167 @@
+#include "platform/win32/Win32OptionDialog.h"
+
+#include <stdexcept>
+
+#include "commands/scrObjOptionForm.h"
+
+namespace corvane::platform::win32 {
+
+namespace {
+constexpr const char* WindowClass = "CorvaneOptionForm";
+constexpr int ListId = 100;
+using Design = TTscrObjOptionForm::Design;
+
+void RegisterWindowClass(WNDPROC procedure) {
+    static bool registered = false;
+    if (registered) return;
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+    windowClass.lpszClassName = WindowClass;
+    if (RegisterClassExA(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+        throw std::runtime_error("Cannot register the option prompt's window class");
+    }
+    registered = true;
+}
+
+HWND CreateChild(HWND parent, const char* className, const char* text, DWORD style, DWORD exStyle, int x, int y,
+                 int width, int height, int id) {
+    HWND child = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+    if (child == nullptr) throw std::runtime_error(std::string("Cannot create the option prompt's ") + className);
+    return child;
+}
+} // namespace
+
+Win32OptionDialog::Win32OptionDialog(OptionDialog& dialog) : Dialog_(dialog) {
+    RegisterWindowClass(WindowProc);
+    Font_ = CreateFontA(Design::FontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, Design::FontName);
+    // A sizeable frame with minimise and maximise icons but no system menu, so no close box.
+    const DWORD style = WS_CAPTION | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CLIPCHILDREN;
+    Window_ = CreateWindowExA(WS_EX_CONTROLPARENT, WindowClass, Dialog_.Caption().c_str(), style,
+                              Design::Left, Design::Top, Design::Width, Design::Height, nullptr, nullptr,
+                              GetModuleHandleA(nullptr), this);
+    if (Window_ == nullptr) {
+        if (Font_ != nullptr) DeleteObject(Font_);
+        throw std::runtime_error("Cannot create the option prompt");
+    }
+    CreateControls();
+}
+
+Win32OptionDialog::~Win32OptionDialog() {
+    if (Window_ != nullptr) DestroyWindow(Window_);
+    if (Font_ != nullptr) DeleteObject(Font_);
+}
+
+void Win32OptionDialog::CreateControls() {
+    const std::string prompt = Dialog_.Prompt();
+    // The prompt label sizes itself to its text.
+    SIZE extent{0, 0};
+    HDC dc = GetDC(Window_);
+    HGDIOBJ oldFont = SelectObject(dc, Font_);
+    RECT textRect{0, 0, 0, 0};
+    DrawTextA(dc, prompt.empty() ? " " : prompt.c_str(), -1, &textRect, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
+    extent.cx = prompt.empty() ? 0 : textRect.right;
+    extent.cy = textRect.bottom;
+    SelectObject(dc, oldFont);
+    ReleaseDC(Window_, dc);
+
+    Prompt_ = CreateChild(Window_, "STATIC", prompt.c_str(), SS_LEFT | SS_NOPREFIX, 0, Design::PromptLeft,
+                          Design::PromptTop, extent.cx, extent.cy, 0xFFFF);
+    List_ = CreateChild(Window_, "LISTBOX", "", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                        WS_EX_CLIENTEDGE, Design::ListLeft, Design::ListTop, Design::ListWidth, Design::ListHeight, ListId);
+    HWND ok = CreateChild(Window_, "BUTTON", Design::OkCaption, WS_TABSTOP | BS_DEFPUSHBUTTON, 0, Design::OkLeft,
+                          Design::OkTop, Design::ButtonWidth, Design::ButtonHeight, IDOK);
+    HWND cancel = CreateChild(Window_, "BUTTON", Design::CancelCaption, WS_TABSTOP | BS_PUSHBUTTON, 0, Design::CancelLeft,
+                              Design::CancelTop, Design::ButtonWidth, Design::ButtonHeight, IDCANCEL);
+    for (HWND control : {Prompt_, List_, ok, cancel}) {
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(Font_), FALSE);
+    }
+    SendMessageA(List_, LB_SETITEMHEIGHT, 0, Design::ListRowHeight);
+    for (const std::string& entry : Dialog_.Entries()) {
+        SendMessageA(List_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    }
+}
+
+void Win32OptionDialog::RunModal() {
+    ShowWindow(Window_, SW_SHOW);
+    SetForegroundWindow(Window_);
+    SetFocus(List_);
+    MSG msg;
+    while (Dialog_.GetModalResult() == ModalResult::None) {
+        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got <= 0) {
+            if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam)); // leave the quit for the outer loop
+            Dialog_.SetModalResult(ModalResult::Cancel);
+            break;
+        }
+        if (PreTranslate(msg) || IsDialogMessageA(Window_, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    const LRESULT selected = SendMessageA(List_, LB_GETCURSEL, 0, 0);
+    Dialog_.SetItemIndex(selected == LB_ERR ? -1 : static_cast<int>(selected));
+}
+
+// Enter and characters typed in the list go to the list's key handler; Escape anywhere cancels.
+bool Win32OptionDialog::PreTranslate(const MSG& msg) {
+    if (msg.hwnd != Window_ && !IsChild(Window_, msg.hwnd)) return false;
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
+        Dialog_.SetModalResult(ModalResult::Cancel);
+        return true;
+    }
+    if (msg.hwnd == List_ && msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN) {
+        Dialog_.lstOptionsKeyPress('\r');
+        return true;
+    }
+    if (msg.hwnd == List_ && msg.message == WM_CHAR) {
+        Dialog_.lstOptionsKeyPress(static_cast<char>(msg.wParam));
+    }
+    return false;
+}
+
+void Win32OptionDialog::OnCommand(int id, int code) {
+    if (id == IDOK && code == BN_CLICKED) {
+        Dialog_.SetModalResult(ModalResult::Ok);
+    } else if (id == IDCANCEL && code == BN_CLICKED) {
+        Dialog_.SetModalResult(ModalResult::Cancel);
+    } else if (id == ListId && code == LBN_DBLCLK) {
+        Dialog_.lstOptionsDblClick();
+    }
+}
+
+LRESULT CALLBACK Win32OptionDialog::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        static_cast<Win32OptionDialog*>(create->lpCreateParams)->Window_ = window;
+    }
+    auto* self = reinterpret_cast<Win32OptionDialog*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+    return self->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT Win32OptionDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_CLOSE:
+        Dialog_.SetModalResult(ModalResult::Cancel);
+        return 0;
+    case WM_NCDESTROY:
+        SetWindowLongPtrA(Window_, GWLP_USERDATA, 0);
+        Window_ = nullptr;
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcA(Window_, message, wParam, lParam);
+}
+
+} // namespace corvane::platform::win32

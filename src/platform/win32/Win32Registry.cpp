@@ -1,0 +1,87 @@
+#include <windows.h>
+
+#include <limits>
+
+#include "platform/win32/Win32Registry.h"
+
+namespace corvane::platform::win32 {
+
+namespace {
+HKEY RootKey(RegistryRoot root) { return root == RegistryRoot::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
+
+// An open registry key, closed when it goes out of scope.
+class OpenKey {
+public:
+    OpenKey(RegistryRoot root, const std::string& path, REGSAM access)
+        : Status_(RegOpenKeyExA(RootKey(root), path.c_str(), 0, access, &Key_)) {
+        if (Status_ != ERROR_SUCCESS) Key_ = nullptr;
+    }
+    ~OpenKey() {
+        if (Key_ != nullptr) RegCloseKey(Key_);
+    }
+    OpenKey(const OpenKey&) = delete;
+    OpenKey& operator=(const OpenKey&) = delete;
+    bool valid() const { return Key_ != nullptr; }
+    bool missing() const { return Status_ == ERROR_FILE_NOT_FOUND; }
+    HKEY get() const { return Key_; }
+
+private:
+    HKEY Key_ = nullptr;
+    LONG Status_;
+};
+} // namespace
+
+bool Win32Registry::CreateKey(RegistryRoot root, const std::string& path) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(RootKey(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    RegCloseKey(key);
+    return true;
+}
+
+RegistryWrite Win32Registry::SetValue(RegistryRoot root, const std::string& path, const std::string& name,
+                                      std::uint32_t type, const std::string& data) {
+    const OpenKey key(root, path, KEY_ALL_ACCESS);
+    if (!key.valid()) return RegistryWrite::OpenRefused;
+    if (data.size() > std::numeric_limits<DWORD>::max() ||
+        RegSetValueExA(key.get(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.data()),
+                       static_cast<DWORD>(data.size())) != ERROR_SUCCESS) {
+        return RegistryWrite::SetRefused;
+    }
+    return RegistryWrite::Written;
+}
+
+// The data is read again with a larger buffer while it grows between the two calls.
+RegistryValue Win32Registry::ReadValue(RegistryRoot root, const std::string& path, const std::string& name) {
+    RegistryValue result;
+    const OpenKey key(root, path, KEY_ALL_ACCESS);
+    if (!key.valid()) return result;
+    result.state = RegistryValue::State::NoValue;
+    DWORD type = 0;
+    DWORD size = 0;
+    if (RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return result;
+    std::string data(size, '\0');
+    LONG status = ERROR_MORE_DATA;
+    while (status == ERROR_MORE_DATA) {
+        size = static_cast<DWORD>(data.size());
+        status = RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size);
+        if (status == ERROR_MORE_DATA) data.resize(std::max<std::size_t>(size, data.size() * 2));
+    }
+    if (status != ERROR_SUCCESS) return result;
+    data.resize(size);
+    result.state = RegistryValue::State::Present;
+    result.type = type;
+    result.data = std::move(data);
+    return result;
+}
+
+bool Win32Registry::DeleteValue(RegistryRoot root, const std::string& path, const std::string& name) {
+    const OpenKey key(root, path, KEY_SET_VALUE);
+    if (!key.valid()) return key.missing(); // no key, so no value
+    const LONG status = RegDeleteValueA(key.get(), name.c_str());
+    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+}
+
+} // namespace corvane::platform::win32

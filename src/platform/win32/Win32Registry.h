@@ -1,0 +1,17 @@
+// The registry of the running Windows system.
+#pragma once
+
+#include "platform/RegistryAccess.h"
+
+namespace corvane::platform::win32 {
+
+class Win32Registry final : public RegistryAccess {
+public:
+    bool CreateKey(RegistryRoot root, const std::string& path) override;
+    RegistryWrite SetValue(RegistryRoot root, const std::string& path, const std::string& name, std::uint32_t type,
+                           const std::string& data) override;
+    RegistryValue ReadValue(RegistryRoot root, const std::string& path, const std::string& name) override;
+    bool DeleteValue(RegistryRoot root, const std::string& path, const std::string& name) override;
+};
+
+} // namespace corvane::platform::win32

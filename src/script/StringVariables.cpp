@@ -1,0 +1,69 @@
+#include "script/StringVariables.h"
+
+#include <algorithm>
+
+#include "platform/Platform.h"
+
+namespace corvane {
+
+namespace {
+void ShowParseVarsError(const std::string& problem, const std::string& text) {
+    platform::Messages().ShowMessage("Error (ParseVars): " + problem + "\r\n" + text);
+}
+} // namespace
+
+auto TStringVariables::Find(const std::string& name) const -> decltype(Entries_)::const_iterator {
+    return std::find_if(Entries_.begin(), Entries_.end(),
+                        [&](const auto& entry) { return platform::System().CompareText(entry.first, name) == 0; });
+}
+
+void TStringVariables::AddVar(const std::string& name, const std::string& value) {
+    const auto existing = Find(name);
+    if (existing != Entries_.end()) {
+        Entries_.erase(existing);
+    }
+    Entries_.emplace_back(name, std::make_unique<TVarPair>(value));
+}
+
+std::string TStringVariables::GetVar(const std::string& name, const std::string& defaultValue) const {
+    const auto entry = Find(name);
+    if (entry == Entries_.end()) {
+        return defaultValue;
+    }
+    const std::string& value = entry->second->Value;
+    if (value == defaultValue) {
+        platform::Messages().ShowMessage("Error (GetVar): Retrieved value same as Default value (" + defaultValue + ")");
+    }
+    return value;
+}
+
+// Expands the first reference of the working text, again and again, until none is left.
+// An opening delimiter without a closing one is dropped with a message; the bounds stop an
+// expansion that would never end, leaving the text as far as it was expanded.
+std::string TStringVariables::ParseVars(const std::string& text, char delim) const {
+    std::string work = text;
+    for (int substitutions = 0;; ++substitutions) {
+        const std::size_t open = work.find(delim);
+        if (open == std::string::npos) {
+            return work;
+        }
+        const std::size_t close = work.find(delim, open + 1);
+        if (close == std::string::npos) {
+            work.erase(open, 1);
+            ShowParseVarsError("cannot find closing $ in:", text);
+            return work;
+        }
+        if (substitutions == MaxSubstitutions) {
+            ShowParseVarsError("more than " + std::to_string(MaxSubstitutions) + " substitutions in:", text);
+            return work;
+        }
+        const std::string value = GetVar(work.substr(open + 1, close - open - 1), "nil");
+        if (work.size() - (close + 1 - open) + value.size() > MaxExpandedLength) {
+            ShowParseVarsError("expanded text longer than " + std::to_string(MaxExpandedLength) + " characters in:", text);
+            return work;
+        }
+        work.replace(open, close + 1 - open, value);
+    }
+}
+
+} // namespace corvane

@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+
+#include "commands/scrObjLoadShell.h"
+#include "config/CorvaneInfo.h"
+#include "platform/Errors.h"
+#include "support/ConfigPlatform.h"
+#include "support/FakeWindowSystem.h"
+#include "support/ScriptRun.h"
+
+namespace corvane {
+namespace {
+
+using platform::RegistryRoot;
+constexpr RegistryRoot User = RegistryRoot::CurrentUser;
+constexpr RegistryRoot Machine = RegistryRoot::LocalMachine;
+const std::string Winlogon = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+const std::string Mapping = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\IniFileMapping\\system.ini\\boot";
+const std::string SystemIni = "C:\\Windows\\system.ini";
+
+// A program folder C:\Launch\ with settings and shells, a machine shell of explorer.exe and a
+// clock that runs 1000 ms per reading, so that a launch's pause passes quickly.
+class LaunchTest : public ::testing::Test {
+protected:
+    LaunchTest() {
+        fake.services.windows = &windows;
+        fake.Reinstall();
+        fake.system.tickStep = 1000;
+        fake.files.files["C:\\Launch\\shells.ini"] =
+            "[Shells]\nAlt=C:\\Alt\\alt.exe,1,-quiet,\nMissing=C:\\Gone\\gone.exe,0,,\n";
+        fake.files.files["C:\\Alt\\alt.exe"] = "program";
+        fake.files.files["C:\\Tools\\tool.exe"] = "program";
+        fake.registry.Put(Machine, Winlogon, "Shell", "explorer.exe");
+        // While the pause waits, record what the system sees as its shell.
+        windows.user = nullptr;
+    }
+
+    void Settings(const std::string& text) { fake.files.files["C:\\Launch\\operator.ini"] = "[Settings]\n" + text; }
+
+    // Runs the script against a fresh context; returns the shell setting seen during the pause.
+    std::vector<std::string> Run(const std::string& script) {
+        info = std::make_unique<TCorvaneInfo>();
+        run = std::make_unique<testing::ScriptRun>(script, info.get());
+        TRunScript::RunList(run->MakeList());
+        return fake.shell.executed;
+    }
+
+    std::optional<std::string> UserShell() { return fake.registry.Text(User, Winlogon, "shell"); }
+    std::optional<std::string> MachineShell() { return fake.registry.Text(Machine, Winlogon, "shell"); }
+    std::optional<std::string> MappingValue() { return fake.registry.Text(Machine, Mapping, "shell"); }
+
+    testing::ConfigPlatform fake;
+    testing::FakeWindowSystem windows;
+    std::unique_ptr<TCorvaneInfo> info;
+    std::unique_ptr<testing::ScriptRun> run;
+};
+
+TEST_F(LaunchTest, LoadShellWithoutChooserOrDefaultDoesNothing) {
+    Settings("ShowLauncher=0\n");
+    EXPECT_TRUE(Run("loadshell (v)\nshowmessage ($v$)").empty());
+    EXPECT_TRUE(fake.registry.writes.empty());
+    EXPECT_EQ(fake.dialogs.messages, std::vector<std::string>{"nil"});
+    EXPECT_EQ(windows.waited, 0u) << "no pause";
+}
+
+TEST_F(LaunchTest, LoadShellStartsTheDefaultShellAndRestoresTheSetting) {
+    Settings("ShowLauncher=0\nDefaultShell=alt\n");
+    fake.files.files[SystemIni] = "[boot]\nshell=explorer.exe\n"; // as the machine's mapping would read it
+    fake.registry.Put(Machine, Mapping, "shell", TShellIO::MachineMapping);
+    std::vector<std::string> seenDuringPause;
+    fake.shell.onExecute = [&] {
+        seenDuringPause = {UserShell().value_or("-"), MachineShell().value_or("-"), MappingValue().value_or("-")};
+    };
+    EXPECT_EQ(Run("loadshell (v)\nshowmessage ($v$)"), std::vector<std::string>{"C:\\Alt\\alt.exe|-quiet|"});
+    EXPECT_EQ(seenDuringPause, (std::vector<std::string>{"C:\\Alt\\alt.exe", "C:\\Alt\\alt.exe", TShellIO::UserMapping}));
+    EXPECT_EQ(fake.dialogs.messages, std::vector<std::string>{"alt"}) << "the name as DefaultShell writes it";
+    EXPECT_GE(windows.waited, 1u);
+    // The current user's value now gives what system.ini gave; the machine's value is its own again.
+    EXPECT_EQ(UserShell(), "explorer.exe");
+    EXPECT_EQ(MachineShell(), "explorer.exe");
+    EXPECT_EQ(MappingValue(), TShellIO::UserMapping);
+}
+
+TEST_F(LaunchTest, NoEarlierSettingIsRestoredByRemovingWhatTheLaunchAdded) {
+    Settings("ShowLauncher=0\nDefaultShell=Alt\n");
+    fake.registry.keys.clear(); // no machine value either
+    Run("loadshell (v)");
+    EXPECT_EQ(UserShell(), std::nullopt);
+    EXPECT_EQ(MachineShell(), std::nullopt);
+    for (const std::string& write : fake.registry.writes) {
+        EXPECT_EQ(write.find("None Found"), std::string::npos) << write;
+    }
+}
+
+TEST_F(LaunchTest, MissingProgramIsWarnedAboutAndLaunchedAnyway) {
+    Settings("ShowLauncher=0\nDefaultShell=Missing\n");
+    EXPECT_EQ(Run("showmessage (first)\nloadshell (v)").size(), 1u);
+    EXPECT_EQ(fake.dialogs.messages,
+              (std::vector<std::string>{"first", "Warning (Line 2): Shell not found - C:\\Gone\\gone.exe - attempting load anyway"}));
+    EXPECT_EQ(MachineShell(), "explorer.exe");
+}
+
+TEST_F(LaunchTest, FailuresAfterTheSwitchStillRestoreTheSetting) {
+    Settings("ShowLauncher=0\nDefaultShell=Alt\n");
+    fake.registry.Put(User, Winlogon, "shell", "user.exe");
+    fake.shell.onExecute = [] { throw EConvertError("launch failed"); };
+    EXPECT_THROW(Run("loadshell (v)\nshowmessage (after)"), EConvertError);
+    EXPECT_EQ(UserShell(), "user.exe");
+    EXPECT_EQ(MachineShell(), "explorer.exe");
+    EXPECT_TRUE(fake.dialogs.messages.empty());
+    EXPECT_EQ(run->Vars().GetVar("v", "unset"), "unset");
+}
+
+TEST_F(LaunchTest, AHalfWrittenSwitchIsUndone) {
+    Settings("ShowLauncher=0\nDefaultShell=Alt\n");
+    fake.registry.refuseCreate.insert(testing::FakeRegistry::Id(Machine, Winlogon));
+    try {
+        Run("loadshell (v)");
+        FAIL();
+    } catch (const ERegistryException& error) {
+        EXPECT_STREQ(error.what(), "Failed to create key \\Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon");
+    }
+    EXPECT_EQ(UserShell(), std::nullopt) << "the current user's value written before the refusal is gone again";
+    EXPECT_TRUE(fake.shell.executed.empty());
+}
+
+TEST_F(LaunchTest, FirstFamilyRestoresOrRemovesTheSystemIniLine) {
+    Settings("ShowLauncher=0\nDefaultShell=Alt\n");
+    fake.system.platformId = 1;
+    std::string duringLaunch;
+    fake.shell.onExecute = [&] { duringLaunch = fake.files.files[SystemIni]; };
+    Run("loadshell (v)");
+    EXPECT_NE(duringLaunch.find("shell=C:\\Alt\\alt.exe"), std::string::npos) << duringLaunch;
+    EXPECT_EQ(fake.files.files[SystemIni].find("shell"), std::string::npos) << fake.files.files[SystemIni];
+
+    fake.files.files[SystemIni] = "[boot]\nshell=progman.exe\n";
+    Run("loadshell (v)");
+    EXPECT_NE(fake.files.files[SystemIni].find("shell=progman.exe"), std::string::npos);
+    EXPECT_EQ(fake.files.files[SystemIni].find("alt.exe"), std::string::npos);
+}
+
+TEST_F(LaunchTest, ExecShellFormsByArgumentCount) {
+    Settings("ShowLauncher=0\nDefaultShell=Alt\n");
+    EXPECT_EQ(Run("execshell (a)\nexecshell (b, C:\\Tools\\$x$.exe, \"-p $y$\")\nexecshell (c, d)\nexecshell\n"
+                  "execshell (e, f, g, h)\nshowmessage (\"$a$ $b$ $c$\")"),
+              (std::vector<std::string>{"C:\\Alt\\alt.exe|-quiet|", "C:\\Tools\\$x$.exe|-p $y$|"}));
+    EXPECT_EQ(fake.dialogs.messages,
+              (std::vector<std::string>{"Warning (Line 2): Shell not found - C:\\Tools\\$x$.exe - attempting load anyway",
+                                        "Alt C:\\Tools\\nil.exe nil"}))
+        << "the stored path keeps its reference, which expands when it is used";
+}
+
+TEST_F(LaunchTest, ExecShellWithoutDefaultDoesNothing) {
+    Settings("ShowLauncher=0\n");
+    EXPECT_TRUE(Run("execshell (a)").empty());
+    EXPECT_TRUE(fake.registry.writes.empty());
+}
+
+TEST_F(LaunchTest, ExecExpandsItsArgumentsAndLeavesTheSettingAlone) {
+    Settings("ShowLauncher=0\n");
+    EXPECT_EQ(Run("option (dir, p, x, C:\\Work)\nexec (C:\\Tools\\tool.exe, \"-in $dir$\", $dir$)\nexec (C:\\Tools\\tool.exe, , \"\")"),
+              (std::vector<std::string>{"C:\\Tools\\tool.exe|-in C:\\Work|C:\\Work", "C:\\Tools\\tool.exe||"}));
+    EXPECT_TRUE(fake.registry.writes.empty());
+    EXPECT_EQ(windows.waited, 0u);
+}
+
+TEST_F(LaunchTest, ExecReportsAMissingProgramOrAMissingArgument) {
+    Settings("ShowLauncher=0\n");
+    EXPECT_TRUE(Run("exec (C:\\Gone\\$who$.exe)\nshowmessage (next)").empty());
+    EXPECT_EQ(fake.dialogs.messages,
+              (std::vector<std::string>{"Error (Line 1): File to execute \"C:\\Gone\\nil.exe\" not found", "next"}));
+    try {
+        Run("exec (C:\\Tools\\tool.exe, -p)");
+        FAIL();
+    } catch (const EListError& error) {
+        EXPECT_STREQ(error.what(), "List index out of bounds (2)");
+    }
+    EXPECT_TRUE(fake.shell.executed.empty());
+}
+
+} // namespace
+} // namespace corvane

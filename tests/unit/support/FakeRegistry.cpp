@@ -1,0 +1,69 @@
+#include "support/FakeRegistry.h"
+
+#include <cctype>
+
+namespace corvane::testing {
+
+namespace {
+std::string Lower(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+} // namespace
+
+FakeRegistry::KeyId FakeRegistry::Id(platform::RegistryRoot root, const std::string& path) { return {root, Lower(path)}; }
+
+void FakeRegistry::Put(platform::RegistryRoot root, const std::string& path, const std::string& name,
+                       const std::string& text, std::uint32_t type) {
+    keys[Id(root, path)][Lower(name)] = {platform::RegistryValue::State::Present, type, text + '\0'};
+}
+
+std::optional<std::string> FakeRegistry::Text(platform::RegistryRoot root, const std::string& path,
+                                              const std::string& name) const {
+    const auto key = keys.find(Id(root, path));
+    if (key == keys.end()) return std::nullopt;
+    const auto value = key->second.find(Lower(name));
+    if (value == key->second.end()) return std::nullopt;
+    return value->second.data.substr(0, value->second.data.find('\0'));
+}
+
+bool FakeRegistry::HasKey(platform::RegistryRoot root, const std::string& path) const {
+    return keys.count(Id(root, path)) != 0;
+}
+
+bool FakeRegistry::CreateKey(platform::RegistryRoot root, const std::string& path) {
+    if (refuseCreate.count(Id(root, path)) != 0) return false;
+    keys[Id(root, path)];
+    return true;
+}
+
+platform::RegistryWrite FakeRegistry::SetValue(platform::RegistryRoot root, const std::string& path,
+                                               const std::string& name, std::uint32_t type, const std::string& data) {
+    const KeyId id = Id(root, path);
+    if (keys.count(id) == 0 || refuseOpen.count(id) != 0) return platform::RegistryWrite::OpenRefused;
+    if (refuseSet.count(id) != 0) return platform::RegistryWrite::SetRefused;
+    keys[id][Lower(name)] = {platform::RegistryValue::State::Present, type, data};
+    writes.push_back(std::string(root == platform::RegistryRoot::CurrentUser ? "HKCU\\" : "HKLM\\") + path + "\\" +
+                     name + "=" + data.substr(0, data.find('\0')));
+    return platform::RegistryWrite::Written;
+}
+
+platform::RegistryValue FakeRegistry::ReadValue(platform::RegistryRoot root, const std::string& path,
+                                                const std::string& name) {
+    const KeyId id = Id(root, path);
+    if (keys.count(id) == 0 || refuseOpen.count(id) != 0) return {};
+    const auto& values = keys[id];
+    const auto value = values.find(Lower(name));
+    if (value == values.end()) return {platform::RegistryValue::State::NoValue, 0, {}};
+    return value->second;
+}
+
+bool FakeRegistry::DeleteValue(platform::RegistryRoot root, const std::string& path, const std::string& name) {
+    const KeyId id = Id(root, path);
+    if (keys.count(id) == 0) return true;
+    if (refuseOpen.count(id) != 0 || refuseSet.count(id) != 0) return false;
+    keys[id].erase(Lower(name));
+    return true;
+}
+
+} // namespace corvane::testing

@@ -1,0 +1,42 @@
+// An in-memory registry with refusals that a test arranges per key: creating, opening and
+// setting values can each be refused. Key paths and value names ignore letter case.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/RegistryAccess.h"
+
+namespace corvane::testing {
+
+class FakeRegistry : public platform::RegistryAccess {
+public:
+    using KeyId = std::pair<platform::RegistryRoot, std::string>; // path in lower case
+
+    std::map<KeyId, std::map<std::string, platform::RegistryValue>> keys;
+    std::set<KeyId> refuseCreate;
+    std::set<KeyId> refuseOpen;
+    std::set<KeyId> refuseSet;
+    std::vector<std::string> writes; // "HKCU\path\name=text", in order
+
+    static KeyId Id(platform::RegistryRoot root, const std::string& path);
+    // Stores a value as a program would, a string with its terminating NUL.
+    void Put(platform::RegistryRoot root, const std::string& path, const std::string& name, const std::string& text,
+             std::uint32_t type = platform::RegString);
+    // The text of a value up to its first NUL, or nothing when it is missing.
+    std::optional<std::string> Text(platform::RegistryRoot root, const std::string& path, const std::string& name) const;
+    bool HasKey(platform::RegistryRoot root, const std::string& path) const;
+
+    bool CreateKey(platform::RegistryRoot root, const std::string& path) override;
+    platform::RegistryWrite SetValue(platform::RegistryRoot root, const std::string& path, const std::string& name,
+                                     std::uint32_t type, const std::string& data) override;
+    platform::RegistryValue ReadValue(platform::RegistryRoot root, const std::string& path,
+                                      const std::string& name) override;
+    bool DeleteValue(platform::RegistryRoot root, const std::string& path, const std::string& name) override;
+};
+
+} // namespace corvane::testing
