@@ -297,6 +297,50 @@ std::vector<std::string> ComboBoxItems(HWND combo) {
     return Items(combo, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
 }
 
+namespace registry {
+
+std::optional<std::string> RegText(HKEY root, const char* path, const char* name, DWORD* type) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, path, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return std::nullopt;
+    char data[4096] = {};
+    DWORD size = sizeof data - 1;
+    DWORD found = 0;
+    const LONG status = RegQueryValueExA(key, name, nullptr, &found, reinterpret_cast<BYTE*>(data), &size);
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS) return std::nullopt;
+    if (type != nullptr) *type = found;
+    return std::string(data);
+}
+
+void SetRegValue(HKEY root, const char* path, const char* name, DWORD type, const void* data, DWORD size) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+        throw std::runtime_error(std::string("cannot create registry key ") + path);
+    }
+    const LONG status = RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS) throw std::runtime_error(std::string("cannot set registry value ") + name);
+}
+
+void SetRegText(HKEY root, const char* path, const char* name, const std::string& text) {
+    SetRegValue(root, path, name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
+}
+
+void DeleteRegValue(HKEY root, const char* path, const char* name) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, path, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
+    RegDeleteValueA(key, name);
+    RegCloseKey(key);
+}
+
+std::string WindowsFolder() {
+    char folder[MAX_PATH] = {};
+    GetWindowsDirectoryA(folder, MAX_PATH);
+    return folder;
+}
+
+} // namespace registry
+
 bool SaveScreenshot(const std::string& path) {
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);

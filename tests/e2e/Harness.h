@@ -108,6 +108,21 @@ HWND FindChild(HWND parent, const std::string& className, const std::string& tex
 std::vector<std::string> ListBoxItems(HWND list);
 std::vector<std::string> ComboBoxItems(HWND combo);
 
+// The registry and system.ini as the launcher's shell setting uses them.
+namespace registry {
+constexpr const char* Winlogon = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+constexpr const char* MappingKey = "Software\\Microsoft\\Windows NT\\CurrentVersion\\IniFileMapping\\system.ini\\boot";
+constexpr const char* SysMapping = "SYS:Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+constexpr const char* UsrMapping = "USR:Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+
+// A string value's text, or nothing when the key or the value is missing.
+std::optional<std::string> RegText(HKEY root, const char* path, const char* name, DWORD* type = nullptr);
+void SetRegValue(HKEY root, const char* path, const char* name, DWORD type, const void* data, DWORD size);
+void SetRegText(HKEY root, const char* path, const char* name, const std::string& text);
+void DeleteRegValue(HKEY root, const char* path, const char* name);
+std::string WindowsFolder();
+} // namespace registry
+
 // Saves the whole screen as a 24-bit BMP file.
 bool SaveScreenshot(const std::string& path);
 
