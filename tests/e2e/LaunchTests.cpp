@@ -102,6 +102,7 @@ TEST_F(Launch, DefaultShellStartsWithoutTheChooserAndTheSettingIsRestored) {
 
 TEST_F(Launch, FreshMachineNeverGetsNoneFoundWritten) {
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, MappingKey); // as a new Wine prefix has it
+    WritePrivateProfileStringA("boot", "shell", nullptr, "system.ini");
     auto folder = Folder("launch-fresh", "ShowLauncher=0\r\nDefaultShell=alt\r\n", "loadshell (shell)\r\n");
     e2e::Launcher launcher(folder);
     EXPECT_TRUE(launcher.DismissAllUntilExit().empty());
