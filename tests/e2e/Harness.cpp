@@ -189,7 +189,16 @@ std::vector<HWND> TopLevelWindows(DWORD processId) {
     return search.found;
 }
 
+// Every wait ends by the run's deadline at the latest, so a launcher that hangs fails its
+// test within DefaultTimeoutMs of its start.
+DWORD Launcher::Bounded(DWORD timeoutMs) const {
+    const DWORD used = GetTickCount() - Started_;
+    const DWORD left = used >= DefaultTimeoutMs ? 0 : DefaultTimeoutMs - used;
+    return timeoutMs < left ? timeoutMs : left;
+}
+
 HWND Launcher::WaitForWindow(const std::string& className, DWORD timeoutMs) {
+    timeoutMs = Bounded(timeoutMs);
     const DWORD start = GetTickCount();
     for (;;) {
         for (HWND window : TopLevelWindows(ProcessId())) {
@@ -229,6 +238,7 @@ BoxInfo Launcher::Dismiss(DWORD timeoutMs) {
 }
 
 std::vector<BoxInfo> Launcher::DismissAllUntilExit(DWORD timeoutMs) {
+    timeoutMs = Bounded(timeoutMs);
     std::vector<BoxInfo> boxes;
     const DWORD start = GetTickCount();
     while (Running() && GetTickCount() - start < timeoutMs) {
@@ -242,6 +252,7 @@ std::vector<BoxInfo> Launcher::DismissAllUntilExit(DWORD timeoutMs) {
 }
 
 std::optional<DWORD> Launcher::WaitForExit(DWORD timeoutMs) {
+    timeoutMs = Bounded(timeoutMs);
     if (WaitForSingleObject(Info_.hProcess, timeoutMs) != WAIT_OBJECT_0) {
         TerminateProcess(Info_.hProcess, 99);
         WaitForSingleObject(Info_.hProcess, 5000);

@@ -79,7 +79,10 @@ public:
     bool Running() const;
 
 private:
+    DWORD Bounded(DWORD timeoutMs) const;
+
     PROCESS_INFORMATION Info_{};
+    DWORD Started_ = GetTickCount();
 };
 
 // The exit code and standard output of a console program run to its end (no windows).
