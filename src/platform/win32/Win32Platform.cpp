@@ -1,5 +1,6 @@
 #include "platform/win32/Win32Platform.h"
 
+#include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32Services.h"
 
 namespace corvane::platform::win32 {
@@ -9,12 +10,14 @@ Services CreateServices() {
     static Win32Dialogs dialogs;
     static Win32SystemInfo system;
     static Win32ProfileFiles profiles;
+    static Win32Desktop desktop;
 
     Services services;
     services.files = &files;
     services.dialogs = &dialogs;
     services.system = &system;
     services.profiles = &profiles;
+    services.desktop = &desktop;
     return services;
 }
 
