@@ -9,6 +9,8 @@ EListError::EListError(int index)
 
 EFOpenError::EFOpenError(const std::string& path) : ECorvaneError("Cannot open file " + path) {}
 
+EFCreateError::EFCreateError(const std::string& path) : ECorvaneError("Cannot create file " + path) {}
+
 std::string ErrorBoxText(const std::exception& error) {
     std::string kind = "Exception";
     std::string message = error.what();

@@ -389,4 +389,97 @@ bool SaveScreenshot(const std::string& path) {
     return saved;
 }
 
+namespace {
+// Closes a kernel handle when it goes out of scope.
+struct OwnedHandle {
+    HANDLE handle;
+    ~OwnedHandle() {
+        if (handle != nullptr && handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+    }
+};
+} // namespace
+
+std::optional<ProgramRun> RunConsoleProgram(const std::string& exe, const std::vector<std::string>& arguments, DWORD timeoutMs) {
+    static int runs = 0;
+    const std::string outputPath = Config().runs + "\\console-output-" + std::to_string(++runs) + ".txt";
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    OwnedHandle output{CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr)};
+    if (output.handle == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::string commandLine = "\"" + exe + "\"";
+    for (const std::string& argument : arguments) commandLine += " \"" + argument + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = output.handle;
+    startup.hStdError = output.handle;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, Config().runs.c_str(),
+                        &startup, &process)) {
+        return std::nullopt;
+    }
+    OwnedHandle thread{process.hThread};
+    OwnedHandle child{process.hProcess};
+    if (WaitForSingleObject(child.handle, timeoutMs) != WAIT_OBJECT_0) {
+        TerminateProcess(child.handle, 99);
+        WaitForSingleObject(child.handle, 5000);
+        return std::nullopt;
+    }
+    ProgramRun run;
+    GetExitCodeProcess(child.handle, &run.exitCode);
+    std::ifstream in(outputPath, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    for (const char c : text.str()) {
+        if (c != '\r') run.output.push_back(c); // CR LF from the console runtime becomes LF
+    }
+    return run;
+}
+
+std::optional<Picture> LoadBitmapFile(const std::string& path) {
+    HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    if (bitmap == nullptr) return std::nullopt;
+    BITMAP shape{};
+    GetObjectA(bitmap, sizeof shape, &shape);
+    Picture picture;
+    picture.width = shape.bmWidth;
+    picture.height = shape.bmHeight;
+    picture.pixels.resize(static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height));
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = picture.width;
+    info.bmiHeader.biHeight = -picture.height; // rows from the top
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    HDC screen = GetDC(nullptr);
+    const int rows = GetDIBits(screen, bitmap, 0, static_cast<UINT>(picture.height), picture.pixels.data(), &info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(bitmap);
+    if (rows != picture.height) return std::nullopt;
+    for (std::uint32_t& pixel : picture.pixels) pixel &= 0xFFFFFF;
+    return picture;
+}
+
+std::optional<std::string> ReadUserString(const std::string& key, const std::string& value) {
+    char buffer[4096] = {};
+    DWORD size = sizeof buffer;
+    if (RegGetValueA(HKEY_CURRENT_USER, key.c_str(), value.c_str(), RRF_RT_REG_SZ, nullptr, buffer, &size) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return std::string(buffer);
+}
+
+void WriteUserString(const std::string& key, const std::string& value, const std::string& text) {
+    HKEY handle = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr) != ERROR_SUCCESS) {
+        throw std::runtime_error("cannot create HKCU\\" + key);
+    }
+    const LONG written = RegSetValueExA(handle, value.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                                        static_cast<DWORD>(text.size() + 1));
+    RegCloseKey(handle);
+    if (written != ERROR_SUCCESS) throw std::runtime_error("cannot write HKCU\\" + key + " " + value);
+}
+
 } // namespace e2e

@@ -16,6 +16,8 @@ struct Options {
     std::string corvane;
     std::string runs;
     std::string artifacts;
+    std::string desktopProbe; // the probe program of the desktop services
+    std::string images;       // sample images and their reference pictures
 };
 Options& Config();
 
@@ -128,5 +130,29 @@ std::string WindowsFolder();
 
 // Saves the whole screen as a 24-bit BMP file.
 bool SaveScreenshot(const std::string& path);
+
+// A console program's exit code and everything it wrote to its standard output and error,
+// with line ends as "\n".
+struct ProgramRun {
+    DWORD exitCode = 0;
+    std::string output;
+};
+// Runs a console program (arguments quoted) in the runs folder and waits for it; nothing when
+// it cannot be started or does not end in time (it is then ended).
+std::optional<ProgramRun> RunConsoleProgram(const std::string& exe, const std::vector<std::string>& arguments,
+                                            DWORD timeoutMs = DefaultTimeoutMs);
+
+// A picture as the system's bitmap loader reads it: rows from the top, 0x00RRGGBB pixels.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+};
+// The picture of a BMP file through LoadImageA; nothing when the system cannot load it.
+std::optional<Picture> LoadBitmapFile(const std::string& path);
+
+// A string value under HKEY_CURRENT_USER; nothing when the key or value is missing.
+std::optional<std::string> ReadUserString(const std::string& key, const std::string& value);
+void WriteUserString(const std::string& key, const std::string& value, const std::string& text);
 
 } // namespace e2e
