@@ -7,6 +7,7 @@ cd "$(dirname "$0")/.."
 root=$PWD
 
 if [ ! -x build/windows/corvane.exe ]; then
+  tools/build-libjpeg-mingw.sh
   cmake --preset windows >/dev/null
   cmake --build --preset windows --target corvane
 fi

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds both presets and runs every test: the native unit tests (under AddressSanitizer and
-# UBSan) and the end-to-end tests of corvane.exe under Wine on a virtual display.
+# UBSan) with the replays of the fuzz corpora, and the end-to-end tests of corvane.exe under
+# Wine on a virtual display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -8,6 +9,8 @@ cmake --preset native
 cmake --build --preset native
 ctest --preset native
 
+# libjpeg for the Windows build (built once into build/deps, reused afterwards).
+tools/build-libjpeg-mingw.sh
 cmake --preset windows
 cmake --build --preset windows
 ctest --preset windows

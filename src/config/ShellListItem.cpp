@@ -5,53 +5,12 @@
 #include "platform/Errors.h"
 #include "platform/Platform.h"
 #include "platform/ShellServices.h"
+#include "script/DelimitedText.h"
 
 namespace corvane {
 
 namespace {
-constexpr char Delimiter = ',';
-constexpr char Quote = '"';
 constexpr std::size_t FieldCount = 4;
-
-// Characters with codes 1 to 32 separate fields; a NUL ends the entry.
-bool IsSeparatorBlank(char c) {
-    const auto code = static_cast<unsigned char>(c);
-    return code >= 1 && code <= 32;
-}
-
-void SkipBlanks(std::string_view& text) {
-    while (!text.empty() && IsSeparatorBlank(text.front())) text.remove_prefix(1);
-}
-
-// quoted-field: '"' { character | '""' } [ '"' ]   (an unclosed field takes the rest)
-std::string TakeQuoted(std::string_view& text) {
-    std::string field;
-    text.remove_prefix(1);
-    while (!text.empty()) {
-        const char c = text.front();
-        text.remove_prefix(1);
-        if (c != Quote) {
-            field += c;
-        } else if (!text.empty() && text.front() == Quote) {
-            field += Quote;
-            text.remove_prefix(1);
-        } else {
-            break;
-        }
-    }
-    return field;
-}
-
-// plain-field: { character other than ',' and codes 0 to 32 }
-std::string TakePlain(std::string_view& text) {
-    std::size_t length = 0;
-    while (length < text.size() && text[length] != Delimiter && static_cast<unsigned char>(text[length]) > 32) {
-        ++length;
-    }
-    std::string field(text.substr(0, length));
-    text.remove_prefix(length);
-    return field;
-}
 
 bool SameTextAscii(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
@@ -119,22 +78,8 @@ void TShellListItem::SetCrashProtected(bool value) {
     CrashProtectedCaption = value ? caption : std::string();
 }
 
-// entry: blanks { field blanks [ ',' blanks ] }   -- a ',' at the very end adds an empty field
-std::vector<std::string> TShellListItem::SplitFields(std::string_view entry) {
-    entry = entry.substr(0, entry.find('\0'));
-    std::vector<std::string> fields;
-    SkipBlanks(entry);
-    while (!entry.empty()) {
-        fields.push_back(entry.front() == Quote ? TakeQuoted(entry) : TakePlain(entry));
-        SkipBlanks(entry);
-        if (!entry.empty() && entry.front() == Delimiter) {
-            entry.remove_prefix(1);
-            if (entry.empty()) fields.emplace_back();
-            SkipBlanks(entry);
-        }
-    }
-    return fields;
-}
+// Fields are separated by commas; double quotes enclose a field that holds blanks or commas.
+std::vector<std::string> TShellListItem::SplitFields(std::string_view entry) { return SplitDelimitedText(entry, ',', '"'); }
 
 bool TShellListItem::StrToBool(const std::string& text) {
     bool isZero = false;

@@ -12,6 +12,8 @@ EFOpenError::EFOpenError(const std::string& path) : ECorvaneError("Cannot open f
 EOSError::EOSError(unsigned long code, const std::string& description)
     : ECorvaneError("System Error.  Code: " + std::to_string(code) + ".\r\n" + description), Code_(code) {}
 
+EFCreateError::EFCreateError(const std::string& path) : ECorvaneError("Cannot create file " + path) {}
+
 std::string ErrorBoxText(const std::exception& error) {
     std::string kind = "Exception";
     std::string message = error.what();

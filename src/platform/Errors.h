@@ -36,6 +36,13 @@ public:
     const char* Kind() const noexcept override { return "EFOpenError"; }
 };
 
+// A file that cannot be created or written: "Cannot create file %s".
+class EFCreateError final : public ECorvaneError {
+public:
+    explicit EFCreateError(const std::string& path);
+    const char* Kind() const noexcept override { return "EFCreateError"; }
+};
+
 // A registry key or value that cannot be created, written or read as text.
 class ERegistryException final : public ECorvaneError {
 public:

@@ -189,7 +189,16 @@ std::vector<HWND> TopLevelWindows(DWORD processId) {
     return search.found;
 }
 
+// Every wait ends by the run's deadline at the latest, so a launcher that hangs fails its
+// test within DefaultTimeoutMs of its start.
+DWORD Launcher::Bounded(DWORD timeoutMs) const {
+    const DWORD used = GetTickCount() - Started_;
+    const DWORD left = used >= DefaultTimeoutMs ? 0 : DefaultTimeoutMs - used;
+    return timeoutMs < left ? timeoutMs : left;
+}
+
 HWND Launcher::WaitForWindow(const std::string& className, DWORD timeoutMs) {
+    timeoutMs = Bounded(timeoutMs);
     const DWORD start = GetTickCount();
     for (;;) {
         for (HWND window : TopLevelWindows(ProcessId())) {
@@ -229,6 +238,7 @@ BoxInfo Launcher::Dismiss(DWORD timeoutMs) {
 }
 
 std::vector<BoxInfo> Launcher::DismissAllUntilExit(DWORD timeoutMs) {
+    timeoutMs = Bounded(timeoutMs);
     std::vector<BoxInfo> boxes;
     const DWORD start = GetTickCount();
     while (Running() && GetTickCount() - start < timeoutMs) {
@@ -242,6 +252,7 @@ std::vector<BoxInfo> Launcher::DismissAllUntilExit(DWORD timeoutMs) {
 }
 
 std::optional<DWORD> Launcher::WaitForExit(DWORD timeoutMs) {
+    timeoutMs = Bounded(timeoutMs);
     if (WaitForSingleObject(Info_.hProcess, timeoutMs) != WAIT_OBJECT_0) {
         TerminateProcess(Info_.hProcess, 99);
         WaitForSingleObject(Info_.hProcess, 5000);
@@ -297,6 +308,50 @@ std::vector<std::string> ComboBoxItems(HWND combo) {
     return Items(combo, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
 }
 
+namespace registry {
+
+std::optional<std::string> RegText(HKEY root, const char* path, const char* name, DWORD* type) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, path, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return std::nullopt;
+    char data[4096] = {};
+    DWORD size = sizeof data - 1;
+    DWORD found = 0;
+    const LONG status = RegQueryValueExA(key, name, nullptr, &found, reinterpret_cast<BYTE*>(data), &size);
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS) return std::nullopt;
+    if (type != nullptr) *type = found;
+    return std::string(data);
+}
+
+void SetRegValue(HKEY root, const char* path, const char* name, DWORD type, const void* data, DWORD size) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+        throw std::runtime_error(std::string("cannot create registry key ") + path);
+    }
+    const LONG status = RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS) throw std::runtime_error(std::string("cannot set registry value ") + name);
+}
+
+void SetRegText(HKEY root, const char* path, const char* name, const std::string& text) {
+    SetRegValue(root, path, name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
+}
+
+void DeleteRegValue(HKEY root, const char* path, const char* name) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, path, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
+    RegDeleteValueA(key, name);
+    RegCloseKey(key);
+}
+
+std::string WindowsFolder() {
+    char folder[MAX_PATH] = {};
+    GetWindowsDirectoryA(folder, MAX_PATH);
+    return folder;
+}
+
+} // namespace registry
+
 bool SaveScreenshot(const std::string& path) {
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
@@ -332,6 +387,99 @@ bool SaveScreenshot(const std::string& path) {
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
     return saved;
+}
+
+namespace {
+// Closes a kernel handle when it goes out of scope.
+struct OwnedHandle {
+    HANDLE handle;
+    ~OwnedHandle() {
+        if (handle != nullptr && handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+    }
+};
+} // namespace
+
+std::optional<ProgramRun> RunConsoleProgram(const std::string& exe, const std::vector<std::string>& arguments, DWORD timeoutMs) {
+    static int runs = 0;
+    const std::string outputPath = Config().runs + "\\console-output-" + std::to_string(++runs) + ".txt";
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    OwnedHandle output{CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr)};
+    if (output.handle == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::string commandLine = "\"" + exe + "\"";
+    for (const std::string& argument : arguments) commandLine += " \"" + argument + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = output.handle;
+    startup.hStdError = output.handle;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, Config().runs.c_str(),
+                        &startup, &process)) {
+        return std::nullopt;
+    }
+    OwnedHandle thread{process.hThread};
+    OwnedHandle child{process.hProcess};
+    if (WaitForSingleObject(child.handle, timeoutMs) != WAIT_OBJECT_0) {
+        TerminateProcess(child.handle, 99);
+        WaitForSingleObject(child.handle, 5000);
+        return std::nullopt;
+    }
+    ProgramRun run;
+    GetExitCodeProcess(child.handle, &run.exitCode);
+    std::ifstream in(outputPath, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    for (const char c : text.str()) {
+        if (c != '\r') run.output.push_back(c); // CR LF from the console runtime becomes LF
+    }
+    return run;
+}
+
+std::optional<Picture> LoadBitmapFile(const std::string& path) {
+    HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    if (bitmap == nullptr) return std::nullopt;
+    BITMAP shape{};
+    GetObjectA(bitmap, sizeof shape, &shape);
+    Picture picture;
+    picture.width = shape.bmWidth;
+    picture.height = shape.bmHeight;
+    picture.pixels.resize(static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height));
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = picture.width;
+    info.bmiHeader.biHeight = -picture.height; // rows from the top
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    HDC screen = GetDC(nullptr);
+    const int rows = GetDIBits(screen, bitmap, 0, static_cast<UINT>(picture.height), picture.pixels.data(), &info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(bitmap);
+    if (rows != picture.height) return std::nullopt;
+    for (std::uint32_t& pixel : picture.pixels) pixel &= 0xFFFFFF;
+    return picture;
+}
+
+std::optional<std::string> ReadUserString(const std::string& key, const std::string& value) {
+    char buffer[4096] = {};
+    DWORD size = sizeof buffer;
+    if (RegGetValueA(HKEY_CURRENT_USER, key.c_str(), value.c_str(), RRF_RT_REG_SZ, nullptr, buffer, &size) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return std::string(buffer);
+}
+
+void WriteUserString(const std::string& key, const std::string& value, const std::string& text) {
+    HKEY handle = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr) != ERROR_SUCCESS) {
+        throw std::runtime_error("cannot create HKCU\\" + key);
+    }
+    const LONG written = RegSetValueExA(handle, value.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                                        static_cast<DWORD>(text.size() + 1));
+    RegCloseKey(handle);
+    if (written != ERROR_SUCCESS) throw std::runtime_error("cannot write HKCU\\" + key + " " + value);
 }
 
 } // namespace e2e

@@ -16,6 +16,8 @@ struct Options {
     std::string corvane;
     std::string runs;
     std::string artifacts;
+    std::string desktopProbe; // the probe program of the desktop services
+    std::string images;       // sample images and their reference pictures
 };
 Options& Config();
 
@@ -79,7 +81,10 @@ public:
     bool Running() const;
 
 private:
+    DWORD Bounded(DWORD timeoutMs) const;
+
     PROCESS_INFORMATION Info_{};
+    DWORD Started_ = GetTickCount();
 };
 
 // The exit code and standard output of a console program run to its end (no windows).
@@ -108,7 +113,46 @@ HWND FindChild(HWND parent, const std::string& className, const std::string& tex
 std::vector<std::string> ListBoxItems(HWND list);
 std::vector<std::string> ComboBoxItems(HWND combo);
 
+// The registry and system.ini as the launcher's shell setting uses them.
+namespace registry {
+constexpr const char* Winlogon = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+constexpr const char* MappingKey = "Software\\Microsoft\\Windows NT\\CurrentVersion\\IniFileMapping\\system.ini\\boot";
+constexpr const char* SysMapping = "SYS:Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+constexpr const char* UsrMapping = "USR:Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+
+// A string value's text, or nothing when the key or the value is missing.
+std::optional<std::string> RegText(HKEY root, const char* path, const char* name, DWORD* type = nullptr);
+void SetRegValue(HKEY root, const char* path, const char* name, DWORD type, const void* data, DWORD size);
+void SetRegText(HKEY root, const char* path, const char* name, const std::string& text);
+void DeleteRegValue(HKEY root, const char* path, const char* name);
+std::string WindowsFolder();
+} // namespace registry
+
 // Saves the whole screen as a 24-bit BMP file.
 bool SaveScreenshot(const std::string& path);
+
+// A console program's exit code and everything it wrote to its standard output and error,
+// with line ends as "\n".
+struct ProgramRun {
+    DWORD exitCode = 0;
+    std::string output;
+};
+// Runs a console program (arguments quoted) in the runs folder and waits for it; nothing when
+// it cannot be started or does not end in time (it is then ended).
+std::optional<ProgramRun> RunConsoleProgram(const std::string& exe, const std::vector<std::string>& arguments,
+                                            DWORD timeoutMs = DefaultTimeoutMs);
+
+// A picture as the system's bitmap loader reads it: rows from the top, 0x00RRGGBB pixels.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+};
+// The picture of a BMP file through LoadImageA; nothing when the system cannot load it.
+std::optional<Picture> LoadBitmapFile(const std::string& path);
+
+// A string value under HKEY_CURRENT_USER; nothing when the key or value is missing.
+std::optional<std::string> ReadUserString(const std::string& key, const std::string& value);
+void WriteUserString(const std::string& key, const std::string& value, const std::string& text);
 
 } // namespace e2e

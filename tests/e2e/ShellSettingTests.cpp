@@ -6,51 +6,10 @@
 
 namespace {
 
-constexpr const char* Winlogon = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
-constexpr const char* MappingKey = "Software\\Microsoft\\Windows NT\\CurrentVersion\\IniFileMapping\\system.ini\\boot";
-constexpr const char* SysMapping = "SYS:Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
-constexpr const char* UsrMapping = "USR:Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+using namespace e2e::registry;
 constexpr const char* AltShell = "C:\\Alt\\alt.exe";
 
-// A string value's text, or nothing when the key or the value is missing.
-std::optional<std::string> RegText(HKEY root, const char* path, const char* name, DWORD* type = nullptr) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return std::nullopt;
-    char data[4096] = {};
-    DWORD size = sizeof data - 1;
-    DWORD found = 0;
-    const LONG status = RegQueryValueExA(key, name, nullptr, &found, reinterpret_cast<BYTE*>(data), &size);
-    RegCloseKey(key);
-    if (status != ERROR_SUCCESS) return std::nullopt;
-    if (type != nullptr) *type = found;
-    return std::string(data);
-}
-
-void SetRegValue(HKEY root, const char* path, const char* name, DWORD type, const void* data, DWORD size) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr), ERROR_SUCCESS);
-    EXPECT_EQ(RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
-    RegCloseKey(key);
-}
-
-void SetRegText(HKEY root, const char* path, const char* name, const std::string& text) {
-    SetRegValue(root, path, name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
-}
-
-void DeleteRegValue(HKEY root, const char* path, const char* name) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
-    RegDeleteValueA(key, name);
-    RegCloseKey(key);
-}
-
 std::string FirstLine(const std::string& output) { return output.substr(0, output.find_first_of("\r\n")); }
-
-std::string WindowsFolder() {
-    char folder[MAX_PATH] = {};
-    GetWindowsDirectoryA(folder, MAX_PATH);
-    return folder;
-}
 
 class ShellSetting : public ::testing::Test {
 protected:

@@ -36,7 +36,9 @@ int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     for (int i = 1; i < argc; ++i) {
         TakeOption(argv[i], "--corvane=", e2e::Config().corvane) || TakeOption(argv[i], "--runs=", e2e::Config().runs) ||
-            TakeOption(argv[i], "--artifacts=", e2e::Config().artifacts);
+            TakeOption(argv[i], "--artifacts=", e2e::Config().artifacts) ||
+            TakeOption(argv[i], "--desktop-probe=", e2e::Config().desktopProbe) ||
+            TakeOption(argv[i], "--images=", e2e::Config().images);
     }
     if (e2e::Config().corvane.empty() || e2e::Config().runs.empty()) {
         std::cerr << "usage: corvane_e2e --corvane=PATH --runs=FOLDER [--artifacts=FOLDER]\n";

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the end-to-end driver under Wine on a virtual X display of its own, with a throwaway
 # Wine prefix inside the build tree (never the user's ~/.wine).
-# usage: run-e2e.sh DRIVER.exe CORVANE.exe WORKDIR [gtest arguments...]
+# usage: run-e2e.sh DRIVER.exe CORVANE.exe WORKDIR [driver or gtest arguments...]
+# Driver arguments of the form --name=/absolute/unix/path are handed on with the Windows path.
 set -euo pipefail
 
 driver=$1 exe=$2 work=$3
@@ -43,10 +44,18 @@ timeout 60 wineserver -w || true
 
 winpath() { winepath -w "$1" 2>/dev/null; }
 
+arguments=()
+for argument in "$@"; do
+  case "$argument" in
+    --*=/*) arguments+=("${argument%%=*}=$(winpath "${argument#*=}")") ;;
+    *) arguments+=("$argument") ;;
+  esac
+done
+
 status=0
 timeout 2000 wine "$driver" \
   --corvane="$(winpath "$exe")" \
   --runs="$(winpath "$work/runs")" \
   --artifacts="$(winpath "$work/artifacts")" \
-  "$@" || status=$?
+  "${arguments[@]}" || status=$?
 exit "$status"

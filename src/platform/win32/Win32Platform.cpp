@@ -1,6 +1,7 @@
 #include "platform/win32/Win32Platform.h"
 
 #include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32Services.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32WindowSystem.h"
@@ -15,6 +16,7 @@ Services CreateServices() {
     static Win32Registry registry;
     static Win32Shell shell;
     static Win32WindowSystem windows;
+    static Win32Desktop desktop;
 
     Services services;
     services.files = &files;
@@ -24,6 +26,7 @@ Services CreateServices() {
     services.registry = &registry;
     services.shell = &shell;
     services.windows = &windows;
+    services.desktop = &desktop;
     return services;
 }
 

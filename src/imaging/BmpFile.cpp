@@ -1,0 +1,338 @@
+#include "imaging/BmpFile.h"
+
+#include <array>
+#include <bit>
+#include <cstring>
+
+namespace corvane::imaging {
+
+namespace {
+
+constexpr std::uint16_t BmpSignature = 0x4D42; // "BM"
+constexpr std::uint32_t FileHeaderSize = 14;
+constexpr std::uint32_t CoreHeaderSize = 12;
+constexpr std::uint32_t InfoHeaderSize = 40;
+constexpr std::uint32_t BiRgb = 0;
+constexpr std::uint32_t BiBitfields = 3;
+constexpr std::uint32_t MaxBmpFileSize = 0xFFFFFFFFu;
+
+void Put16(std::string& out, std::uint16_t value) {
+    out.push_back(static_cast<char>(value & 0xFF));
+    out.push_back(static_cast<char>(value >> 8));
+}
+
+void Put32(std::string& out, std::uint32_t value) {
+    Put16(out, static_cast<std::uint16_t>(value & 0xFFFF));
+    Put16(out, static_cast<std::uint16_t>(value >> 16));
+}
+
+std::uint16_t Get16(std::string_view data, std::uint64_t at) {
+    return static_cast<std::uint16_t>(static_cast<std::uint8_t>(data[at]) | static_cast<std::uint8_t>(data[at + 1]) << 8);
+}
+
+std::uint32_t Get32(std::string_view data, std::uint64_t at) {
+    return Get16(data, at) | static_cast<std::uint32_t>(Get16(data, at + 2)) << 16;
+}
+
+} // namespace
+
+std::string EncodeBmp(const PixelBuffer& picture) {
+    const std::uint64_t imageSize = std::uint64_t{picture.Stride()} * picture.Height();
+    const std::uint32_t offset = FileHeaderSize + InfoHeaderSize;
+    if (picture.Empty() || imageSize > MaxBmpFileSize - offset) {
+        throw EBitmapError("A picture of " + std::to_string(picture.Width()) + " x " +
+                           std::to_string(picture.Height()) + " pixels cannot be stored as a bitmap");
+    }
+    std::string out;
+    out.reserve(offset + imageSize);
+    // BITMAPFILEHEADER
+    Put16(out, BmpSignature);                                   // bfType
+    Put32(out, static_cast<std::uint32_t>(offset + imageSize)); // bfSize
+    Put16(out, 0);                                              // bfReserved1
+    Put16(out, 0);                                              // bfReserved2
+    Put32(out, offset);                                         // bfOffBits
+    // BITMAPINFOHEADER
+    Put32(out, InfoHeaderSize);                                 // biSize
+    Put32(out, picture.Width());                                // biWidth
+    Put32(out, picture.Height());                               // biHeight: positive, bottom-up
+    Put16(out, 1);                                              // biPlanes
+    Put16(out, 24);                                             // biBitCount
+    Put32(out, BiRgb);                                          // biCompression
+    Put32(out, static_cast<std::uint32_t>(imageSize));          // biSizeImage
+    Put32(out, 0);                                              // biXPelsPerMeter
+    Put32(out, 0);                                              // biYPelsPerMeter
+    Put32(out, 0);                                              // biClrUsed
+    Put32(out, 0);                                              // biClrImportant
+    // Rows are already padded to four bytes; the file holds them from the bottom up.
+    for (std::uint32_t y = picture.Height(); y-- > 0;) {
+        out.append(reinterpret_cast<const char*>(picture.Row(y)), picture.Stride());
+    }
+    return out;
+}
+
+namespace {
+
+// One colour channel of a bit-field pixel: where its bits are and how to widen them to 8 bits.
+struct Channel {
+    std::uint32_t mask = 0;
+    int shift = 0;
+    std::uint64_t maximum = 1;
+
+    std::uint8_t Value(std::uint32_t pixel) const {
+        const std::uint64_t raw = (pixel & mask) >> shift;
+        return static_cast<std::uint8_t>((raw * 255 + maximum / 2) / maximum);
+    }
+};
+
+// What the headers say about the picture, checked.
+struct Layout {
+    std::uint32_t headerSize = 0;
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    bool topDown = false;
+    std::uint16_t bits = 0;
+    std::uint32_t compression = BiRgb;
+    std::uint32_t coloursUsed = 0;
+    std::array<Channel, 3> channels; // red, green, blue
+    std::array<Colour, 256> palette{};
+    std::uint64_t dataOffset = 0;
+    std::uint64_t stride = 0;
+};
+
+class BmpParser {
+public:
+    BmpParser(std::string_view data, const std::string& name, std::uint64_t maxPixels)
+        : Data_(data), Name_(name), MaxPixels_(maxPixels) {}
+
+    PixelBuffer Decode();
+
+private:
+    [[noreturn]] void Fail(const std::string& why) const {
+        throw EBitmapError("Bitmap image " + Name_ + " is not valid: " + why);
+    }
+    void Need(std::uint64_t end, const char* what) const {
+        if (end > Data_.size()) Fail(std::string("the file ends inside the ") + what);
+    }
+
+    void ReadFileHeader();
+    void ReadCoreHeader();
+    void ReadInfoHeader();
+    void CheckFormat();
+    void ReadMasks(std::uint64_t at);
+    void SetMask(Channel& channel, std::uint32_t mask, const char* name);
+    void ReadPalette(std::uint64_t at, std::uint32_t entrySize);
+    void CheckPixelData();
+    void DecodeRow(const std::uint8_t* source, std::uint8_t* target) const;
+    void DecodeIndexedRow(const std::uint8_t* source, std::uint8_t* target) const;
+    void DecodeMaskedRow(const std::uint8_t* source, std::uint8_t* target) const;
+
+    std::string_view Data_;
+    const std::string& Name_;
+    std::uint64_t MaxPixels_;
+    Layout Layout_;
+};
+
+PixelBuffer BmpParser::Decode() {
+    ReadFileHeader();
+    if (Layout_.headerSize == CoreHeaderSize) {
+        ReadCoreHeader();
+    } else {
+        ReadInfoHeader();
+    }
+    CheckPixelData();
+    PixelBuffer picture(Layout_.width, Layout_.height);
+    const auto* pixels = reinterpret_cast<const std::uint8_t*>(Data_.data()) + Layout_.dataOffset;
+    for (std::uint32_t row = 0; row < Layout_.height; ++row) {
+        const std::uint32_t y = Layout_.topDown ? row : Layout_.height - 1 - row;
+        DecodeRow(pixels + row * Layout_.stride, picture.Row(y));
+    }
+    return picture;
+}
+
+// BITMAPFILEHEADER and the size field that says which info header follows.
+void BmpParser::ReadFileHeader() {
+    Need(FileHeaderSize + 4, "file header");
+    if (Get16(Data_, 0) != BmpSignature) Fail("it does not begin with \"BM\"");
+    Layout_.dataOffset = Get32(Data_, 10); // bfOffBits
+    Layout_.headerSize = Get32(Data_, FileHeaderSize);
+    switch (Layout_.headerSize) {
+    case CoreHeaderSize:
+    case InfoHeaderSize:
+    case 52:  // BITMAPV2INFOHEADER: with the red, green and blue masks
+    case 56:  // BITMAPV3INFOHEADER: and the alpha mask
+    case 108: // BITMAPV4HEADER
+    case 124: // BITMAPV5HEADER
+        break;
+    default:
+        Fail("unknown header size " + std::to_string(Layout_.headerSize));
+    }
+    Need(std::uint64_t{FileHeaderSize} + Layout_.headerSize, "bitmap header");
+}
+
+// BITMAPCOREHEADER (OS/2): 16-bit sides, always bottom-up, three-byte colour table entries.
+void BmpParser::ReadCoreHeader() {
+    Layout_.width = Get16(Data_, 18);  // bcWidth
+    Layout_.height = Get16(Data_, 20); // bcHeight
+    if (Get16(Data_, 22) != 1) Fail("the number of planes is not 1");
+    Layout_.bits = Get16(Data_, 24); // bcBitCount
+    if (Layout_.bits != 1 && Layout_.bits != 4 && Layout_.bits != 8 && Layout_.bits != 24) {
+        Fail("unsupported bit count " + std::to_string(Layout_.bits));
+    }
+    CheckFormat();
+    if (Layout_.bits <= 8) ReadPalette(FileHeaderSize + CoreHeaderSize, 3);
+}
+
+// BITMAPINFOHEADER and its longer versions.
+void BmpParser::ReadInfoHeader() {
+    const auto width = static_cast<std::int32_t>(Get32(Data_, 18));  // biWidth
+    const auto height = static_cast<std::int32_t>(Get32(Data_, 22)); // biHeight
+    if (width <= 0) Fail("the width is " + std::to_string(width));
+    if (height == 0 || height == INT32_MIN) Fail("the height is " + std::to_string(height));
+    Layout_.width = static_cast<std::uint32_t>(width);
+    Layout_.topDown = height < 0;
+    Layout_.height = Layout_.topDown ? static_cast<std::uint32_t>(-height) : static_cast<std::uint32_t>(height);
+    if (Get16(Data_, 26) != 1) Fail("the number of planes is not 1");
+    Layout_.bits = Get16(Data_, 28);          // biBitCount
+    Layout_.compression = Get32(Data_, 30);   // biCompression
+    Layout_.coloursUsed = Get32(Data_, 46);   // biClrUsed
+    CheckFormat();
+    std::uint64_t tableAt = FileHeaderSize + Layout_.headerSize;
+    if (Layout_.compression == BiBitfields) {
+        if (Layout_.headerSize == InfoHeaderSize) {
+            ReadMasks(tableAt);
+            tableAt += 12;
+        } else {
+            ReadMasks(FileHeaderSize + InfoHeaderSize);
+        }
+    } else if (Layout_.bits == 16) {
+        ReadMasks(0); // the 5-5-5 masks of an uncompressed 16-bit bitmap
+    }
+    if (Layout_.bits <= 8) ReadPalette(tableAt, 4);
+}
+
+void BmpParser::CheckFormat() {
+    switch (Layout_.bits) {
+    case 1: case 4: case 8: case 24:
+        if (Layout_.compression != BiRgb) Fail("unsupported compression " + std::to_string(Layout_.compression) +
+                                          " for " + std::to_string(Layout_.bits) + " bits a pixel");
+        break;
+    case 16: case 32:
+        if (Layout_.compression != BiRgb && Layout_.compression != BiBitfields) {
+            Fail("unsupported compression " + std::to_string(Layout_.compression));
+        }
+        break;
+    default:
+        Fail("unsupported bit count " + std::to_string(Layout_.bits));
+    }
+    if (Layout_.width == 0 || Layout_.height == 0) Fail("it has no pixels");
+    const std::uint64_t pixels = std::uint64_t{Layout_.width} * Layout_.height;
+    if (pixels > MaxPixels_) {
+        Fail("its " + std::to_string(Layout_.width) + " x " + std::to_string(Layout_.height) + " pixels exceed the limit of " +
+             std::to_string(MaxPixels_));
+    }
+    Layout_.stride = (std::uint64_t{Layout_.width} * Layout_.bits + 31) / 32 * 4;
+}
+
+// The red, green and blue masks at the given offset; offset 0 means the default 5-5-5 masks.
+void BmpParser::ReadMasks(std::uint64_t at) {
+    if (at == 0) {
+        SetMask(Layout_.channels[0], 0x7C00, "red");
+        SetMask(Layout_.channels[1], 0x03E0, "green");
+        SetMask(Layout_.channels[2], 0x001F, "blue");
+        return;
+    }
+    Need(at + 12, "colour masks");
+    SetMask(Layout_.channels[0], Get32(Data_, at), "red");
+    SetMask(Layout_.channels[1], Get32(Data_, at + 4), "green");
+    SetMask(Layout_.channels[2], Get32(Data_, at + 8), "blue");
+    const std::uint32_t all = Layout_.channels[0].mask | Layout_.channels[1].mask | Layout_.channels[2].mask;
+    if (Layout_.bits == 16 && all > 0xFFFF) Fail("a colour mask lies outside the 16-bit pixel");
+    if ((Layout_.channels[0].mask & Layout_.channels[1].mask) != 0 || (Layout_.channels[0].mask & Layout_.channels[2].mask) != 0 ||
+        (Layout_.channels[1].mask & Layout_.channels[2].mask) != 0) {
+        Fail("the colour masks overlap");
+    }
+}
+
+// A mask must be one unbroken run of set bits.
+void BmpParser::SetMask(Channel& channel, std::uint32_t mask, const char* name) {
+    if (mask == 0) Fail(std::string("the ") + name + " mask is empty");
+    const int shift = std::countr_zero(mask);
+    const std::uint32_t run = mask >> shift;
+    if ((run & (run + 1)) != 0) Fail(std::string("the ") + name + " mask is not contiguous");
+    channel.mask = mask;
+    channel.shift = shift;
+    channel.maximum = (std::uint64_t{1} << std::popcount(run)) - 1;
+}
+
+// The colour table: biClrUsed entries (all 2^bits when 0; never more than 2^bits are used).
+// Pixels whose index lies beyond the table are black, as the system draws them.
+void BmpParser::ReadPalette(std::uint64_t at, std::uint32_t entrySize) {
+    const std::uint32_t full = 1u << Layout_.bits;
+    const std::uint32_t count = (Layout_.coloursUsed == 0 || Layout_.coloursUsed > full) ? full : Layout_.coloursUsed;
+    Need(at + std::uint64_t{count} * entrySize, "colour table");
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const std::uint64_t entry = at + std::uint64_t{i} * entrySize;
+        Layout_.palette[i] = Colour{static_cast<std::uint8_t>(Data_[entry]), static_cast<std::uint8_t>(Data_[entry + 1]),
+                               static_cast<std::uint8_t>(Data_[entry + 2])};
+    }
+}
+
+// The rows lie at bfOffBits, after the headers and masks; the last row may lack its padding.
+void BmpParser::CheckPixelData() {
+    const bool masksFollow = Layout_.compression == BiBitfields && Layout_.headerSize == InfoHeaderSize;
+    if (Layout_.dataOffset < FileHeaderSize + Layout_.headerSize + (masksFollow ? 12 : 0)) {
+        Fail("the pixel data offset " + std::to_string(Layout_.dataOffset) + " points into the header");
+    }
+    const std::uint64_t lastRow = (std::uint64_t{Layout_.width} * Layout_.bits + 7) / 8;
+    Need(Layout_.dataOffset + (Layout_.height - 1) * Layout_.stride + lastRow, "pixel data");
+}
+
+void BmpParser::DecodeRow(const std::uint8_t* source, std::uint8_t* target) const {
+    if (Layout_.bits <= 8) {
+        DecodeIndexedRow(source, target);
+    } else if (Layout_.bits == 24) {
+        std::memcpy(target, source, std::size_t{Layout_.width} * 3);
+    } else if (Layout_.bits == 32 && Layout_.compression == BiRgb) {
+        for (std::uint32_t x = 0; x < Layout_.width; ++x, source += 4, target += 3) {
+            target[0] = source[0];
+            target[1] = source[1];
+            target[2] = source[2];
+        }
+    } else {
+        DecodeMaskedRow(source, target);
+    }
+}
+
+// 1, 4 or 8 bits a pixel, the leftmost pixel in the highest bits of each byte.
+void BmpParser::DecodeIndexedRow(const std::uint8_t* source, std::uint8_t* target) const {
+    const unsigned bits = Layout_.bits;
+    const unsigned perByte = 8 / bits;
+    const unsigned mask = (1u << bits) - 1;
+    for (std::uint32_t x = 0; x < Layout_.width; ++x, target += 3) {
+        const unsigned shift = 8 - bits * (x % perByte + 1);
+        const Colour& c = Layout_.palette[(source[x / perByte] >> shift) & mask];
+        target[0] = c.blue;
+        target[1] = c.green;
+        target[2] = c.red;
+    }
+}
+
+// 16 or 32 bits a pixel, little-endian, split by the channel masks.
+void BmpParser::DecodeMaskedRow(const std::uint8_t* source, std::uint8_t* target) const {
+    const unsigned bytes = Layout_.bits / 8;
+    for (std::uint32_t x = 0; x < Layout_.width; ++x, source += bytes, target += 3) {
+        std::uint32_t pixel = static_cast<std::uint32_t>(source[0]) | static_cast<std::uint32_t>(source[1]) << 8;
+        if (bytes == 4) pixel |= static_cast<std::uint32_t>(source[2]) << 16 | static_cast<std::uint32_t>(source[3]) << 24;
+        target[0] = Layout_.channels[2].Value(pixel);
+        target[1] = Layout_.channels[1].Value(pixel);
+        target[2] = Layout_.channels[0].Value(pixel);
+    }
+}
+
+} // namespace
+
+PixelBuffer DecodeBmp(std::string_view data, const std::string& name, std::uint64_t maxPixels) {
+    return BmpParser(data, name, maxPixels).Decode();
+}
+
+} // namespace corvane::imaging

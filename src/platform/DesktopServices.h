@@ -1,0 +1,52 @@
+// The desktop as the launcher uses it: the application's mouse cursor, the wallpaper, and the
+// system's shared lists of file icons. Image lists and drawing surfaces are opaque handles
+// (on Windows an HIMAGELIST and an HDC); 0 stands for none.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace corvane::platform {
+
+enum class Cursor { Default, Busy };
+
+using ImageListHandle = std::uintptr_t;
+using SurfaceHandle = std::uintptr_t;
+
+struct ImageListInfo {
+    int width = 0;
+    int height = 0;
+    int count = 0;
+};
+
+class DesktopServices {
+public:
+    virtual ~DesktopServices() = default;
+
+    // The application's mouse cursor: the hourglass while it is busy, or the default.
+    virtual Cursor CurrentCursor() = 0;
+    virtual void SetCursor(Cursor cursor) = 0;
+
+    // Makes the bitmap file at path the wallpaper of the running desktop and tells running
+    // programs of the change; false when the system refuses.
+    virtual bool SetWallpaper(const std::string& path) = 0;
+    // Stores path as the current user's wallpaper setting: the string value "Wallpaper" under
+    // "Control Panel\Desktop\" of the current user, the key created when missing. Raises
+    // ERegistryException when the key cannot be created or the value not written.
+    virtual void StoreWallpaperSetting(const std::string& path) = 0;
+
+    // The system's shared list of large (or small) file icons; it belongs to the system and is
+    // never destroyed by the launcher.
+    virtual ImageListHandle SystemImageList(bool smallIcons) = 0;
+    // A new list holding copies of all images of list, owned by the caller; 0 on failure.
+    virtual ImageListHandle CopyImageList(ImageListHandle list) = 0;
+    // Destroys a list made by CopyImageList.
+    virtual void DestroyImageList(ImageListHandle list) = 0;
+    // The image size and count of a list; all 0 when the handle is not a list.
+    virtual ImageListInfo DescribeImageList(ImageListHandle list) = 0;
+    // Draws image index of list onto surface with its top-left corner at (x, y), in its
+    // normal look; false when that fails.
+    virtual bool DrawImage(ImageListHandle list, int index, SurfaceHandle surface, int x, int y) = 0;
+};
+
+} // namespace corvane::platform

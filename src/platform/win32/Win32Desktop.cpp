@@ -1,0 +1,93 @@
+#include <windows.h>
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "platform/Errors.h"
+#include "platform/win32/Win32Desktop.h"
+
+namespace corvane::platform::win32 {
+
+namespace {
+
+constexpr const char* DesktopKey = "Control Panel\\Desktop";
+constexpr const char* WallpaperValue = "Wallpaper";
+
+// Closes a registry key when it goes out of scope.
+class RegistryKey {
+public:
+    RegistryKey() = default;
+    ~RegistryKey() {
+        if (Key_ != nullptr) RegCloseKey(Key_);
+    }
+    RegistryKey(const RegistryKey&) = delete;
+    RegistryKey& operator=(const RegistryKey&) = delete;
+    HKEY* Receive() { return &Key_; }
+    HKEY Get() const { return Key_; }
+
+private:
+    HKEY Key_ = nullptr;
+};
+
+HIMAGELIST ToImageList(ImageListHandle list) { return reinterpret_cast<HIMAGELIST>(list); }
+ImageListHandle FromImageList(HIMAGELIST list) { return reinterpret_cast<ImageListHandle>(list); }
+
+} // namespace
+
+void Win32Desktop::SetCursor(Cursor cursor) {
+    Cursor_ = cursor;
+    HCURSOR shape = LoadCursor(nullptr, cursor == Cursor::Busy ? IDC_WAIT : IDC_ARROW);
+    if (shape != nullptr) ::SetCursor(shape);
+}
+
+bool Win32Desktop::SetWallpaper(const std::string& path) {
+    // The path parameter is not const in the declaration; the system only reads it.
+    std::string text = path;
+    return SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, text.data(), SPIF_SENDWININICHANGE) != FALSE;
+}
+
+void Win32Desktop::StoreWallpaperSetting(const std::string& path) {
+    RegistryKey key;
+    const LONG opened = RegCreateKeyExA(HKEY_CURRENT_USER, DesktopKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                        KEY_SET_VALUE, nullptr, key.Receive(), nullptr);
+    if (opened != ERROR_SUCCESS) {
+        throw ERegistryException(std::string("Failed to create key HKEY_CURRENT_USER\\") + DesktopKey + "\\");
+    }
+    const LONG written = RegSetValueExA(key.Get(), WallpaperValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
+                                        static_cast<DWORD>(path.size() + 1));
+    if (written != ERROR_SUCCESS) {
+        throw ERegistryException(std::string("Failed to set data for '") + WallpaperValue + "' under HKEY_CURRENT_USER\\" +
+                                 DesktopKey + "\\");
+    }
+}
+
+// SHGetFileInfoA with SHGFI_SYSICONINDEX answers with the system image list itself.
+ImageListHandle Win32Desktop::SystemImageList(bool smallIcons) {
+    SHFILEINFOA info{};
+    const UINT flags = SHGFI_SYSICONINDEX | (smallIcons ? SHGFI_SMALLICON : 0);
+    return static_cast<ImageListHandle>(SHGetFileInfoA("", 0, &info, sizeof info, flags));
+}
+
+ImageListHandle Win32Desktop::CopyImageList(ImageListHandle list) {
+    if (list == 0) return 0;
+    return FromImageList(ImageList_Duplicate(ToImageList(list)));
+}
+
+void Win32Desktop::DestroyImageList(ImageListHandle list) {
+    if (list != 0) ImageList_Destroy(ToImageList(list));
+}
+
+ImageListInfo Win32Desktop::DescribeImageList(ImageListHandle list) {
+    ImageListInfo info;
+    if (list == 0) return info;
+    if (!ImageList_GetIconSize(ToImageList(list), &info.width, &info.height)) return ImageListInfo{};
+    info.count = ImageList_GetImageCount(ToImageList(list));
+    return info;
+}
+
+bool Win32Desktop::DrawImage(ImageListHandle list, int index, SurfaceHandle surface, int x, int y) {
+    if (list == 0 || surface == 0) return false;
+    return ImageList_Draw(ToImageList(list), index, reinterpret_cast<HDC>(surface), x, y, ILD_NORMAL) != FALSE;
+}
+
+} // namespace corvane::platform::win32

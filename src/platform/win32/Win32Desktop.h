@@ -1,0 +1,27 @@
+// The desktop services on Windows: the cursor, the wallpaper with its registry setting, and
+// the system icon lists of the shell.
+#pragma once
+
+#include "platform/DesktopServices.h"
+
+namespace corvane::platform::win32 {
+
+class Win32Desktop final : public DesktopServices {
+public:
+    Cursor CurrentCursor() override { return Cursor_; }
+    void SetCursor(Cursor cursor) override;
+
+    bool SetWallpaper(const std::string& path) override;
+    void StoreWallpaperSetting(const std::string& path) override;
+
+    ImageListHandle SystemImageList(bool smallIcons) override;
+    ImageListHandle CopyImageList(ImageListHandle list) override;
+    void DestroyImageList(ImageListHandle list) override;
+    ImageListInfo DescribeImageList(ImageListHandle list) override;
+    bool DrawImage(ImageListHandle list, int index, SurfaceHandle surface, int x, int y) override;
+
+private:
+    Cursor Cursor_ = Cursor::Default;
+};
+
+} // namespace corvane::platform::win32

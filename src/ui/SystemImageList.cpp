@@ -1,0 +1,86 @@
+#include "ui/SystemImageList.h"
+
+#include "platform/Platform.h"
+
+namespace corvane {
+
+namespace {
+
+// Shows the hourglass while alive and puts back the cursor that was showing before.
+class CursorRestorer {
+public:
+    CursorRestorer() : Previous_(platform::Desktop().CurrentCursor()) {
+        platform::Desktop().SetCursor(platform::Cursor::Busy);
+    }
+    ~CursorRestorer() {
+        try {
+            platform::Desktop().SetCursor(Previous_);
+        } catch (...) {
+        }
+    }
+    CursorRestorer(const CursorRestorer&) = delete;
+    CursorRestorer& operator=(const CursorRestorer&) = delete;
+
+private:
+    platform::Cursor Previous_;
+};
+
+} // namespace
+
+TSystemImageList::~TSystemImageList() {
+    try {
+        Unbind();
+    } catch (...) {
+    }
+}
+
+void TSystemImageList::SetImageSize(TImageSize size) {
+    if (size == ImageSize_) return;
+    ImageSize_ = size;
+    if (HandleAllocated()) AttachSystemList(ShareImages_);
+}
+
+void TSystemImageList::SetShareImages(bool share) {
+    if (HandleAllocated()) AttachSystemList(share);
+    ShareImages_ = share;
+}
+
+// The system's handle is bound as it comes: the system list is always there.
+void TSystemImageList::AttachSystemList(bool shared) {
+    Unbind();
+    platform::DesktopServices& desktop = platform::Desktop();
+    const platform::ImageListHandle system = desktop.SystemImageList(ImageSize_ == TImageSize::isSmall);
+    if (shared) {
+        Handle_ = system;
+        return;
+    }
+    platform::ImageListHandle copy = 0;
+    {
+        CursorRestorer busy;
+        copy = desktop.CopyImageList(system);
+    }
+    if (copy == 0) throw EImageListError("Cannot copy the system's icon list");
+    Handle_ = copy;
+    Owned_ = true;
+}
+
+void TSystemImageList::Unbind() {
+    if (Owned_ && Handle_ != 0) platform::Desktop().DestroyImageList(Handle_);
+    Handle_ = 0;
+    Owned_ = false;
+}
+
+platform::ImageListInfo TSystemImageList::Info() const {
+    return HandleAllocated() ? platform::Desktop().DescribeImageList(Handle_) : platform::ImageListInfo{};
+}
+
+int TSystemImageList::Width() const { return Info().width; }
+int TSystemImageList::Height() const { return Info().height; }
+int TSystemImageList::Count() const { return Info().count; }
+
+void TSystemImageList::Draw(platform::SurfaceHandle surface, int x, int y, int index) const {
+    if (!HandleAllocated() || index < 0) return;
+    platform::Desktop().DrawImage(Handle_, index, surface, x, y);
+}
+
+} // namespace corvane

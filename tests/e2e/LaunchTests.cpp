@@ -1,0 +1,215 @@
+// Starting shells and programs: loadshell without the chooser, execshell and exec, with the
+// system's shell setting switched for the launch and restored afterwards.
+#include <gtest/gtest.h>
+
+#include "Harness.h"
+
+namespace {
+
+using namespace e2e::registry;
+
+constexpr const char* Title = "Corvane v3 Launcher";
+
+// What a started stand-in shell recorded: one entry per start.
+struct Start {
+    std::string commandLine, directory, shell;
+};
+
+std::vector<Start> StartsOf(const std::string& exe) {
+    std::vector<Start> starts;
+    const std::string log = e2e::ReadWholeFile(exe + ".log");
+    std::size_t pos = 0;
+    Start start;
+    while (pos < log.size()) {
+        const std::size_t end = log.find('\n', pos);
+        const std::string line = log.substr(pos, end - pos);
+        pos = end == std::string::npos ? log.size() : end + 1;
+        if (line.rfind("cmd=", 0) == 0) start.commandLine = line.substr(4);
+        if (line.rfind("cwd=", 0) == 0) start.directory = line.substr(4);
+        if (line.rfind("shell=", 0) == 0) {
+            start.shell = line.substr(6);
+            starts.push_back(start);
+        }
+    }
+    return starts;
+}
+
+// Waits until the stand-in at exe has recorded `count` starts.
+std::vector<Start> WaitForStarts(const std::string& exe, std::size_t count) {
+    const DWORD begin = GetTickCount();
+    std::vector<Start> starts = StartsOf(exe);
+    while (starts.size() < count && GetTickCount() - begin < 15000) {
+        Sleep(100);
+        starts = StartsOf(exe);
+    }
+    return starts;
+}
+
+std::vector<std::string> Texts(const std::vector<e2e::BoxInfo>& boxes) {
+    std::vector<std::string> texts;
+    for (const auto& box : boxes) texts.push_back(box.text);
+    return texts;
+}
+
+class Launch : public ::testing::Test {
+protected:
+    // A Windows-like machine: the machine's shell is explorer.exe and system.ini reads are
+    // mapped to it; no shell of the current user's own.
+    void SetUp() override {
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, MappingKey);
+        SetRegText(HKEY_LOCAL_MACHINE, MappingKey, "shell", SysMapping);
+        SetRegText(HKEY_LOCAL_MACHINE, Winlogon, "Shell", "explorer.exe");
+        DeleteRegValue(HKEY_CURRENT_USER, Winlogon, "Shell");
+    }
+
+    // A program folder with stand-in shells "alt.exe" and "tool.exe", the given settings,
+    // shells and script.
+    e2e::ProgramFolder Folder(const std::string& name, const std::string& settings, const std::string& script) {
+        e2e::ProgramFolder folder(name);
+        for (const char* program : {"alt.exe", "tool.exe"}) {
+            const std::string target = folder.Path() + program;
+            EXPECT_TRUE(CopyFileA((e2e::DriverFolder() + "standin_shell.exe").c_str(), target.c_str(), FALSE));
+        }
+        folder.Write(e2e::CurrentUserName() + ".ini", "[Settings]\r\n" + settings);
+        folder.Write("shells.ini", "[Shells]\r\nAlt=\"" + folder.Path() + "alt.exe\",1,\"-quiet -x\",\r\n"
+                                   "Gone=\"" + folder.Path() + "gone.exe\",0,,\r\n");
+        folder.Write("script.txt", script);
+        return folder;
+    }
+};
+
+TEST_F(Launch, DefaultShellStartsWithoutTheChooserAndTheSettingIsRestored) {
+    auto folder = Folder("launch-default", "ShowLauncher=0\r\nDefaultShell=Alt\r\n",
+                         "loadshell (shell)\r\nshowmessage ($shell$)\r\n");
+    e2e::Launcher launcher(folder);
+    const auto boxes = launcher.DismissAllUntilExit();
+    EXPECT_EQ(Texts(boxes), std::vector<std::string>{"Alt"});
+    EXPECT_EQ(launcher.WaitForExit(), 0u);
+    EXPECT_TRUE(e2e::TopLevelWindows(launcher.ProcessId()).empty());
+
+    const auto starts = WaitForStarts(folder.Path() + "alt.exe", 1);
+    ASSERT_EQ(starts.size(), 1u);
+    EXPECT_NE(starts[0].commandLine.find("-quiet -x"), std::string::npos) << starts[0].commandLine;
+    EXPECT_EQ(starts[0].shell, folder.Path() + "alt.exe") << "the started shell sees itself as the system's shell";
+
+    EXPECT_EQ(RegText(HKEY_CURRENT_USER, Winlogon, "Shell"), "explorer.exe");
+    EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, Winlogon, "Shell"), "explorer.exe");
+    EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, MappingKey, "shell"), UsrMapping);
+    char shell[256] = {};
+    GetPrivateProfileStringA("boot", "shell", "None Found", shell, sizeof shell, "system.ini");
+    EXPECT_STREQ(shell, "explorer.exe");
+}
+
+TEST_F(Launch, FreshMachineNeverGetsNoneFoundWritten) {
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, MappingKey); // as a new Wine prefix has it
+    WritePrivateProfileStringA("boot", "shell", nullptr, "system.ini");
+    auto folder = Folder("launch-fresh", "ShowLauncher=0\r\nDefaultShell=alt\r\n", "loadshell (shell)\r\n");
+    e2e::Launcher launcher(folder);
+    EXPECT_TRUE(launcher.DismissAllUntilExit().empty());
+    EXPECT_EQ(launcher.WaitForExit(), 0u);
+    EXPECT_EQ(WaitForStarts(folder.Path() + "alt.exe", 1).size(), 1u);
+    EXPECT_EQ(RegText(HKEY_CURRENT_USER, Winlogon, "Shell"), std::nullopt);
+    EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, Winlogon, "Shell"), "explorer.exe");
+    EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, MappingKey, "shell"), UsrMapping);
+    EXPECT_EQ(e2e::ReadWholeFile(WindowsFolder() + "\\system.ini").find("None Found"), std::string::npos);
+}
+
+TEST_F(Launch, NoDefaultShellMeansNothingHappens) {
+    auto folder = Folder("launch-nothing", "ShowLauncher=0\r\n", "loadshell (shell)\r\nshowmessage ($shell$)\r\n");
+    e2e::Launcher launcher(folder);
+    EXPECT_EQ(Texts(launcher.DismissAllUntilExit()), std::vector<std::string>{"nil"});
+    EXPECT_EQ(launcher.WaitForExit(), 0u);
+    EXPECT_EQ(RegText(HKEY_CURRENT_USER, Winlogon, "Shell"), std::nullopt);
+    EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, MappingKey, "shell"), SysMapping);
+}
+
+TEST_F(Launch, MissingShellProgramIsWarnedAboutThenSwitchedAndRestored) {
+    SetRegText(HKEY_CURRENT_USER, Winlogon, "Shell", "user-shell.exe");
+    auto folder = Folder("launch-missing", "ShowLauncher=0\r\nDefaultShell=Gone\r\n",
+                         "; first\r\nshowmessage (hi)\r\nloadshell (shell)\r\n");
+    e2e::Launcher launcher(folder);
+    const auto boxes = launcher.DismissAllUntilExit();
+    EXPECT_EQ(Texts(boxes), (std::vector<std::string>{
+                                "hi", "Warning (Line 2): Shell not found - " + folder.Path() + "gone.exe - attempting load anyway"}));
+    for (const auto& box : boxes) EXPECT_EQ(box.caption, Title);
+    EXPECT_EQ(launcher.WaitForExit(), 0u);
+    EXPECT_EQ(RegText(HKEY_CURRENT_USER, Winlogon, "Shell"), "explorer.exe") << "what system.ini read before";
+    EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, Winlogon, "Shell"), "explorer.exe");
+}
+
+TEST_F(Launch, ExecShellFormsAndExec) {
+    auto folder = Folder("launch-forms", "ShowLauncher=0\r\nDefaultShell=Alt\r\n", "");
+    const std::string p = folder.Path();
+    folder.Write("script.txt", "execshell (one)\r\n"
+                               "execshell (two, \"" + p + "tool.exe\", \"-p $one$\")\r\n"
+                               "execshell (three, \"" + p + "tool.exe\")\r\n"
+                               "option (dir, p, x, \"" + p + "work\")\r\n"
+                               "exec (\"" + p + "tool.exe\", \"-in $dir$\", \"$dir$\")\r\n"
+                               "showmessage (\"$one$|$two$|$three$\")\r\n");
+    CreateDirectoryA((p + "work").c_str(), nullptr);
+    e2e::Launcher launcher(folder);
+    HWND prompt = launcher.WaitForWindow("CorvaneOptionForm", 20000);
+    ASSERT_NE(prompt, nullptr);
+    PostMessageW(prompt, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    const auto boxes = launcher.DismissAllUntilExit();
+    EXPECT_EQ(Texts(boxes), std::vector<std::string>{"Alt|" + p + "tool.exe|nil"});
+    EXPECT_EQ(launcher.WaitForExit(), 0u);
+
+    EXPECT_EQ(WaitForStarts(p + "alt.exe", 1).size(), 1u);
+    const auto tool = WaitForStarts(p + "tool.exe", 2);
+    ASSERT_EQ(tool.size(), 2u);
+    EXPECT_NE(tool[0].commandLine.find("-p $one$"), std::string::npos) << "execshell uses its arguments as written";
+    EXPECT_EQ(tool[0].shell, p + "tool.exe");
+    EXPECT_NE(tool[1].commandLine.find("-in " + p + "work"), std::string::npos) << tool[1].commandLine;
+    EXPECT_EQ(tool[1].directory, p + "work");
+    EXPECT_EQ(tool[1].shell, "explorer.exe") << "exec leaves the shell setting alone";
+}
+
+TEST_F(Launch, ExecErrors) {
+    auto folder = Folder("launch-exec-errors", "ShowLauncher=0\r\n", "");
+    const std::string p = folder.Path();
+    folder.Write("script.txt", "exec (\"" + p + "$who$.exe\")\r\n"
+                               "exec (\"" + p + "tool.exe\", -p)\r\n"
+                               "showmessage (never)\r\n");
+    e2e::Launcher launcher(folder);
+    const auto boxes = launcher.DismissAllUntilExit();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].text, "Error (Line 1): File to execute \"" + p + "nil.exe\" not found");
+    EXPECT_EQ(boxes[1].caption, "Application Error");
+    EXPECT_NE(boxes[1].text.find("List index out of bounds (2)"), std::string::npos) << boxes[1].text;
+    EXPECT_EQ(launcher.WaitForExit(), 1u);
+    Sleep(500);
+    EXPECT_TRUE(StartsOf(p + "tool.exe").empty());
+}
+
+// Windows 95, 98 and Me keep the shell in system.ini; Wine reports that family to the
+// launcher when its per-program version says so.
+TEST_F(Launch, FirstFamilyUsesSystemIni) {
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, MappingKey); // reads and writes go to the file itself
+    const std::string systemIni = WindowsFolder() + "\\system.ini";
+    WritePrivateProfileStringA("boot", "shell", "progman.exe", "system.ini");
+    SetRegText(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\corvane.exe", "Version", "win98");
+    struct Cleanup {
+        ~Cleanup() { RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\corvane.exe"); }
+    } cleanup;
+
+    auto folder = Folder("launch-win98", "ShowLauncher=0\r\nDefaultShell=Alt\r\n", "loadshell (shell)\r\n");
+    e2e::Launcher launcher(folder);
+    EXPECT_TRUE(launcher.DismissAllUntilExit().empty());
+    EXPECT_EQ(launcher.WaitForExit(), 0u);
+    const auto starts = WaitForStarts(folder.Path() + "alt.exe", 1);
+    ASSERT_EQ(starts.size(), 1u);
+    EXPECT_EQ(starts[0].shell, folder.Path() + "alt.exe");
+    char shell[256] = {};
+    GetPrivateProfileStringA("boot", "shell", "", shell, sizeof shell, "system.ini");
+    EXPECT_STREQ(shell, "progman.exe");
+    EXPECT_EQ(RegText(HKEY_CURRENT_USER, Winlogon, "Shell"), std::nullopt) << "the registry is not the 95 family's";
+
+    WritePrivateProfileStringA("boot", "shell", nullptr, "system.ini");
+    e2e::Launcher again(folder);
+    EXPECT_TRUE(again.DismissAllUntilExit().empty());
+    EXPECT_EQ(WaitForStarts(folder.Path() + "alt.exe", 2).size(), 2u);
+    EXPECT_EQ(e2e::ReadWholeFile(systemIni).find("shell="), std::string::npos) << "a line that was not there is removed";
+}
+
+} // namespace
