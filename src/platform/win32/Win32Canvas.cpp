@@ -128,7 +128,11 @@ int Win32Canvas::TextWidth(const std::string& text) {
     return size.cx;
 }
 
+// The colour and the transparent background are set again each time: other calls on the same
+// device context (PaintDesktop among them) may have changed them.
 void Win32Canvas::TextOut(int x, int y, const std::string& text) {
+    SetTextColor(Dc_, ToColorRef(Font_.Colour));
+    SetBkMode(Dc_, TRANSPARENT);
     ::TextOutA(Dc_, x, y, text.data(), static_cast<int>(text.size()));
 }
 
