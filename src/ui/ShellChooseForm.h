@@ -1,0 +1,141 @@
+// The shell chooser: a small borderless window, centred on the screen, in which the user picks
+// the shell to start. It shows the configured shells with their icons over a tinted picture of
+// the desktop, and hands back the chosen shell's item, the default shell's item when the
+// countdown runs out, or none when the user cancels.
+//
+// The caller creates it, sets Info, copies the shell list into lstShells, calls SetUpColours,
+// starts the countdown if the settings ask for one, calls ShowModal and reads SelectedShell.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "config/CorvaneInfo.h"
+#include "platform/ChooserWindow.h"
+#include "ui/SystemImageList.h"
+
+namespace corvane {
+
+// The countdown's interval for a length in seconds: negative lengths give 0 (a timer that never
+// fires) and lengths beyond the platform's longest timer are cut to it.
+std::uint32_t CountdownInterval(std::int32_t seconds);
+// The title that announces the countdown: "Timer Enabled (5 seconds, Explorer)".
+std::string CountdownCaption(std::int32_t seconds, const std::string& defaultShell);
+
+// The title text control.
+class TChooserTitle {
+public:
+    explicit TChooserTitle(platform::ChooserWindow& window) : Window_(window) {}
+    std::string Caption() const { return Window_.TitleCaption(); }
+    void SetCaption(const std::string& caption) { Window_.SetTitleCaption(caption); }
+
+private:
+    platform::ChooserWindow& Window_;
+};
+
+// The drop-down list of shell names.
+class TChooserShellList {
+public:
+    explicit TChooserShellList(platform::ChooserWindow& window) : Window_(window) {}
+    void AddItem(const std::string& name) { Window_.AddShell(name); }
+    int Count() const { return Window_.ShellCount(); }
+    std::string Item(int index) const { return Window_.ShellName(index); }
+    int ItemIndex() const { return Window_.ItemIndex(); }
+    void SetItemIndex(int index) { Window_.SetItemIndex(index); }
+    // The first entry whose whole text equals name, ignoring letter case; -1 for none.
+    int FindStringExact(const std::string& name) const { return Window_.FindShellExact(name); }
+    void SetFocus() { Window_.FocusShells(); }
+
+private:
+    platform::ChooserWindow& Window_;
+};
+
+// The window timer: it runs while it is enabled with an interval other than 0.
+class TChooserTimer {
+public:
+    explicit TChooserTimer(platform::ChooserWindow& window) : Window_(window) {}
+    std::uint32_t Interval() const { return Interval_; }
+    void SetInterval(std::uint32_t milliseconds);
+    bool Enabled() const { return Enabled_; }
+    void SetEnabled(bool enabled);
+
+private:
+    void Update();
+
+    platform::ChooserWindow& Window_;
+    std::uint32_t Interval_ = 1000;
+    bool Enabled_ = false;
+};
+
+class TfrmShellChoose final : public platform::ChooserHandlers {
+public:
+    static constexpr int ClientWidth = 359;
+    static constexpr int ClientHeight = 245;
+    static constexpr int TitleHeight = 30;
+    static constexpr const char* DesignTitle = "Corvane v3";
+    static constexpr const char* NoCountdownTitle = "All the Time in the World";
+    static constexpr TRect LaunchButton{280, 176, 355, 201};
+    static constexpr TRect CancelButton{280, 208, 355, 233};
+
+    // Creates the window, hidden, with its controls; raises EOSError when the platform cannot.
+    TfrmShellChoose();
+    ~TfrmShellChoose() override;
+    TfrmShellChoose(const TfrmShellChoose&) = delete;
+    TfrmShellChoose& operator=(const TfrmShellChoose&) = delete;
+
+private:
+    std::unique_ptr<platform::ChooserWindow> Window_; // first: the controls below live in it
+
+public:
+    // The shared context; set by the caller before any other call.
+    const TCorvaneInfo* Info = nullptr;
+    // The result: an item of Info's shell list, the settings' default shell item, or none.
+    const TShellListItem* SelectedShell = nullptr;
+
+    TColor BaseColour = 0;
+    TColor TitleColour = 0;
+    TColor ListColour = 0;
+    TColor ItemColour = 0;
+    std::int32_t AlphaValue = 0;
+    std::int32_t LogoFontSize = 0;
+    std::string LogoFont;
+    TRect LaunchRect{};
+    TRect CancelRect{};
+
+    TChooserTitle lblTitle;
+    TChooserShellList lstShells;
+    TChooserTimer tmrLoadShell;
+    TSystemImageList imgSystem;
+
+    // Takes the colours and the logo font from the colour scheme.
+    void SetUpColours();
+    // The countdown: the timer set to the length in seconds and enabled, its notice in the title.
+    void StartCountdown(std::int32_t seconds, const std::string& defaultShell);
+    // Shows the window and returns once one of the ways of leaving it has been taken.
+    platform::ModalResult ShowModal();
+
+    void LaunchShell();
+    void btnCancelClick();
+
+    void FormShow() override;
+    void FormKeyUp(std::uint16_t key, platform::TShiftState shift) override;
+    void FormMouseDown(platform::TMouseButton button, platform::TShiftState shift, int x, int y) override;
+    void FormMouseMove(platform::TShiftState shift, int x, int y) override;
+    void FormPaint(platform::Canvas& canvas) override;
+    void FormCloseQuery() override;
+    void lblTitleMouseDown(platform::TMouseButton button, platform::TShiftState shift, int x, int y) override;
+    void lstShellsKeyPress(char key) override;
+    void lstShellsDrawItem(platform::Canvas& canvas, int index, const TRect& rect,
+                           platform::TOwnerDrawState state) override;
+    void tmrLoadShellTimer() override;
+    platform::ModalResult GetModalResult() const override { return ModalResult_; }
+
+private:
+    void PaintButton(platform::Canvas& canvas, const TRect& rect, const std::string& caption);
+    void PaintLogo(platform::Canvas& canvas);
+
+    platform::ModalResult ModalResult_ = platform::ModalResult::None;
+};
+
+} // namespace corvane

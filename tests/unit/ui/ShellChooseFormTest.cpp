@@ -1,0 +1,409 @@
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "support/ChooserPlatform.h"
+#include "support/RecordingCanvas.h"
+#include "ui/ShellChooseForm.h"
+
+namespace corvane {
+namespace {
+
+using platform::ModalResult;
+using platform::TMouseButton;
+using testing::FakeChooserWindow;
+
+constexpr std::uint16_t KeyReturn = 13;
+constexpr std::uint16_t KeyEscape = 27;
+constexpr std::uint16_t KeyShift = 16;
+constexpr std::uint16_t KeyDown = 40;
+
+TEST(Countdown, IntervalIsTheLengthInMillisecondsWithinTheTimersRange) {
+    const std::pair<std::int32_t, std::uint32_t> cases[] = {
+        {5, 5000},
+        {0, 0},
+        {-5, 0},
+        {2147483, 2147483000u},
+        {2147484, 0x7FFFFFFFu},
+        {std::numeric_limits<std::int32_t>::max(), 0x7FFFFFFFu},
+        {std::numeric_limits<std::int32_t>::min(), 0},
+    };
+    for (const auto& [seconds, interval] : cases) EXPECT_EQ(CountdownInterval(seconds), interval) << seconds;
+}
+
+TEST(Countdown, CaptionShowsTheLengthAsTheSettingsHoldIt) {
+    EXPECT_EQ(CountdownCaption(5, "Explorer"), "Timer Enabled (5 seconds, Explorer)");
+    EXPECT_EQ(CountdownCaption(-5, ""), "Timer Enabled (-5 seconds, )");
+    EXPECT_EQ(CountdownCaption(2147483647, "x"), "Timer Enabled (2147483647 seconds, x)");
+}
+
+// A program folder with three shells (sorted: Alpha, beta, gamma) and the default shell BETA.
+class ShellChooseFormTest : public ::testing::Test {
+protected:
+    ShellChooseFormTest() {
+        Fake.files.files["C:\\Launch\\operator.ini"] = "[Settings]\r\nDefaultShell=BETA\r\n";
+        Fake.files.files["C:\\Launch\\shells.ini"] = "[Shells]\r\n"
+                                                     "beta=C:\\b.exe,0,-b,\r\n"
+                                                     "Alpha=C:\\a.exe,1,\"-a x\",\r\n"
+                                                     "gamma=C:\\g.exe,0,,\r\n";
+        Fake.shell.icons["C:\\a.exe"] = 7;
+    }
+
+    // The caller's preparation: context, entries, colours.
+    void Prepare(TfrmShellChoose& form, const TCorvaneInfo& info) {
+        form.Info = &info;
+        for (const auto& entry : info.ShellList) form.lstShells.AddItem(entry.Name);
+        form.SetUpColours();
+    }
+
+    FakeChooserWindow& Window() { return *Fake.windows.choosers.window; }
+
+    testing::ChooserPlatform Fake;
+};
+
+TEST_F(ShellChooseFormTest, StartsWithItsDesignAndIsDestroyedWithTheForm) {
+    {
+        TfrmShellChoose form;
+        EXPECT_EQ(form.lblTitle.Caption(), "Corvane v3");
+        EXPECT_EQ(Window().timer, 0u);
+        form.FormKeyUp(KeyShift, platform::ssShift); // with no countdown running, too
+        EXPECT_EQ(form.lblTitle.Caption(), "All the Time in the World");
+    }
+    EXPECT_EQ(Fake.windows.choosers.alive, 0);
+}
+
+TEST_F(ShellChooseFormTest, ShowSelectsTheDefaultShellIgnoringCase) {
+    const TCorvaneInfo info;
+    TfrmShellChoose form;
+    Prepare(form, info);
+    EXPECT_EQ(Window().shells, (std::vector<std::string>{"Alpha", "beta", "gamma"}));
+    form.FormShow();
+    EXPECT_EQ(form.lstShells.ItemIndex(), 1);
+    EXPECT_TRUE(Window().listFocused);
+    EXPECT_EQ(form.LaunchRect, (TRect{280, 176, 355, 201}));
+    EXPECT_EQ(form.CancelRect, (TRect{280, 208, 355, 233}));
+}
+
+TEST_F(ShellChooseFormTest, ShowSelectsTheFirstEntryWhenTheDefaultIsNotListed) {
+    Fake.files.files["C:\\Launch\\operator.ini"] = "[Settings]\r\n";
+    const TCorvaneInfo info;
+    TfrmShellChoose form;
+    Prepare(form, info);
+    form.FormShow();
+    EXPECT_EQ(form.lstShells.ItemIndex(), 0);
+}
+
+TEST_F(ShellChooseFormTest, EmptyListSelectsNothingAndLaunchesNone) {
+    Fake.files.files["C:\\Launch\\shells.ini"] = "";
+    Fake.files.files["C:\\Launch\\operator.ini"] = "[Settings]\r\n";
+    const TCorvaneInfo info;
+    TfrmShellChoose form;
+    Prepare(form, info);
+    form.FormShow();
+    EXPECT_EQ(form.lstShells.ItemIndex(), -1);
+    form.FormMouseDown(TMouseButton::Left, 0, 300, 190);
+    EXPECT_EQ(form.GetModalResult(), ModalResult::Ok);
+    EXPECT_EQ(form.SelectedShell, nullptr);
+}
+
+struct PressCase {
+    int x, y;
+    TMouseButton button;
+    ModalResult result;
+};
+
+TEST_F(ShellChooseFormTest, PressesLaunchOrCancelOnlyStrictlyInsideTheButtons) {
+    const TCorvaneInfo info;
+    const PressCase cases[] = {
+        {281, 177, TMouseButton::Left, ModalResult::Ok},      {354, 200, TMouseButton::Left, ModalResult::Ok},
+        {300, 190, TMouseButton::Right, ModalResult::Ok},     {300, 190, TMouseButton::Middle, ModalResult::Ok},
+        {300, 220, TMouseButton::Left, ModalResult::Cancel},  {354, 232, TMouseButton::Right, ModalResult::Cancel},
+        {280, 190, TMouseButton::Left, ModalResult::None},    {300, 176, TMouseButton::Left, ModalResult::None},
+        {300, 201, TMouseButton::Left, ModalResult::None},    {355, 190, TMouseButton::Left, ModalResult::None},
+        {300, 208, TMouseButton::Left, ModalResult::None},    {300, 233, TMouseButton::Left, ModalResult::None},
+    };
+    for (const auto& c : cases) {
+        TfrmShellChoose form;
+        Prepare(form, info);
+        form.FormShow();
+        form.FormMouseDown(c.button, 0, c.x, c.y);
+        EXPECT_EQ(form.GetModalResult(), c.result) << c.x << "," << c.y;
+        EXPECT_EQ(form.SelectedShell, c.result == ModalResult::Ok ? &info.ShellList.Item(1) : nullptr)
+            << c.x << "," << c.y;
+    }
+}
+
+TEST_F(ShellChooseFormTest, HandCursorOnlyOverTheButtons) {
+    const TCorvaneInfo info;
+    TfrmShellChoose form;
+    Prepare(form, info);
+    form.FormShow();
+    const std::tuple<int, int, platform::TCursorKind> cases[] = {
+        {281, 177, platform::TCursorKind::HandPoint}, {300, 220, platform::TCursorKind::HandPoint},
+        {280, 177, platform::TCursorKind::Default},   {300, 204, platform::TCursorKind::Default},
+        {354, 232, platform::TCursorKind::HandPoint}, {10, 10, platform::TCursorKind::Default},
+    };
+    for (const auto& [x, y, cursor] : cases) {
+        form.FormMouseMove(0, x, y);
+        EXPECT_EQ(Window().cursor, cursor) << x << "," << y;
+    }
+}
+
+TEST_F(ShellChooseFormTest, EnterLaunchesTheSelectedEntryFromTheContextsList) {
+    const TCorvaneInfo info;
+    TfrmShellChoose form;
+    Prepare(form, info);
+    form.FormShow();
+    form.lstShells.SetItemIndex(2);
+    form.lstShellsKeyPress('a');
+    EXPECT_EQ(form.GetModalResult(), ModalResult::None);
+    form.lstShellsKeyPress('\r');
+    EXPECT_EQ(form.GetModalResult(), ModalResult::Ok);
+    EXPECT_EQ(form.SelectedShell, &info.ShellList.Item(2));
+    EXPECT_EQ(form.SelectedShell->Name, "gamma");
+}
+
+// The countdown, then the first key released: the timer stops for good and the title says so.
+TEST_F(ShellChooseFormTest, AnyKeyReleasedStopsTheCountdown) {
+    const TCorvaneInfo info;
+    TfrmShellChoose form;
+    Prepare(form, info);
+    form.StartCountdown(5, info.Settings.DefaultShell);
+    EXPECT_EQ(Window().timer, 5000u);
+    EXPECT_EQ(form.lblTitle.Caption(), "Timer Enabled (5 seconds, BETA)");
+    form.FormShow();
+
+    form.FormKeyUp(KeyShift, platform::ssShift);
+    EXPECT_EQ(Window().timer, 0u);
+    EXPECT_FALSE(form.tmrLoadShell.Enabled());
+    EXPECT_EQ(form.lblTitle.Caption(), "All the Time in the World");
+    EXPECT_EQ(form.GetModalResult(), ModalResult::None);
+    Window().Tick();
+    EXPECT_EQ(form.GetModalResult(), ModalResult::None);
+
+    form.FormKeyUp(KeyDown, 0);
+    EXPECT_EQ(form.GetModalResult(), ModalResult::None);
+    form.FormKeyUp(KeyEscape, 0);
+    EXPECT_EQ(form.GetModalResult(), ModalResult::Cancel);
+    EXPECT_EQ(form.SelectedShell, nullptr);
+}
+
+TEST_F(ShellChooseFormTest, TimerHandsBackTheSettingsOwnDefaultItem) {
+    Fake.files.files["C:\\Launch\\operator.ini"] = "[Settings]\r\nDefaultShell=gAmMa\r\n";
+    const TCorvaneInfo info;
+    TfrmShellChoose form;
+    Prepare(form, info);
+    form.StartCountdown(0, info.Settings.DefaultShell);
+    EXPECT_EQ(Window().timer, 0u) << "an interval of 0 never fires";
+    form.StartCountdown(2, info.Settings.DefaultShell);
+    form.FormShow();
+    form.lstShells.SetItemIndex(0);
+    form.FormMouseDown(TMouseButton::Left, 0, 100, 100); // the mouse does not stop it
+    Window().Tick();
+    EXPECT_EQ(form.GetModalResult(), ModalResult::Ok);
+    ASSERT_NE(form.SelectedShell, nullptr);
+    EXPECT_EQ(form.SelectedShell, info.Settings.DefaultShellItem.get());
+    EXPECT_EQ(form.SelectedShell->Name, "gAmMa");
+}
+
+TEST_F(ShellChooseFormTest, TimerHandsBackNoneWithoutADefaultShell) {
+    Fake.files.files["C:\\Launch\\operator.ini"] = "[Settings]\r\nUseTimer=1\r\n";
+    const TCorvaneInfo info;
+    TfrmShellChoose form;
+    Prepare(form, info);
+    form.tmrLoadShellTimer();
+    EXPECT_EQ(form.GetModalResult(), ModalResult::Ok);
+    EXPECT_EQ(form.SelectedShell, nullptr);
+}
+
+TEST_F(ShellChooseFormTest, OnlyTheLeftButtonDragsTheTitle) {
+    TfrmShellChoose form;
+    form.lblTitleMouseDown(TMouseButton::Right, 0, 5, 5);
+    form.lblTitleMouseDown(TMouseButton::Middle, 0, 5, 5);
+    EXPECT_TRUE(Window().actions.empty());
+    form.lblTitleMouseDown(TMouseButton::Left, platform::ssLeft, 5, 5);
+    EXPECT_EQ(Window().actions, (std::vector<std::string>{"drag", "repaint"}));
+    EXPECT_EQ(form.GetModalResult(), ModalResult::None);
+}
+
+TEST_F(ShellChooseFormTest, ShowModalRunsUntilAWayOutIsTaken) {
+    const TCorvaneInfo info;
+    Fake.windows.choosers.user = [](FakeChooserWindow& window) {
+        window.handlers.FormKeyUp(KeyDown, 0);
+        window.SetItemIndex(0);
+        window.handlers.FormKeyUp(KeyReturn, 0);
+    };
+    TfrmShellChoose form;
+    Prepare(form, info);
+    EXPECT_EQ(form.ShowModal(), ModalResult::Ok);
+    EXPECT_FALSE(Window().leftOpen);
+    EXPECT_EQ(form.SelectedShell, &info.ShellList.Item(0));
+
+    Fake.windows.choosers.window->user = [](FakeChooserWindow& window) { window.handlers.FormCloseQuery(); };
+    EXPECT_EQ(form.ShowModal(), ModalResult::Cancel);
+}
+
+struct SchemeCase {
+    const char* scheme; // the lines of section Colours
+    TColor title, list, item, text;
+};
+
+TEST_F(ShellChooseFormTest, ColoursComeFromTheScheme) {
+    const SchemeCase cases[] = {
+        {"", RgbColour(51, 51, 51), RgbColour(51, 51, 51), RgbColour(26, 26, 26), clWhite},
+        {"BaseColour=$FF8000\r\n", RgbColour(0, 102, 204), RgbColour(0, 102, 204), RgbColour(0, 115, 229), clBlack},
+        {"BaseColour=$FFFFFF\r\nContrast=30\r\n", RgbColour(102, 102, 102), RgbColour(102, 102, 102),
+         RgbColour(178, 178, 178), clWhite},
+        {"BaseColour=$C0C0C0\r\nContrast=5\r\n", RgbColour(173, 173, 173), RgbColour(173, 173, 173),
+         RgbColour(182, 182, 182), clBlack},
+        // Twice the contrast beyond 100 per cent is 100 per cent; negative contrast is none.
+        {"Contrast=80\r\n", clWhite, clWhite, RgbColour(204, 204, 204), clBlack},
+        {"Contrast=2000000000\r\n", clWhite, clWhite, clWhite, clBlack},
+        {"BaseColour=$405060\r\nContrast=-10\r\n", 0x405060, 0x405060, 0x405060, clWhite},
+        // A system colour: the fake system colour of index 200 is (200, 200, 200).
+        {"BaseColour=$800000C8\r\n", RgbColour(160, 160, 160), RgbColour(160, 160, 160), RgbColour(180, 180, 180),
+         clBlack},
+    };
+    for (const auto& c : cases) {
+        Fake.files.files["C:\\Launch\\schemes\\Default.crs"] = std::string("[Colours]\r\n") + c.scheme;
+        const TCorvaneInfo info;
+        TfrmShellChoose form;
+        Prepare(form, info);
+        EXPECT_EQ(form.BaseColour, info.ColoursIO.BaseColour) << c.scheme;
+        EXPECT_EQ(form.TitleColour, c.title) << c.scheme;
+        EXPECT_EQ(form.ListColour, c.list) << c.scheme;
+        EXPECT_EQ(form.ItemColour, c.item) << c.scheme;
+        EXPECT_EQ(Window().textColour, c.text) << c.scheme;
+        EXPECT_EQ(Window().listColour, c.list) << c.scheme;
+    }
+    Fake.files.files["C:\\Launch\\schemes\\Default.crs"] = "[Colours]\r\nAlphaValue=300\r\nLogoFont=Arial\r\nLogoFontSize=31\r\n";
+    const TCorvaneInfo info;
+    TfrmShellChoose form;
+    Prepare(form, info);
+    EXPECT_EQ(form.AlphaValue, 300) << "kept as the scheme has it; the tint clamps it";
+    EXPECT_EQ(form.LogoFont, "Arial");
+    EXPECT_EQ(form.LogoFontSize, 31);
+}
+
+// Painting with the default scheme over a white desktop.
+class ChooserPaintTest : public ShellChooseFormTest {
+protected:
+    // A large system icon drawn on the test canvas.
+    static std::string IconDrawn(int index, int x, int y) {
+        return "draw " + std::to_string(testing::FakeDesktop::LargeList) + " " + std::to_string(index) + " " +
+               std::to_string(testing::RecordingCanvas::FakeHandle) + " " + std::to_string(x) + " " + std::to_string(y);
+    }
+
+    testing::RecordingCanvas Canvas{TfrmShellChoose::ClientWidth, TfrmShellChoose::ClientHeight,
+                                    platform::TFont{"Trebuchet MS", 8, false, clWhite}};
+};
+
+TEST_F(ChooserPaintTest, TintsBodyTitleAndButtonsInOrder) {
+    const TCorvaneInfo info;
+    TfrmShellChoose form;
+    Prepare(form, info);
+    form.FormShow();
+    form.FormPaint(Canvas);
+    const std::vector<std::string> expected = {
+        "PaintDesktop",
+        "Frame 0,0-359,245 000000",
+        "CopyTo 0,30-359,245",
+        "CopyFrom 0,30-359,245",
+        "CopyTo 0,0-359,30",
+        "CopyFrom 0,0-359,30",
+        "CopyTo 280,176-355,201",
+        "CopyFrom 280,176-355,201",
+        "Frame 280,176-355,201 000000",
+        "Text 290,179 Launch",
+        "CopyTo 280,208-355,233",
+        "CopyFrom 280,208-355,233",
+        "Frame 280,208-355,233 000000",
+        "Text 290,211 Cancel",
+    };
+    ASSERT_GE(Canvas.calls.size(), expected.size());
+    EXPECT_EQ(std::vector<std::string>(Canvas.calls.begin(), Canvas.calls.begin() + expected.size()), expected);
+
+    const std::tuple<int, int, int> pixels[] = {
+        {5, 40, 179},   {180, 170, 179}, {5, 15, 194},  {357, 29, 194}, {300, 190, 140},
+        {300, 220, 140}, {0, 100, 0},    {0, 0, 14},    {280, 190, 0},  {300, 176, 0},
+        {355, 190, 179}, {358, 244, 0},  {300, 204, 179},
+    };
+    for (const auto& [x, y, value] : pixels) {
+        EXPECT_EQ(Canvas.Pixel(x, y), RgbColour(value, value, value)) << x << "," << y;
+    }
+}
+
+// "Corvane" in silver, then black one pixel up and right, each followed by a half-size "3";
+// the test canvas makes every character as wide as the font's size.
+TEST_F(ChooserPaintTest, WritesTheTwoToneLogoAndRestoresTheFont) {
+    Fake.files.files["C:\\Launch\\schemes\\Default.crs"] = "[Colours]\r\nLogoFont=Impact\r\nLogoFontSize=25\r\n";
+    const TCorvaneInfo info;
+    TfrmShellChoose form;
+    Prepare(form, info);
+    form.FormShow();
+    form.FormPaint(Canvas);
+    // width 7 * 25 = 175; x = 179 - 87 = 92
+    const std::vector<std::string> expected = {
+        "Font Impact 25 bold C0C0C0", "Text 92,64 Corvane", "Font Impact 12 bold C0C0C0", "Text 267,64 3",
+        "Font Impact 25 bold 000000", "Text 93,63 Corvane", "Font Impact 12 bold 000000", "Text 268,63 3",
+        "Font Trebuchet MS 8 regular 000000",
+    };
+    ASSERT_GE(Canvas.calls.size(), expected.size());
+    EXPECT_EQ(std::vector<std::string>(Canvas.calls.end() - static_cast<std::ptrdiff_t>(expected.size()),
+                                       Canvas.calls.end()),
+              expected);
+}
+
+TEST_F(ChooserPaintTest, PaintBeforeShowingLeavesTheButtonsOut) {
+    const TCorvaneInfo info;
+    TfrmShellChoose form;
+    Prepare(form, info);
+    form.FormPaint(Canvas);
+    EXPECT_TRUE(Canvas.CallsStartingWith("Text 290").empty());
+    EXPECT_EQ(Canvas.CallsStartingWith("CopyTo").size(), 2u);
+}
+
+TEST_F(ChooserPaintTest, DrawsAnUnselectedDefaultRow) {
+    const TCorvaneInfo info;
+    TfrmShellChoose form;
+    Prepare(form, info);
+    form.lstShellsDrawItem(Canvas, 1, {0, 40, 263, 80}, {false, false});
+    const std::vector<std::string> expected = {
+        "Fill 0,40-36,80 1A1A1A",
+        "Text 173,44 ",
+        "Font Trebuchet MS 8 bold FFFFFF",
+        "Text 40,44 beta (Default)",
+        "Font Trebuchet MS 8 regular FFFFFF",
+        "Text 40,60 C:\\b.exe -b",
+        "Line 2,79-261,79 C0C0C0",
+    };
+    EXPECT_EQ(Canvas.calls, expected);
+    EXPECT_EQ(Fake.desktop.events, (std::vector<std::string>{IconDrawn(0, 2, 42)}));
+}
+
+TEST_F(ChooserPaintTest, DrawsASelectedCrashProtectedRowWithoutTheStrip) {
+    const TCorvaneInfo info;
+    TfrmShellChoose form;
+    Prepare(form, info);
+    form.lstShellsDrawItem(Canvas, 0, {3, 0, 263, 40}, {true, true});
+    const std::vector<std::string> expected = {
+        "Text 173,4 Crash Protected",
+        "Text 43,4 Alpha",
+        "Text 43,20 C:\\a.exe -a x",
+        "Line 5,39-261,39 C0C0C0",
+    };
+    EXPECT_EQ(Canvas.calls, expected);
+    EXPECT_EQ(Fake.desktop.events, (std::vector<std::string>{IconDrawn(7, 5, 2)}));
+}
+
+TEST_F(ChooserPaintTest, RowsOutsideTheListDrawNothing) {
+    const TCorvaneInfo info;
+    TfrmShellChoose form;
+    Prepare(form, info);
+    form.lstShellsDrawItem(Canvas, -1, {0, 0, 263, 40}, {});
+    form.lstShellsDrawItem(Canvas, 3, {0, 0, 263, 40}, {});
+    EXPECT_TRUE(Canvas.calls.empty());
+}
+
+} // namespace
+} // namespace corvane
