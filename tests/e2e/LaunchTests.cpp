@@ -6,6 +6,8 @@
 
 namespace {
 
+using e2e::Texts;
+
 using namespace e2e::registry;
 
 constexpr const char* Title = "Corvane v3 Launcher";
@@ -43,12 +45,6 @@ std::vector<Start> WaitForStarts(const std::string& exe, std::size_t count) {
         starts = StartsOf(exe);
     }
     return starts;
-}
-
-std::vector<std::string> Texts(const std::vector<e2e::BoxInfo>& boxes) {
-    std::vector<std::string> texts;
-    for (const auto& box : boxes) texts.push_back(box.text);
-    return texts;
 }
 
 class Launch : public ::testing::Test {
