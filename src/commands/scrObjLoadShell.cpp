@@ -4,6 +4,7 @@
 #include "config/CorvaneInfo.h"
 #include "platform/Errors.h"
 #include "platform/Platform.h"
+#include "ui/ApplyWallpaper.h"
 
 namespace corvane {
 
@@ -16,7 +17,7 @@ void TscrObjLoadShell::Execute() {
         return;
     }
     if (platform::Files().FileExists(item->Wallpaper)) {
-        throw ENotSupported("Wallpapers are not supported by this build of Corvane yet");
+        ApplyWallpaper(item->Wallpaper, Info->ProgramFolder + WallpaperFile);
     }
     const std::optional<std::string> variable = Args.empty() ? std::nullopt : std::optional<std::string>(Args[0]);
     LaunchAsShell(*this, PreviousShell, item->Path, item->Parameters, variable, item->Name);

@@ -6,16 +6,12 @@
 
 namespace {
 
+using e2e::Texts;
+
 constexpr const char* Title = "Corvane v3 Launcher";
 constexpr const char* UserMessage = "User settings file not found, creating new settings file.";
 constexpr const char* ShellsMessage = "Shell settings file not found, creating new settings file.";
 constexpr const char* ScriptMessage = "No script found, loading default";
-
-std::vector<std::string> Texts(const std::vector<e2e::BoxInfo>& boxes) {
-    std::vector<std::string> texts;
-    for (const auto& box : boxes) texts.push_back(box.text);
-    return texts;
-}
 
 TEST(Config, EmptyFolderReportsTheMissingFilesInOrderAndCreatesThemEmpty) {
     e2e::ProgramFolder folder("config-empty");

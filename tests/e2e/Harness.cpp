@@ -44,6 +44,12 @@ void RemoveTree(const std::string& path) {
 
 } // namespace
 
+std::vector<std::string> Texts(const std::vector<BoxInfo>& boxes) {
+    std::vector<std::string> texts;
+    for (const auto& box : boxes) texts.push_back(box.text);
+    return texts;
+}
+
 std::string CurrentUserName() {
     char buffer[128] = {};
     DWORD size = sizeof buffer;

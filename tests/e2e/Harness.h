@@ -52,6 +52,9 @@ struct BoxInfo {
     std::string text;
 };
 
+// The texts of the boxes, in order.
+std::vector<std::string> Texts(const std::vector<BoxInfo>& boxes);
+
 // One run of corvane.exe, or of another program. The destructor ends the process if it is
 // still running.
 class Launcher {

@@ -6,6 +6,8 @@
 
 namespace {
 
+using e2e::Texts;
+
 using namespace e2e::registry;
 
 constexpr const char* Title = "Corvane v3 Launcher";
@@ -43,12 +45,6 @@ std::vector<Start> WaitForStarts(const std::string& exe, std::size_t count) {
         starts = StartsOf(exe);
     }
     return starts;
-}
-
-std::vector<std::string> Texts(const std::vector<e2e::BoxInfo>& boxes) {
-    std::vector<std::string> texts;
-    for (const auto& box : boxes) texts.push_back(box.text);
-    return texts;
 }
 
 class Launch : public ::testing::Test {
@@ -180,6 +176,38 @@ TEST_F(Launch, ExecErrors) {
     EXPECT_EQ(launcher.WaitForExit(), 1u);
     Sleep(500);
     EXPECT_TRUE(StartsOf(p + "tool.exe").empty());
+}
+
+TEST_F(Launch, ShellWallpaperIsConvertedBesideTheLauncherAndMadeTheDesktopsWallpaper) {
+    auto folder = Folder("launch-wallpaper", "ShowLauncher=0\r\nDefaultShell=Pic\r\n", "loadshell (shell)\r\n");
+    CopyFileA((e2e::Config().images + "\\photo.jpg").c_str(), (folder.Path() + "Photo.JPG").c_str(), FALSE);
+    folder.Write("shells.ini", "[Shells]\r\nPic=" + folder.Path() + "alt.exe,0,," + folder.Path() + "Photo.JPG\r\n");
+    e2e::Launcher launcher(folder);
+    EXPECT_TRUE(launcher.DismissAllUntilExit().empty());
+    EXPECT_EQ(launcher.WaitForExit(), 0u);
+    EXPECT_TRUE(folder.Exists("wallpaper.bmp"));
+    EXPECT_EQ(folder.Read("wallpaper.bmp").substr(0, 2), "BM");
+    EXPECT_EQ(RegText(HKEY_CURRENT_USER, "Control Panel\\Desktop", "Wallpaper"), folder.Path() + "wallpaper.bmp");
+    EXPECT_EQ(WaitForStarts(folder.Path() + "alt.exe", 1).size(), 1u);
+}
+
+TEST_F(Launch, DamagedWallpaperEndsTheRunBeforeTheShellSettingIsTouched) {
+    SetRegText(HKEY_CURRENT_USER, "Control Panel\\Desktop", "Wallpaper", "C:\\before.bmp");
+    auto folder = Folder("launch-bad-wallpaper", "ShowLauncher=0\r\nDefaultShell=Pic\r\n", "loadshell (shell)\r\n");
+    folder.Write("broken.jpg", std::string("\xFF\xD8\xFF\xE0 this is no picture", 24));
+    folder.Write("shells.ini", "[Shells]\r\nPic=" + folder.Path() + "alt.exe,0,," + folder.Path() + "broken.jpg\r\n");
+    e2e::Launcher launcher(folder);
+    const auto boxes = launcher.DismissAllUntilExit();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "Application Error");
+    EXPECT_NE(boxes[0].text.find("EJpegError"), std::string::npos) << boxes[0].text;
+    EXPECT_EQ(launcher.WaitForExit(), 1u);
+    EXPECT_FALSE(folder.Exists("wallpaper.bmp"));
+    EXPECT_EQ(RegText(HKEY_CURRENT_USER, "Control Panel\\Desktop", "Wallpaper"), "C:\\before.bmp");
+    EXPECT_EQ(RegText(HKEY_CURRENT_USER, Winlogon, "Shell"), std::nullopt);
+    EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, MappingKey, "shell"), SysMapping) << "the shell setting is untouched";
+    Sleep(500);
+    EXPECT_TRUE(StartsOf(folder.Path() + "alt.exe").empty());
 }
 
 // Windows 95, 98 and Me keep the shell in system.ini; Wine reports that family to the

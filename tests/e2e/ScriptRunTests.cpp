@@ -6,6 +6,8 @@
 
 namespace {
 
+using e2e::Texts;
+
 constexpr const char* Title = "Corvane v3 Launcher";
 
 e2e::ProgramFolder ScriptFolder(const std::string& name, const std::string& script) {
@@ -14,12 +16,6 @@ e2e::ProgramFolder ScriptFolder(const std::string& name, const std::string& scri
     folder.Write("shells.ini", "");
     folder.Write("script.txt", script);
     return folder;
-}
-
-std::vector<std::string> Texts(const std::vector<e2e::BoxInfo>& boxes) {
-    std::vector<std::string> texts;
-    for (const auto& box : boxes) texts.push_back(box.text);
-    return texts;
 }
 
 TEST(ScriptRun, ShowMessageAndCopyRunInScriptOrder) {

@@ -4,6 +4,8 @@
 #include "config/CorvaneInfo.h"
 #include "platform/Errors.h"
 #include "support/ConfigPlatform.h"
+#include "support/FakeDesktop.h"
+#include "support/ImageSamples.h"
 #include "support/FakeWindowSystem.h"
 #include "support/ScriptRun.h"
 
@@ -23,6 +25,7 @@ class LaunchTest : public ::testing::Test {
 protected:
     LaunchTest() {
         fake.services.windows = &windows;
+        fake.services.desktop = &desktop;
         fake.Reinstall();
         fake.system.tickStep = 1000;
         fake.files.files["C:\\Launch\\shells.ini"] =
@@ -50,6 +53,7 @@ protected:
 
     testing::ConfigPlatform fake;
     testing::FakeWindowSystem windows;
+    testing::FakeDesktop desktop;
     std::unique_ptr<TCorvaneInfo> info;
     std::unique_ptr<testing::ScriptRun> run;
 };
@@ -89,6 +93,26 @@ TEST_F(LaunchTest, NoEarlierSettingIsRestoredByRemovingWhatTheLaunchAdded) {
     for (const std::string& write : fake.registry.writes) {
         EXPECT_EQ(write.find("None Found"), std::string::npos) << write;
     }
+}
+
+TEST_F(LaunchTest, TheShellsWallpaperIsAppliedBeforeTheLaunch) {
+    Settings("ShowLauncher=0\nDefaultShell=Pic\n");
+    fake.files.files["C:\\Launch\\shells.ini"] += "Pic=C:\\Alt\\alt.exe,0,,C:\\Pictures\\tiles.bmp\n";
+    fake.files.files["C:\\Pictures\\tiles.bmp"] = testing::ReadSample("palette4.bmp");
+    Run("loadshell (v)");
+    EXPECT_EQ(fake.files.files["C:\\Launch\\wallpaper.bmp"], testing::ReadSample("palette4.bmp"));
+    EXPECT_EQ(desktop.wallpaper, "C:\\Launch\\wallpaper.bmp");
+    EXPECT_EQ(fake.shell.executed.size(), 1u);
+}
+
+TEST_F(LaunchTest, AnUnreadableWallpaperStopsTheStatementBeforeTheSwitch) {
+    Settings("ShowLauncher=0\nDefaultShell=Pic\n");
+    fake.files.files["C:\\Launch\\shells.ini"] += "Pic=C:\\Alt\\alt.exe,0,,C:\\Pictures\\broken.jpg\n";
+    fake.files.files["C:\\Pictures\\broken.jpg"] = "not a JPEG file at all";
+    EXPECT_ANY_THROW(Run("loadshell (v)"));
+    EXPECT_TRUE(fake.shell.executed.empty());
+    EXPECT_TRUE(fake.registry.writes.empty());
+    EXPECT_EQ(fake.files.files.count("C:\\Launch\\wallpaper.bmp"), 0u);
 }
 
 TEST_F(LaunchTest, MissingProgramIsWarnedAboutAndLaunchedAnyway) {

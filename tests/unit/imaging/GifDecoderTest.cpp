@@ -7,7 +7,7 @@ namespace corvane::imaging {
 namespace {
 
 using testing::BuildGif;
-using testing::GifSpec;
+using testing::GifLayout;
 using testing::LiteralCodes;
 using testing::PackCodes;
 using testing::ReadPnm;
@@ -32,11 +32,11 @@ std::vector<std::string> Letters(const PixelBuffer& picture) {
     return rows;
 }
 
-GifSpec FourByThree() {
-    GifSpec spec;
-    spec.globalTable = {Black, White, Red, Green};
-    spec.indexes = {0, 1, 2, 3, 1, 1, 2, 2, 3, 3, 3, 0};
-    return spec;
+GifLayout FourByThree() {
+    GifLayout gif;
+    gif.globalTable = {Black, White, Red, Green};
+    gif.indexes = {0, 1, 2, 3, 1, 1, 2, 2, 3, 3, 3, 0};
+    return gif;
 }
 
 TEST(GifDecoder, DrawsTheImageWithTheGlobalTable) {
@@ -44,111 +44,111 @@ TEST(GifDecoder, DrawsTheImageWithTheGlobalTable) {
 }
 
 TEST(GifDecoder, ReadsGif87aToo) {
-    GifSpec spec = FourByThree();
-    spec.signature = "GIF87a";
-    EXPECT_EQ(Letters(Decode(BuildGif(spec)))[0], "kwrg");
+    GifLayout gif = FourByThree();
+    gif.signature = "GIF87a";
+    EXPECT_EQ(Letters(Decode(BuildGif(gif)))[0], "kwrg");
 }
 
 TEST(GifDecoder, ALocalTableTakesPrecedence) {
-    GifSpec spec = FourByThree();
-    spec.localTable = {Blue, Red, White, Black};
-    EXPECT_EQ(Letters(Decode(BuildGif(spec))), (std::vector<std::string>{"brwk", "rrww", "kkkb"}));
+    GifLayout gif = FourByThree();
+    gif.localTable = {Blue, Red, White, Black};
+    EXPECT_EQ(Letters(Decode(BuildGif(gif))), (std::vector<std::string>{"brwk", "rrww", "kkkb"}));
 }
 
 TEST(GifDecoder, ALocalTableWorksWithoutAGlobalOne) {
-    GifSpec spec = FourByThree();
-    spec.globalTable.clear();
-    spec.localTable = {Blue, Red, White, Black};
-    EXPECT_EQ(Letters(Decode(BuildGif(spec)))[0], "brwk");
+    GifLayout gif = FourByThree();
+    gif.globalTable.clear();
+    gif.localTable = {Blue, Red, White, Black};
+    EXPECT_EQ(Letters(Decode(BuildGif(gif)))[0], "brwk");
 }
 
 TEST(GifDecoder, PutsInterlacedRowsInPlace) {
-    GifSpec spec;
-    spec.globalTable = {Black, White, Red, Green};
-    spec.screenWidth = spec.width = 1;
-    spec.screenHeight = spec.height = 10;
-    spec.interlaced = true;
+    GifLayout gif;
+    gif.globalTable = {Black, White, Red, Green};
+    gif.screenWidth = gif.width = 1;
+    gif.screenHeight = gif.height = 10;
+    gif.interlaced = true;
     // Stream order of the rows: 0 8 | 4 | 2 6 | 1 3 5 7 9.
-    spec.indexes = {0, 0, 1, 2, 2, 3, 3, 3, 3, 3};
+    gif.indexes = {0, 0, 1, 2, 2, 3, 3, 3, 3, 3};
     std::string column;
-    for (const std::string& row : Letters(Decode(BuildGif(spec)))) column += row;
+    for (const std::string& row : Letters(Decode(BuildGif(gif)))) column += row;
     EXPECT_EQ(column, "kgrgwgrgkg");
 }
 
 TEST(GifDecoder, InterlacingWorksForEveryHeight) {
     for (std::uint16_t height = 1; height <= 17; ++height) {
-        GifSpec spec;
-        spec.globalTable = {Black, White};
-        spec.screenWidth = spec.width = 2;
-        spec.screenHeight = spec.height = height;
-        spec.interlaced = true;
-        spec.indexes.assign(std::size_t{height} * 2, 1);
-        for (const std::string& row : Letters(Decode(BuildGif(spec)))) EXPECT_EQ(row, "ww") << "height " << height;
+        GifLayout gif;
+        gif.globalTable = {Black, White};
+        gif.screenWidth = gif.width = 2;
+        gif.screenHeight = gif.height = height;
+        gif.interlaced = true;
+        gif.indexes.assign(std::size_t{height} * 2, 1);
+        for (const std::string& row : Letters(Decode(BuildGif(gif)))) EXPECT_EQ(row, "ww") << "height " << height;
     }
 }
 
 // The canvas has the screen's size in the background colour; the image sits at its offset,
 // cut off at the screen's edges, and its transparent pixels leave the background.
 TEST(GifDecoder, DrawsOntoTheLogicalScreen) {
-    GifSpec spec;
-    spec.globalTable = {Black, White, Red, Grey};
-    spec.background = 3;
-    spec.screenWidth = 5;
-    spec.screenHeight = 4;
-    spec.left = 3;
-    spec.top = 2;
-    spec.width = 3;
-    spec.height = 3;
-    spec.transparent = 0;
-    spec.indexes = {1, 0, 2, 2, 1, 1, 1, 1, 1};
-    EXPECT_EQ(Letters(Decode(BuildGif(spec))), (std::vector<std::string>{".....", ".....", "...w.", "...rw"}));
+    GifLayout gif;
+    gif.globalTable = {Black, White, Red, Grey};
+    gif.background = 3;
+    gif.screenWidth = 5;
+    gif.screenHeight = 4;
+    gif.left = 3;
+    gif.top = 2;
+    gif.width = 3;
+    gif.height = 3;
+    gif.transparent = 0;
+    gif.indexes = {1, 0, 2, 2, 1, 1, 1, 1, 1};
+    EXPECT_EQ(Letters(Decode(BuildGif(gif))), (std::vector<std::string>{".....", ".....", "...w.", "...rw"}));
 }
 
 TEST(GifDecoder, AnImageOutsideTheScreenLeavesTheBackground) {
-    GifSpec spec = FourByThree();
-    spec.background = 1;
-    spec.left = 4;
-    EXPECT_EQ(Letters(Decode(BuildGif(spec))), (std::vector<std::string>{"wwww", "wwww", "wwww"}));
+    GifLayout gif = FourByThree();
+    gif.background = 1;
+    gif.left = 4;
+    EXPECT_EQ(Letters(Decode(BuildGif(gif))), (std::vector<std::string>{"wwww", "wwww", "wwww"}));
 }
 
 TEST(GifDecoder, WithoutAGlobalTableTheBackgroundIsBlack) {
-    GifSpec spec = FourByThree();
-    spec.globalTable.clear();
-    spec.localTable = {White, Red};
-    spec.background = 1;
-    spec.transparent = 1;
-    spec.indexes = {0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1};
-    EXPECT_EQ(Letters(Decode(BuildGif(spec)))[0], "wkwk");
+    GifLayout gif = FourByThree();
+    gif.globalTable.clear();
+    gif.localTable = {White, Red};
+    gif.background = 1;
+    gif.transparent = 1;
+    gif.indexes = {0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1};
+    EXPECT_EQ(Letters(Decode(BuildGif(gif)))[0], "wkwk");
 }
 
 TEST(GifDecoder, IndexesBeyondTheTableAreBlack) {
-    GifSpec spec = FourByThree();
-    spec.globalTable = {White, Red};
-    spec.indexes = {0, 1, 3, 2, 0, 0, 0, 0, 0, 0, 0, 0};
-    EXPECT_EQ(Letters(Decode(BuildGif(spec)))[0], "wrkk");
+    GifLayout gif = FourByThree();
+    gif.globalTable = {White, Red};
+    gif.indexes = {0, 1, 3, 2, 0, 0, 0, 0, 0, 0, 0, 0};
+    EXPECT_EQ(Letters(Decode(BuildGif(gif)))[0], "wrkk");
 }
 
 TEST(GifDecoder, ExpandsACodeThatIsBeingDefined) {
-    GifSpec spec = FourByThree();
-    spec.screenWidth = spec.width = 3;
-    spec.screenHeight = spec.height = 1;
+    GifLayout gif = FourByThree();
+    gif.screenWidth = gif.width = 3;
+    gif.screenHeight = gif.height = 1;
     // clear, 1, then 6 - the entry that 1 and its own first index are about to make.
-    spec.codes = PackCodes({{4, 3}, {1, 3}, {6, 3}, {5, 3}});
-    EXPECT_EQ(Letters(Decode(BuildGif(spec)))[0], "www");
+    gif.codes = PackCodes({{4, 3}, {1, 3}, {6, 3}, {5, 3}});
+    EXPECT_EQ(Letters(Decode(BuildGif(gif)))[0], "www");
 }
 
 // A table that fills up stays as it is (no clear code follows at once) with 12-bit codes.
 TEST(GifDecoder, KeepsAFullTableUntilTheNextClearCode) {
-    GifSpec spec;
-    spec.globalTable = {Black, White, Red, Green};
-    spec.screenWidth = spec.width = 100;
-    spec.screenHeight = spec.height = 60;
-    for (std::size_t i = 0; i < 6000; ++i) spec.indexes.push_back(static_cast<std::uint8_t>((i * 7 / 3) % 4));
-    spec.codes = LiteralCodes(spec.indexes, 2, 0);
-    const PixelBuffer picture = Decode(BuildGif(spec));
+    GifLayout gif;
+    gif.globalTable = {Black, White, Red, Green};
+    gif.screenWidth = gif.width = 100;
+    gif.screenHeight = gif.height = 60;
+    for (std::size_t i = 0; i < 6000; ++i) gif.indexes.push_back(static_cast<std::uint8_t>((i * 7 / 3) % 4));
+    gif.codes = LiteralCodes(gif.indexes, 2, 0);
+    const PixelBuffer picture = Decode(BuildGif(gif));
     const Colour table[] = {Black, White, Red, Green};
     for (std::size_t i = 0; i < 6000; ++i) {
-        ASSERT_EQ(picture.Pixel(static_cast<std::uint32_t>(i % 100), static_cast<std::uint32_t>(i / 100)), table[spec.indexes[i]]) << i;
+        ASSERT_EQ(picture.Pixel(static_cast<std::uint32_t>(i % 100), static_cast<std::uint32_t>(i / 100)), table[gif.indexes[i]]) << i;
     }
 }
 
@@ -158,10 +158,10 @@ TEST(GifDecoder, MatchesImageMagickOnCompressedFiles) {
 }
 
 TEST(GifDecoder, DataBeyondTheLastPixelIsIgnored) {
-    GifSpec spec = FourByThree();
-    spec.indexes.insert(spec.indexes.end(), {1, 2, 3});
-    const GifSpec exact = FourByThree();
-    EXPECT_EQ(Decode(BuildGif(spec)), Decode(BuildGif(exact)));
+    GifLayout gif = FourByThree();
+    gif.indexes.insert(gif.indexes.end(), {1, 2, 3});
+    const GifLayout exact = FourByThree();
+    EXPECT_EQ(Decode(BuildGif(gif)), Decode(BuildGif(exact)));
 }
 
 void ExpectError(const std::string& data, const std::string& message, const std::string& what) {
@@ -174,10 +174,10 @@ void ExpectError(const std::string& data, const std::string& message, const std:
 }
 
 TEST(GifDecoder, RejectsDamagedFiles) {
-    const auto with = [](const std::function<void(GifSpec&)>& change) {
-        GifSpec spec = FourByThree();
-        change(spec);
-        return BuildGif(spec);
+    const auto with = [](const std::function<void(GifLayout&)>& change) {
+        GifLayout gif = FourByThree();
+        change(gif);
+        return BuildGif(gif);
     };
     struct Case {
         const char* what;
@@ -186,25 +186,25 @@ TEST(GifDecoder, RejectsDamagedFiles) {
     };
     const Case cases[] = {
         {"empty file", "", "the file ends inside the header"},
-        {"other signature", with([](GifSpec& s) { s.signature = "GIF90a"; }), "it is not a GIF87a or GIF89a file"},
+        {"other signature", with([](GifLayout& s) { s.signature = "GIF90a"; }), "it is not a GIF87a or GIF89a file"},
         {"PNG", "\x89PNG\r\n\x1a\n\0\0\0\rIHDR", "it is not a GIF87a or GIF89a file"},
-        {"zero screen", with([](GifSpec& s) { s.screenWidth = 0; }), "the logical screen has no pixels"},
-        {"huge screen", with([](GifSpec& s) { s.screenWidth = s.screenHeight = 65535; }),
+        {"zero screen", with([](GifLayout& s) { s.screenWidth = 0; }), "the logical screen has no pixels"},
+        {"huge screen", with([](GifLayout& s) { s.screenWidth = s.screenHeight = 65535; }),
          "the logical screen of 65535 x 65535 pixels exceeds the limit of 67108864"},
-        {"zero image", with([](GifSpec& s) { s.height = 0; }), "the image has no pixels"},
-        {"huge image", with([](GifSpec& s) { s.width = s.height = 40000; }),
+        {"zero image", with([](GifLayout& s) { s.height = 0; }), "the image has no pixels"},
+        {"huge image", with([](GifLayout& s) { s.width = s.height = 40000; }),
          "the image of 40000 x 40000 pixels exceeds the limit of 67108864"},
-        {"no colour table", with([](GifSpec& s) { s.globalTable.clear(); }), "the image has no colour table"},
-        {"code size 1", with([](GifSpec& s) { s.minCodeSize = 1; s.codes = std::string("\x01"); }), "invalid LZW code size 1"},
-        {"code size 9", with([](GifSpec& s) { s.minCodeSize = 9; s.codes = std::string("\x01"); }), "invalid LZW code size 9"},
-        {"first code not a colour", with([](GifSpec& s) { s.codes = PackCodes({{4, 3}, {6, 3}}); }), "invalid LZW code in the image data"},
-        {"code beyond the table", with([](GifSpec& s) { s.codes = PackCodes({{4, 3}, {1, 3}, {7, 3}}); }),
+        {"no colour table", with([](GifLayout& s) { s.globalTable.clear(); }), "the image has no colour table"},
+        {"code size 1", with([](GifLayout& s) { s.minCodeSize = 1; s.codes = std::string("\x01"); }), "invalid LZW code size 1"},
+        {"code size 9", with([](GifLayout& s) { s.minCodeSize = 9; s.codes = std::string("\x01"); }), "invalid LZW code size 9"},
+        {"first code not a colour", with([](GifLayout& s) { s.codes = PackCodes({{4, 3}, {6, 3}}); }), "invalid LZW code in the image data"},
+        {"code beyond the table", with([](GifLayout& s) { s.codes = PackCodes({{4, 3}, {1, 3}, {7, 3}}); }),
          "invalid LZW code in the image data"},
-        {"end code too early", with([](GifSpec& s) { s.codes = PackCodes({{4, 3}, {1, 3}, {5, 3}}); }),
+        {"end code too early", with([](GifLayout& s) { s.codes = PackCodes({{4, 3}, {1, 3}, {5, 3}}); }),
          "the image data ends before the image is complete"},
-        {"data too short", with([](GifSpec& s) { s.codes = PackCodes({{4, 3}, {1, 3}, {2, 3}}); }),
+        {"data too short", with([](GifLayout& s) { s.codes = PackCodes({{4, 3}, {1, 3}, {2, 3}}); }),
          "the image data ends before the image is complete"},
-        {"no data", with([](GifSpec& s) { s.codes = std::string(); }), "the image data ends before the image is complete"},
+        {"no data", with([](GifLayout& s) { s.codes = std::string(); }), "the image data ends before the image is complete"},
         {"only a trailer", std::string("GIF89a\x04\x00\x03\x00\x00\x00\x00\x3B", 14), "it contains no image"},
         {"unknown block", std::string("GIF89a\x04\x00\x03\x00\x00\x00\x00\x99", 14), "unknown block type at offset 13"},
     };

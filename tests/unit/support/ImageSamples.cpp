@@ -141,28 +141,28 @@ void PutTable(std::string& out, const std::vector<Colour>& table) {
 }
 } // namespace
 
-std::string BuildGif(const GifSpec& spec) {
-    std::string out = spec.signature;
-    PutWord(out, spec.screenWidth);
-    PutWord(out, spec.screenHeight);
-    out.push_back(static_cast<char>(spec.globalTable.empty() ? 0 : 0x80 | TableSizeBits(spec.globalTable)));
-    out.push_back(static_cast<char>(spec.background));
+std::string BuildGif(const GifLayout& gif) {
+    std::string out = gif.signature;
+    PutWord(out, gif.screenWidth);
+    PutWord(out, gif.screenHeight);
+    out.push_back(static_cast<char>(gif.globalTable.empty() ? 0 : 0x80 | TableSizeBits(gif.globalTable)));
+    out.push_back(static_cast<char>(gif.background));
     out.push_back('\0'); // aspect ratio
-    PutTable(out, spec.globalTable);
+    PutTable(out, gif.globalTable);
     out += std::string("\x21\xFE") + SubBlocks("made for a test"); // a comment to skip
-    if (spec.transparent) {
-        out += std::string("\x21\xF9\x04\x01\x00\x00", 6) + static_cast<char>(*spec.transparent) + '\0';
+    if (gif.transparent) {
+        out += std::string("\x21\xF9\x04\x01\x00\x00", 6) + static_cast<char>(*gif.transparent) + '\0';
     }
     out.push_back('\x2C');
-    PutWord(out, spec.left);
-    PutWord(out, spec.top);
-    PutWord(out, spec.width);
-    PutWord(out, spec.height);
-    out.push_back(static_cast<char>((spec.localTable.empty() ? 0 : 0x80 | TableSizeBits(spec.localTable)) |
-                                    (spec.interlaced ? 0x40 : 0)));
-    PutTable(out, spec.localTable);
-    out.push_back(static_cast<char>(spec.minCodeSize));
-    out += SubBlocks(spec.codes ? *spec.codes : LiteralCodes(spec.indexes, spec.minCodeSize, (1u << spec.minCodeSize) - 2));
+    PutWord(out, gif.left);
+    PutWord(out, gif.top);
+    PutWord(out, gif.width);
+    PutWord(out, gif.height);
+    out.push_back(static_cast<char>((gif.localTable.empty() ? 0 : 0x80 | TableSizeBits(gif.localTable)) |
+                                    (gif.interlaced ? 0x40 : 0)));
+    PutTable(out, gif.localTable);
+    out.push_back(static_cast<char>(gif.minCodeSize));
+    out += SubBlocks(gif.codes ? *gif.codes : LiteralCodes(gif.indexes, gif.minCodeSize, (1u << gif.minCodeSize) - 2));
     out.push_back('\x3B');
     return out;
 }

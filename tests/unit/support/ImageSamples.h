@@ -38,7 +38,7 @@ std::string PackCodes(const std::vector<std::pair<unsigned, unsigned>>& codesAnd
 // Data split into sub-blocks of at most 255 bytes, with the terminating empty block.
 std::string SubBlocks(std::string_view data);
 
-struct GifSpec {
+struct GifLayout {
     std::string signature = "GIF89a";
     std::uint16_t screenWidth = 4, screenHeight = 3;
     std::vector<Colour> globalTable; // 2, 4, ... 256 entries, or none
@@ -52,7 +52,7 @@ struct GifSpec {
     std::optional<std::string> codes;   // the LZW data, instead of LiteralCodes(indexes)
 };
 // The header, screen descriptor and colour table, extensions, the image, the trailer.
-std::string BuildGif(const GifSpec& spec);
+std::string BuildGif(const GifLayout& gif);
 
 // --- BMP ---------------------------------------------------------------------------------
 
