@@ -2,9 +2,9 @@
 
 #include "commands/LaunchAsShell.h"
 #include "config/CorvaneInfo.h"
-#include "platform/Errors.h"
 #include "platform/Platform.h"
 #include "ui/ApplyWallpaper.h"
+#include "ui/ShellChooseForm.h"
 
 namespace corvane {
 
@@ -23,8 +23,22 @@ void TscrObjLoadShell::Execute() {
     LaunchAsShell(*this, PreviousShell, item->Path, item->Parameters, variable, item->Name);
 }
 
+// The chooser is set up as the context says, shown modally and destroyed when this returns,
+// also when a step fails.
 const TShellListItem* TscrObjLoadShell::ChooseShell() {
-    throw ENotSupported("The shell chooser is not supported by this build of Corvane yet");
+    TfrmShellChoose form;
+    form.Info = Info;
+    for (const auto& entry : Info->ShellList) {
+        form.lstShells.AddItem(entry.Name);
+    }
+    form.SetUpColours();
+    const TCorvaneSettings& settings = Info->Settings;
+    if (settings.UseTimer) {
+        form.StartCountdown(settings.TimerLength, settings.DefaultShell);
+    }
+    form.ShowModal();
+    form.tmrLoadShell.SetEnabled(false);
+    return form.SelectedShell;
 }
 
 } // namespace corvane

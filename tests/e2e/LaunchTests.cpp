@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "Harness.h"
+#include "Input.h"
 
 namespace {
 
@@ -94,6 +95,49 @@ TEST_F(Launch, DefaultShellStartsWithoutTheChooserAndTheSettingIsRestored) {
     char shell[256] = {};
     GetPrivateProfileStringA("boot", "shell", "None Found", shell, sizeof shell, "system.ini");
     EXPECT_STREQ(shell, "explorer.exe");
+}
+
+TEST_F(Launch, DefaultScriptLetsTheUserChooseInTheChooser) {
+    auto folder = Folder("launch-chooser", "ShowLauncher=1\r\nDefaultShell=Alt\r\n", "");
+    DeleteFileA((folder.Path() + "script.txt").c_str());
+    e2e::Launcher launcher(folder);
+    EXPECT_EQ(launcher.Dismiss().text, "No script found, loading default");
+    HWND chooser = launcher.WaitForWindow("TfrmShellChoose");
+    ASSERT_NE(chooser, nullptr);
+    HWND list = e2e::FindChild(chooser, "ComboBox");
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(e2e::ComboBoxItems(list), (std::vector<std::string>{"Alt", "Gone"}));
+    e2e::BringToFront(chooser);
+    e2e::TapKey(VK_RETURN);
+    EXPECT_TRUE(launcher.DismissAllUntilExit().empty());
+    EXPECT_EQ(launcher.WaitForExit(), 0u);
+    const auto starts = WaitForStarts(folder.Path() + "alt.exe", 1);
+    ASSERT_EQ(starts.size(), 1u);
+    EXPECT_EQ(starts[0].shell, folder.Path() + "alt.exe");
+    EXPECT_EQ(RegText(HKEY_CURRENT_USER, Winlogon, "Shell"), "explorer.exe");
+    EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, Winlogon, "Shell"), "explorer.exe");
+    EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, MappingKey, "shell"), UsrMapping);
+}
+
+TEST_F(Launch, ChosenShellsNameIsStoredAndEscapeChangesNothing) {
+    auto folder = Folder("launch-chooser-escape", "ShowLauncher=1\r\n",
+                         "loadshell (shell)\r\nshowmessage (\"first $shell$\")\r\nloadshell (shell)\r\n"
+                         "showmessage (\"second $shell$\")\r\n");
+    e2e::Launcher launcher(folder);
+    HWND chooser = launcher.WaitForWindow("TfrmShellChoose");
+    ASSERT_NE(chooser, nullptr);
+    e2e::BringToFront(chooser);
+    e2e::TapKey(VK_RETURN);
+    EXPECT_EQ(launcher.Dismiss().text, "first Alt");
+    chooser = launcher.WaitForWindow("TfrmShellChoose");
+    ASSERT_NE(chooser, nullptr);
+    e2e::BringToFront(chooser);
+    e2e::TapKey(VK_ESCAPE);
+    EXPECT_EQ(launcher.Dismiss().text, "second Alt") << "the variable keeps its earlier value";
+    EXPECT_EQ(launcher.WaitForExit(), 0u);
+    EXPECT_EQ(WaitForStarts(folder.Path() + "alt.exe", 1).size(), 1u);
+    Sleep(500);
+    EXPECT_EQ(StartsOf(folder.Path() + "alt.exe").size(), 1u) << "nothing starts after Escape";
 }
 
 TEST_F(Launch, FreshMachineNeverGetsNoneFoundWritten) {

@@ -95,6 +95,36 @@ TEST_F(LaunchTest, NoEarlierSettingIsRestoredByRemovingWhatTheLaunchAdded) {
     }
 }
 
+TEST_F(LaunchTest, TheChooserHandsBackTheShellToStart) {
+    Settings("UseTimer=1\nTimerLength=5\nDefaultShell=Missing\n");
+    std::string title;
+    windows.choosers.user = [&](testing::FakeChooserWindow& window) {
+        title = window.title;
+        window.SetItemIndex(0); // "Alt", the first of the sorted names
+        window.handlers.lstShellsKeyPress('\r');
+    };
+    EXPECT_EQ(Run("loadshell (v)\nshowmessage ($v$)"), std::vector<std::string>{"C:\\Alt\\alt.exe|-quiet|"});
+    EXPECT_EQ(title, "Timer Enabled (5 seconds, Missing)");
+    EXPECT_EQ(fake.dialogs.messages, std::vector<std::string>{"Alt"});
+    EXPECT_EQ(windows.choosers.alive, 0) << "the window is destroyed after the choice";
+}
+
+TEST_F(LaunchTest, TheCountdownStartsTheDefaultShell) {
+    Settings("UseTimer=1\nTimerLength=5\nDefaultShell=alt\n");
+    windows.choosers.user = [](testing::FakeChooserWindow& window) { window.Tick(); };
+    EXPECT_EQ(Run("loadshell (v)\nshowmessage ($v$)"), std::vector<std::string>{"C:\\Alt\\alt.exe|-quiet|"});
+    EXPECT_EQ(fake.dialogs.messages, std::vector<std::string>{"alt"});
+}
+
+TEST_F(LaunchTest, CancellingTheChooserChangesNothing) {
+    Settings("DefaultShell=Alt\n");
+    windows.choosers.user = [](testing::FakeChooserWindow& window) { window.handlers.FormKeyUp(27, {}); };
+    EXPECT_TRUE(Run("option (v, p, x, before)\nloadshell (v)\nshowmessage ($v$)").empty());
+    EXPECT_EQ(fake.dialogs.messages, std::vector<std::string>{"before"});
+    EXPECT_TRUE(fake.registry.writes.empty());
+    EXPECT_EQ(windows.choosers.alive, 0);
+}
+
 TEST_F(LaunchTest, TheShellsWallpaperIsAppliedBeforeTheLaunch) {
     Settings("ShowLauncher=0\nDefaultShell=Pic\n");
     fake.files.files["C:\\Launch\\shells.ini"] += "Pic=C:\\Alt\\alt.exe,0,,C:\\Pictures\\tiles.bmp\n";
