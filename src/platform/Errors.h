@@ -62,13 +62,6 @@ private:
     unsigned long Code_;
 };
 
-// A statement whose behaviour this build of the launcher does not have yet.
-class ENotSupported final : public ECorvaneError {
-public:
-    using ECorvaneError::ECorvaneError;
-    const char* Kind() const noexcept override { return "ENotSupported"; }
-};
-
 // The text of the "Application Error" box for an error that ended the run.
 std::string ErrorBoxText(const std::exception& error);
 
