@@ -1,18 +1,10 @@
 #include "commands/scrObjIfEq.h"
 
-#include <algorithm>
+#include "script/AsciiText.h"
 
 namespace corvane {
 
-namespace {
-char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-} // namespace
-
-bool TscrObjIfEq::SameText(std::string_view left, std::string_view right) {
-    return left.size() == right.size() &&
-           std::equal(left.begin(), left.end(), right.begin(),
-                      [](char a, char b) { return AsciiUpper(a) == AsciiUpper(b); });
-}
+bool TscrObjIfEq::SameText(std::string_view left, std::string_view right) { return SameTextAscii(left, right); }
 
 void TscrObjIfEq::Execute() {
     const std::string left = Vars.ParseVars(Vars.GetVar(Arg(0), "nil"));

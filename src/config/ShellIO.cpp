@@ -1,10 +1,9 @@
 #include "config/ShellIO.h"
 
-#include <cctype>
-
 #include "platform/Errors.h"
 #include "platform/Platform.h"
 #include "platform/ProfileFiles.h"
+#include "script/AsciiText.h"
 
 namespace corvane {
 
@@ -115,9 +114,8 @@ platform::RegistryValue TShellIO::ReadIniFileMapping() const {
 
 std::optional<std::string> TShellIO::ReadSystemIniShell() const {
     platform::ProfileFiles& profiles = platform::Profiles();
-    for (std::string name : profiles.GetKeyNames(SystemIni, BootSection, SectionBufferSize)) {
-        for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        if (name == ShellValue) {
+    for (const std::string& name : profiles.GetKeyNames(SystemIni, BootSection, SectionBufferSize)) {
+        if (SameTextAscii(name, ShellValue)) {
             return profiles.GetString(SystemIni, BootSection, ShellValue, "", ShellBufferSize);
         }
     }

@@ -5,22 +5,13 @@
 #include "platform/Errors.h"
 #include "platform/Platform.h"
 #include "platform/ShellServices.h"
+#include "script/AsciiText.h"
 #include "script/DelimitedText.h"
 
 namespace corvane {
 
 namespace {
 constexpr std::size_t FieldCount = 4;
-
-bool SameTextAscii(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
 
 void SkipSpaces(std::string_view& text) {
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);

@@ -2,25 +2,11 @@
 
 #include <algorithm>
 
+#include "script/AsciiText.h"
 #include "script/DelimitedText.h"
 #include "script/editconsts.h"
 
 namespace corvane {
-
-namespace {
-
-// Lower-cases 'A'..'Z' only, whatever the locale.
-std::string AsciiLower(std::string_view text) {
-    std::string result(text);
-    for (char& c : result) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return result;
-}
-
-} // namespace
 
 TParseScript::TParseScript(TStringList& lines) : Lines(lines) {}
 
@@ -63,7 +49,7 @@ void TParseScript::ParseLine(std::string& line, TStatementList& statements) {
     if (runEnd == line.begin()) {
         return; // blank line or comment
     }
-    std::string keyword = AsciiLower(std::string_view(line.data(), static_cast<std::size_t>(runEnd - line.begin())));
+    std::string keyword = AsciiLowerCase(std::string_view(line.data(), static_cast<std::size_t>(runEnd - line.begin())));
     if (!IsKeyword(keyword)) {
         return;
     }

@@ -6,6 +6,7 @@
 #include "imaging/JpegDecoder.h"
 #include "platform/DesktopServices.h"
 #include "platform/Platform.h"
+#include "script/AsciiText.h"
 
 namespace corvane {
 
@@ -13,16 +14,8 @@ namespace {
 
 enum class SourceKind { Jpeg, Gif, Bmp, Other };
 
-// Only the letters A-Z are lowered, whatever the user's locale.
-std::string LowerAscii(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return text;
-}
-
 SourceKind Classify(const std::string& sourcePath) {
-    const std::string path = LowerAscii(sourcePath);
+    const std::string path = AsciiLowerCase(sourcePath);
     const auto contains = [&path](const char* text) { return path.find(text) != std::string::npos; };
     if (contains(".jpg") || contains(".jpeg")) return SourceKind::Jpeg;
     if (contains(".gif")) return SourceKind::Gif;

@@ -4,6 +4,7 @@
 
 #include "platform/Platform.h"
 #include "platform/WindowSystem.h"
+#include "script/AsciiText.h"
 #include "ui/Colours.h"
 
 namespace corvane {
@@ -22,13 +23,6 @@ constexpr int WindowFontSize = 8;
 // Strictly inside the rectangle: a point on its top or left outline does not count.
 bool StrictlyInside(const TRect& rect, int x, int y) {
     return rect.Left < x && x < rect.Right && rect.Top < y && y < rect.Bottom;
-}
-
-// Equal texts when the letters A to Z are compared without regard to case.
-bool SameTextAscii(const std::string& a, const std::string& b) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 // Copies an area of the surface into a work bitmap, tints it and puts it back in place.
