@@ -56,10 +56,10 @@ TSavedShellSetting TShellIO::SaveSetting() const {
 }
 
 namespace {
+bool Present(const platform::RegistryValue& value) { return value.state == platform::RegistryValue::State::Present; }
+
 bool SameValue(const platform::RegistryValue& a, const platform::RegistryValue& b) {
-    if (a.state != platform::RegistryValue::State::Present || b.state != platform::RegistryValue::State::Present) {
-        return (a.state == platform::RegistryValue::State::Present) == (b.state == platform::RegistryValue::State::Present);
-    }
+    if (!Present(a) || !Present(b)) return Present(a) == Present(b);
     return a.type == b.type && a.data == b.data;
 }
 
@@ -70,18 +70,14 @@ void TShellIO::RestoreWinlogonShell(RegistryRoot root, const platform::RegistryV
     if (SameValue(ReadWinlogonShell(root), earlier)) {
         return;
     }
-    platform::RegistryAccess& registry = platform::Registry();
-    const std::string path = FromRoot(WinlogonKey);
-    if (earlier.state != platform::RegistryValue::State::Present) {
-        if (!registry.DeleteValue(root, path, ShellValue)) {
+    if (!Present(earlier)) {
+        if (!platform::Registry().DeleteValue(root, FromRoot(WinlogonKey), ShellValue)) {
             throw ERegistryException("Failed to delete '" + std::string(ShellValue) + "' of " + WinlogonKey);
         }
         return;
     }
-    if (!registry.CreateKey(root, path)) {
-        throw ERegistryException("Failed to create key " + std::string(WinlogonKey));
-    }
-    if (registry.SetValue(root, path, ShellValue, earlier.type, earlier.data) != platform::RegistryWrite::Written) {
+    // A restore that cannot be carried out must not pass unnoticed, unlike the plain write.
+    if (WriteRegistryValue(root, WinlogonKey, ShellValue, earlier.type, earlier.data) != platform::RegistryWrite::Written) {
         throw ERegistryException("Failed to set data for '" + std::string(ShellValue) + "'");
     }
 }
@@ -93,7 +89,7 @@ void TShellIO::RestoreSetting(const TSavedShellSetting& saved) const {
         }
     } else if (saved.Family == NtFamily) {
         platform::RegistryValue user = saved.UserValue;
-        const bool userHeldTheText = user.state == platform::RegistryValue::State::Present && ValueText(user) == saved.ReadText;
+        const bool userHeldTheText = Present(user) && ValueText(user) == saved.ReadText;
         if (saved.ReadText != NoShell && !userHeldTheText) {
             user.state = platform::RegistryValue::State::Present;
             user.type = platform::RegString;
@@ -124,15 +120,24 @@ std::optional<std::string> TShellIO::ReadSystemIniShell() const {
 
 void TShellIO::WriteRegistryString(RegistryRoot root, const std::string& keyPath, const std::string& name,
                                    const std::string& text) {
+    WriteRegistryValue(root, keyPath, name, platform::RegString, text.substr(0, text.find('\0')) + '\0');
+}
+
+// Creates the key if it is missing, then opens it and stores the value. A refused create or
+// set raises; a key that was created but cannot be opened is reported by the result.
+platform::RegistryWrite TShellIO::WriteRegistryValue(RegistryRoot root, const std::string& keyPath,
+                                                     const std::string& name, std::uint32_t type,
+                                                     const std::string& data) {
     platform::RegistryAccess& registry = platform::Registry();
     const std::string path = FromRoot(keyPath);
     if (!registry.CreateKey(root, path)) {
         throw ERegistryException("Failed to create key " + keyPath);
     }
-    const std::string data = text.substr(0, text.find('\0')) + '\0';
-    if (registry.SetValue(root, path, name, platform::RegString, data) == platform::RegistryWrite::SetRefused) {
+    const platform::RegistryWrite result = registry.SetValue(root, path, name, type, data);
+    if (result == platform::RegistryWrite::SetRefused) {
         throw ERegistryException("Failed to set data for '" + name + "'");
     }
+    return result;
 }
 
 std::string TShellIO::ReadRegistryString(RegistryRoot root, const std::string& keyPath, const std::string& name,

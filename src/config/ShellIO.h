@@ -5,6 +5,7 @@
 // "system.ini" returns.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -68,6 +69,9 @@ public:
 private:
     // Gives the Winlogon shell value under root its earlier state, if it no longer holds it.
     void RestoreWinlogonShell(platform::RegistryRoot root, const platform::RegistryValue& earlier) const;
+    static platform::RegistryWrite WriteRegistryValue(platform::RegistryRoot root, const std::string& keyPath,
+                                                      const std::string& name, std::uint32_t type,
+                                                      const std::string& data);
 };
 
 } // namespace corvane
