@@ -11,19 +11,7 @@ namespace corvane {
 
 class TTscrObjOptionForm final : public platform::OptionDialog {
 public:
-    // The dialog's fixed design, in pixels at 96 pixels per inch.
-    struct Design {
-        static constexpr const char* Caption = "Corvane Prompt";
-        static constexpr int Left = 192, Top = 112, Width = 275, Height = 286;
-        static constexpr const char* FontName = "Trebuchet MS";
-        static constexpr int FontHeight = -11;
-        static constexpr int PromptLeft = 8, PromptTop = 8;
-        static constexpr int ListLeft = 8, ListTop = 32, ListWidth = 161, ListHeight = 225, ListRowHeight = 16;
-        static constexpr int OkLeft = 184, OkTop = 40, CancelLeft = 184, CancelTop = 72;
-        static constexpr int ButtonWidth = 75, ButtonHeight = 25;
-        static constexpr const char* OkCaption = "Ok";
-        static constexpr const char* CancelCaption = "Cancel";
-    };
+    using Design = platform::OptionDialogDesign;
 
     std::string Caption() const override { return Design::Caption; }
     std::string Prompt() const override { return lblPromptCaption; }

@@ -14,6 +14,21 @@ enum class ModalResult { None = 0, Ok = 1, Cancel = 2 };
 class ChooserHandlers;
 class ChooserWindow;
 
+// The option prompt's fixed design, in pixels at 96 pixels per inch: outer size and screen
+// position of the window, and the client placement of its controls.
+struct OptionDialogDesign {
+    static constexpr const char* Caption = "Corvane Prompt";
+    static constexpr int Left = 192, Top = 112, Width = 275, Height = 286;
+    static constexpr const char* FontName = "Trebuchet MS";
+    static constexpr int FontHeight = -11;
+    static constexpr int PromptLeft = 8, PromptTop = 8;
+    static constexpr int ListLeft = 8, ListTop = 32, ListWidth = 161, ListHeight = 225, ListRowHeight = 16;
+    static constexpr int OkLeft = 184, OkTop = 40, CancelLeft = 184, CancelTop = 72;
+    static constexpr int ButtonWidth = 75, ButtonHeight = 25;
+    static constexpr const char* OkCaption = "Ok";
+    static constexpr const char* CancelCaption = "Cancel";
+};
+
 // The option prompt as the platform shows it: its design and contents, and the handlers that
 // decide how its modal run ends.
 class OptionDialog {

@@ -111,9 +111,7 @@ void Win32Canvas::CopyFromBitmap(WorkBitmap& bitmap, const TRect& area) {
 
 // A font the system cannot create leaves the previous one in place.
 void Win32Canvas::SetFont(const TFont& font) {
-    GdiObject<HFONT> created(CreateFontA(FontHeight(Dc_, font.Size), 0, 0, 0, font.Bold ? FW_BOLD : FW_NORMAL, FALSE,
-                                         FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                         DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, font.Name.c_str()));
+    GdiObject<HFONT> created = CreateUiFont(font.Name.c_str(), FontHeight(Dc_, font.Size), font.Bold);
     if (created) {
         SelectObject(Dc_, created.Get());
         FontObject_ = std::move(created); // the previous font, now deselected, is deleted here

@@ -28,7 +28,6 @@ constexpr int DropDownRows = 8;
 constexpr UINT_PTR TimerId = 1;
 constexpr WPARAM MoveByCaption = 0xF012; // SC_MOVE + HTCAPTION: the system's window-drag loop
 
-[[noreturn]] void RaiseLastError(const std::string& what) { throw EOSError(GetLastError(), what); }
 
 TShiftState MouseShiftState(WPARAM flags) {
     TShiftState state = 0;
@@ -72,12 +71,8 @@ bool Intersects(const RECT& a, const RECT& b) {
 } // namespace
 
 Win32ChooserWindow::Win32ChooserWindow(ChooserHandlers& handlers) : Handlers_(handlers) {
-    WindowFont_.Reset(CreateFontA(WindowFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                                  WindowFontName));
-    TitleFont_.Reset(CreateFontA(TitleFontHeight, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                                 WindowFontName));
+    WindowFont_ = CreateUiFont(WindowFontName, WindowFontHeight, false);
+    TitleFont_ = CreateUiFont(WindowFontName, TitleFontHeight, true);
     if (!WindowFont_ || !TitleFont_) RaiseLastError("Cannot create the fonts of the shell chooser");
     SetColours(clWhite, clBlack);
 

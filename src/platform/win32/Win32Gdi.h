@@ -4,8 +4,10 @@
 
 #include <windows.h>
 
+#include <string>
 #include <utility>
 
+#include "platform/Errors.h"
 #include "platform/Graphics.h"
 
 namespace corvane::platform::win32 {
@@ -65,6 +67,16 @@ public:
 private:
     HDC Dc_;
 };
+
+// Raises EOSError with the system's last error code.
+[[noreturn]] inline void RaiseLastError(const std::string& what) { throw EOSError(GetLastError(), what); }
+
+// A font of the given face and height (negative: character height in pixels), regular or bold.
+inline GdiObject<HFONT> CreateUiFont(const char* face, int height, bool bold) {
+    return GdiObject<HFONT>(CreateFontA(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                                        DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                        DEFAULT_PITCH | FF_DONTCARE, face));
+}
 
 // A colour value as GDI takes it, system colours looked up.
 inline COLORREF ToColorRef(TColor colour) {

@@ -1,15 +1,13 @@
 #include "platform/win32/Win32OptionDialog.h"
 
-#include <stdexcept>
-
-#include "commands/scrObjOptionForm.h"
+#include <string>
 
 namespace corvane::platform::win32 {
 
 namespace {
 constexpr const char* WindowClass = "CorvaneOptionForm";
 constexpr int ListId = 100;
-using Design = TTscrObjOptionForm::Design;
+using Design = OptionDialogDesign;
 
 void RegisterWindowClass(WNDPROC procedure) {
     static bool registered = false;
@@ -23,7 +21,7 @@ void RegisterWindowClass(WNDPROC procedure) {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     windowClass.lpszClassName = WindowClass;
     if (RegisterClassExA(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-        throw std::runtime_error("Cannot register the option prompt's window class");
+        RaiseLastError("Cannot register the option prompt's window class");
     }
     registered = true;
 }
@@ -32,30 +30,30 @@ HWND CreateChild(HWND parent, const char* className, const char* text, DWORD sty
                  int width, int height, int id) {
     HWND child = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
-    if (child == nullptr) throw std::runtime_error(std::string("Cannot create the option prompt's ") + className);
+    if (child == nullptr) RaiseLastError(std::string("Cannot create the option prompt's ") + className);
     return child;
 }
 } // namespace
 
 Win32OptionDialog::Win32OptionDialog(OptionDialog& dialog) : Dialog_(dialog) {
     RegisterWindowClass(WindowProc);
-    Font_ = CreateFontA(Design::FontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, Design::FontName);
+    Font_ = CreateUiFont(Design::FontName, Design::FontHeight, false);
     // A sizeable frame with minimise and maximise icons but no system menu, so no close box.
     const DWORD style = WS_CAPTION | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CLIPCHILDREN;
     Window_ = CreateWindowExA(WS_EX_CONTROLPARENT, WindowClass, Dialog_.Caption().c_str(), style,
                               Design::Left, Design::Top, Design::Width, Design::Height, nullptr, nullptr,
                               GetModuleHandleA(nullptr), this);
-    if (Window_ == nullptr) {
-        if (Font_ != nullptr) DeleteObject(Font_);
-        throw std::runtime_error("Cannot create the option prompt");
+    if (Window_ == nullptr) RaiseLastError("Cannot create the option prompt");
+    try {
+        CreateControls();
+    } catch (...) {
+        DestroyWindow(Window_); // the destructor does not run for a dialog that was never complete
+        throw;
     }
-    CreateControls();
 }
 
 Win32OptionDialog::~Win32OptionDialog() {
     if (Window_ != nullptr) DestroyWindow(Window_);
-    if (Font_ != nullptr) DeleteObject(Font_);
 }
 
 void Win32OptionDialog::CreateControls() {
@@ -63,12 +61,13 @@ void Win32OptionDialog::CreateControls() {
     // The prompt label sizes itself to its text.
     SIZE extent{0, 0};
     HDC dc = GetDC(Window_);
-    HGDIOBJ oldFont = SelectObject(dc, Font_);
-    RECT textRect{0, 0, 0, 0};
-    DrawTextA(dc, prompt.empty() ? " " : prompt.c_str(), -1, &textRect, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
-    extent.cx = prompt.empty() ? 0 : textRect.right;
-    extent.cy = textRect.bottom;
-    SelectObject(dc, oldFont);
+    {
+        SelectedObject font(dc, Font_.Get());
+        RECT textRect{0, 0, 0, 0};
+        DrawTextA(dc, prompt.empty() ? " " : prompt.c_str(), -1, &textRect, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
+        extent.cx = prompt.empty() ? 0 : textRect.right;
+        extent.cy = textRect.bottom;
+    }
     ReleaseDC(Window_, dc);
 
     Prompt_ = CreateChild(Window_, "STATIC", prompt.c_str(), SS_LEFT | SS_NOPREFIX, 0, Design::PromptLeft,
@@ -80,7 +79,7 @@ void Win32OptionDialog::CreateControls() {
     HWND cancel = CreateChild(Window_, "BUTTON", Design::CancelCaption, WS_TABSTOP | BS_PUSHBUTTON, 0, Design::CancelLeft,
                               Design::CancelTop, Design::ButtonWidth, Design::ButtonHeight, IDCANCEL);
     for (HWND control : {Prompt_, List_, ok, cancel}) {
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(Font_), FALSE);
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(Font_.Get()), FALSE);
     }
     SendMessageA(List_, LB_SETITEMHEIGHT, 0, Design::ListRowHeight);
     for (const std::string& entry : Dialog_.Entries()) {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "platform/WindowSystem.h"
+#include "platform/win32/Win32Gdi.h"
 
 namespace corvane::platform::win32 {
 
@@ -31,7 +32,7 @@ private:
     HWND Window_ = nullptr;
     HWND Prompt_ = nullptr;
     HWND List_ = nullptr;
-    HFONT Font_ = nullptr;
+    GdiObject<HFONT> Font_;
 };
 
 } // namespace corvane::platform::win32
