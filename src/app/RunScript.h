@@ -1,18 +1,37 @@
-// The run object: its constructor performs the whole run of the launcher script.
+// The run object: its constructor performs the whole run of the launcher script. It owns what
+// the run's statements refer to (the context, the script's lines and statement list, the
+// factory with the shared variables, the default statement's own variables), so all of it
+// outlives every statement.
 #pragma once
 
 #include <memory>
 
-namespace corvane {
+#include "config/CorvaneInfo.h"
+#include "script/CreateScriptObject.h"
+#include "script/ParseScript.h"
 
-class TscrObjAncestor;
+namespace corvane {
 
 class TRunScript {
 public:
     TRunScript();
+    TRunScript(const TRunScript&) = delete;
+    TRunScript& operator=(const TRunScript&) = delete;
 
     // Executes each statement, then takes its Next, then frees it, until the list ends.
     static void RunList(std::unique_ptr<TscrObjAncestor> first);
+
+private:
+    // The statement run when the script holds none: "loadshell" without a variable, numbered
+    // as the second statement, with a variable table of its own.
+    std::unique_ptr<TscrObjAncestor> DefaultStatement();
+
+    std::unique_ptr<TCorvaneInfo> Info_;
+    TStringList Lines_;
+    std::unique_ptr<TParseScript> Parser_;
+    std::unique_ptr<TCreateScriptObject> Factory_;
+    const TStringList NoArguments_;
+    TStringVariables DefaultVariables_;
 };
 
 } // namespace corvane

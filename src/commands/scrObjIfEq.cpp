@@ -1,6 +1,7 @@
 #include "commands/scrObjIfEq.h"
 
-#include "script/AsciiText.h"
+#include "commands/scrObjEnd.h"
+#include "text/AsciiText.h"
 
 namespace corvane {
 

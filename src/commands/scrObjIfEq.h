@@ -5,18 +5,15 @@
 
 #include <string_view>
 
-#include "commands/scrObjEnd.h"
-#include "script/scrObjAncestor.h"
+#include "script/scrObjBlock.h"
 
 namespace corvane {
 
-class TscrObjIfEq final : public TscrObjAncestor {
+// MatchingEnd is the "end" that closes the block; null when none does.
+class TscrObjIfEq final : public TscrObjBlock {
 public:
-    using TscrObjAncestor::TscrObjAncestor;
+    using TscrObjBlock::TscrObjBlock;
     void Execute() override;
-
-    // The "end" that closes this block; null when none does. Set while the run list is built.
-    TscrObjEnd* MatchingEnd = nullptr;
 
     // Equal length, and equal characters once a-z are mapped to A-Z; nothing else is folded.
     static bool SameText(std::string_view left, std::string_view right);

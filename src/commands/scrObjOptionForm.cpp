@@ -1,6 +1,6 @@
 #include "commands/scrObjOptionForm.h"
 
-#include "script/DelimitedText.h"
+#include "text/DelimitedText.h"
 
 namespace corvane {
 

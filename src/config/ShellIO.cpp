@@ -3,7 +3,7 @@
 #include "platform/Errors.h"
 #include "platform/Platform.h"
 #include "platform/ProfileFiles.h"
-#include "script/AsciiText.h"
+#include "text/AsciiText.h"
 
 namespace corvane {
 

@@ -5,8 +5,8 @@
 #include "platform/Errors.h"
 #include "platform/Platform.h"
 #include "platform/ShellServices.h"
-#include "script/AsciiText.h"
-#include "script/DelimitedText.h"
+#include "text/AsciiText.h"
+#include "text/DelimitedText.h"
 
 namespace corvane {
 

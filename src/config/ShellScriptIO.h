@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "config/IniFile.h"
-#include "script/ParseScript.h"
+#include "text/StringList.h"
 
 namespace corvane {
 

@@ -2,16 +2,15 @@
 
 #include <algorithm>
 
+#include "text/AsciiText.h"
+
 namespace corvane::platform {
 
 namespace {
 constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
 
-// Tab, LF, VT, FF, CR, space and the DOS end-of-file mark count as blanks.
-bool IsBlank(char c) {
-    const auto code = static_cast<unsigned char>(c);
-    return (code >= 0x09 && code <= 0x0D) || code == 0x1A || code == 0x20;
-}
+// White space and the DOS end-of-file mark count as blanks around lines, names and values.
+bool IsBlank(char c) { return IsWhiteSpace(c) || c == '\x1A'; }
 
 std::string_view TrimLeft(std::string_view text) {
     while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
@@ -27,13 +26,6 @@ std::string_view Trim(std::string_view text) { return TrimRight(TrimLeft(text));
 
 // Names and values are C strings to the reader: a NUL ends them.
 std::string_view CutAtNul(std::string_view text) { return text.substr(0, text.find('\0')); }
-
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
-}
 
 // The default loses its trailing spaces, but never its first character.
 std::string_view StripTrailingSpaces(std::string_view text) {
@@ -83,7 +75,7 @@ void ProfileText::ParseLine(std::string_view line) {
 
 const ProfileText::Section* ProfileText::FindSection(std::string_view name) const {
     for (const Section& section : Sections_) {
-        if (SameName(section.name, name)) return &section;
+        if (SameTextAscii(section.name, name)) return &section;
     }
     return nullptr;
 }
@@ -94,7 +86,7 @@ const ProfileText::Key* ProfileText::FindKey(std::string_view section, std::stri
     if (found == nullptr) return nullptr;
     key = Trim(CutAtNul(key));
     for (const Key& candidate : found->keys) {
-        if (SameName(candidate.name, key)) return &candidate;
+        if (SameTextAscii(candidate.name, key)) return &candidate;
     }
     return nullptr;
 }
@@ -146,9 +138,9 @@ bool ProfileText::SetString(std::string_view section, std::string_view key, cons
     key = CutAtNul(key);
     if (!value) {
         for (Section& candidate : Sections_) {
-            if (!SameName(candidate.name, section)) continue;
+            if (!SameTextAscii(candidate.name, section)) continue;
             auto& keys = candidate.keys;
-            const auto match = std::find_if(keys.begin(), keys.end(), [&](const Key& k) { return SameName(k.name, key); });
+            const auto match = std::find_if(keys.begin(), keys.end(), [&](const Key& k) { return SameTextAscii(k.name, key); });
             if (match != keys.end()) {
                 keys.erase(match);
                 return true;
@@ -158,13 +150,13 @@ bool ProfileText::SetString(std::string_view section, std::string_view key, cons
     }
     const std::string text(TrimLeft(CutAtNul(*value)));
     auto target = std::find_if(Sections_.begin(), Sections_.end(),
-                               [&](const Section& s) { return SameName(s.name, Trim(section)); });
+                               [&](const Section& s) { return SameTextAscii(s.name, Trim(section)); });
     if (target == Sections_.end()) {
         Sections_.push_back(Section{std::string(TrimLeft(section)), {}});
         target = std::prev(Sections_.end());
     }
     auto& keys = target->keys;
-    auto match = std::find_if(keys.begin(), keys.end(), [&](const Key& k) { return SameName(k.name, Trim(key)); });
+    auto match = std::find_if(keys.begin(), keys.end(), [&](const Key& k) { return SameTextAscii(k.name, Trim(key)); });
     if (match == keys.end()) {
         keys.push_back(Key{std::string(TrimLeft(key)), std::nullopt});
         match = std::prev(keys.end());

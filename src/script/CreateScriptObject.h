@@ -1,10 +1,11 @@
 // The statement factory: turns the statement list into the run list of statement objects,
-// linked in script order, every "ifeq" paired with the "end" that closes it, all sharing one
-// variable table.
+// linked in script order, every block-opening statement ("ifeq") paired with the statement
+// that closes it ("end"), all sharing the one variable table that the factory owns.
 #pragma once
 
 #include <memory>
 
+#include "script/CommandTable.h"
 #include "script/ParseScript.h"
 #include "script/StringVariables.h"
 #include "script/scrObjAncestor.h"
@@ -13,22 +14,29 @@ namespace corvane {
 
 class TCreateScriptObject {
 public:
-    // Keeps both references; creates the run's shared variable table.
-    TCreateScriptObject(const TStatementList& statements, TCorvaneInfo* info);
+    // Keeps the three references and creates the run's variable table. The statements that
+    // MakeList creates refer to the table, so the factory outlives them.
+    TCreateScriptObject(const TStatementList& statements, TCorvaneInfo* info, const TCommandTable& commands);
+    TCreateScriptObject(const TCreateScriptObject&) = delete;
+    TCreateScriptObject& operator=(const TCreateScriptObject&) = delete;
 
     // The first statement of the run list (the caller owns the list), or null for an empty
-    // statement list. An "end" without an open "ifeq" raises EListError(-1).
+    // statement list. A closing statement without an open block raises EListError(-1).
     std::unique_ptr<TscrObjAncestor> MakeList();
 
-    // Creates the statement object of a keyword; null for a word that is no keyword.
-    static std::unique_ptr<TscrObjAncestor> Create(const std::string& keyword, const TStringList& args,
-                                                   TCorvaneInfo* info, TStringVariables& vars, int index);
+    // The statement object of a keyword with the factory's variables; null for a word that
+    // is no keyword.
+    std::unique_ptr<TscrObjAncestor> Create(const std::string& keyword, const TStringList& args, int index);
 
     const TStatementList& Statements;
     TCorvaneInfo* Info;
+    const TCommandTable& Commands;
 
-    // The variable table shared by every statement that MakeList creates.
-    TStringVariables& Variables();
+    // The variable table shared by every statement that the factory creates.
+    TStringVariables& Variables() { return Variables_; }
+
+private:
+    TStringVariables Variables_;
 };
 
 } // namespace corvane

@@ -2,23 +2,19 @@
 
 #include <algorithm>
 
-#include "script/AsciiText.h"
-#include "script/DelimitedText.h"
-#include "script/editconsts.h"
+#include "text/AsciiText.h"
+#include "text/DelimitedText.h"
 
 namespace corvane {
 
-TParseScript::TParseScript(TStringList& lines) : Lines(lines) {}
+TParseScript::TParseScript(TStringList& lines, const TCommandTable& commands) : Lines(lines), Commands(commands) {}
 
 bool TParseScript::IsKeywordChar(char c) {
     const auto code = static_cast<unsigned char>(c);
     return code >= 0x41 && code <= 0x7A;
 }
 
-bool TParseScript::IsKeyword(std::string_view word) {
-    return std::find(editconsts::Keywords.begin(), editconsts::Keywords.end(), word) !=
-           editconsts::Keywords.end();
-}
+bool TParseScript::IsKeyword(std::string_view word) const { return Commands.Find(word) != nullptr; }
 
 // The argument text: with o and c the positions (from 1) of the first open and the first
 // close character, 0 when absent, the c - o - 1 characters after position o; empty when
@@ -39,7 +35,7 @@ std::string TParseScript::ExtractBetween(std::string_view line, char open, char 
 TStringList TParseScript::SplitCommaText(std::string_view text) { return SplitDelimitedText(text, ',', '"'); }
 
 // statement-line: keyword-run [ text ] [ '(' argument-text ')' ] [ text ]
-void TParseScript::ParseLine(std::string& line, TStatementList& statements) {
+void TParseScript::ParseLine(std::string& line, TStatementList& statements) const {
     const auto firstKept = std::find_if(line.begin(), line.end(), [](char c) {
         return static_cast<unsigned char>(c) > 0x20;
     });

@@ -8,13 +8,14 @@
 #include <string_view>
 #include <vector>
 
-namespace corvane {
+#include "script/CommandTable.h"
+#include "text/StringList.h"
 
-using TStringList = std::vector<std::string>;
+namespace corvane {
 
 // One recognised statement line.
 struct TStatementEntry {
-    std::string Keyword; // lower case, one of editconsts::Keywords
+    std::string Keyword; // lower case, a keyword of the command table
     TStringList Args;    // in script order, possibly empty
 };
 
@@ -24,7 +25,8 @@ using TStatementList = std::vector<TStatementEntry>;
 
 class TParseScript {
 public:
-    explicit TParseScript(TStringList& lines);
+    // Keeps both references; commands decides which words are keywords.
+    TParseScript(TStringList& lines, const TCommandTable& commands);
 
     // Parses every line (rewriting each with its left-trimmed form) and returns the new list,
     // which replaces the result of an earlier call.
@@ -32,20 +34,21 @@ public:
 
     // The script's lines; not owned.
     TStringList& Lines;
+    const TCommandTable& Commands;
     // The result of the last Parse; null before the first.
     std::unique_ptr<TStatementList> Statements;
 
     // A character that may stand in a keyword: codes 0x41 ('A') to 0x7A ('z').
     static bool IsKeywordChar(char c);
-    // True when word is exactly one of the eight keywords.
-    static bool IsKeyword(std::string_view word);
+    // True when word is exactly a keyword of the command table.
+    bool IsKeyword(std::string_view word) const;
     // The text between the first open and the first close character of line (see the .cpp).
     static std::string ExtractBetween(std::string_view line, char open = '(', char close = ')');
     // Splits an argument text by commas and blanks, with double-quoted arguments.
     static TStringList SplitCommaText(std::string_view text);
 
 private:
-    static void ParseLine(std::string& line, TStatementList& statements);
+    void ParseLine(std::string& line, TStatementList& statements) const;
 };
 
 } // namespace corvane

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "script/ParseScript.h"
 #include "script/StringVariables.h"
+#include "text/StringList.h"
 
 namespace corvane {
 

@@ -6,7 +6,7 @@
 #include "imaging/JpegDecoder.h"
 #include "platform/DesktopServices.h"
 #include "platform/Platform.h"
-#include "script/AsciiText.h"
+#include "text/AsciiText.h"
 
 namespace corvane {
 

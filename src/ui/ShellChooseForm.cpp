@@ -4,7 +4,7 @@
 
 #include "platform/Platform.h"
 #include "platform/WindowSystem.h"
-#include "script/AsciiText.h"
+#include "text/AsciiText.h"
 #include "ui/Colours.h"
 
 namespace corvane {

@@ -63,9 +63,8 @@ TEST_F(CopyTest, ShowMessageShowsTheExpandedTextEvenWhenEmpty) {
 TEST(Reports, CarryTheStatementNumber) {
     testing::FakePlatform fake;
     TStringList args;
-    TStringVariables vars;
     testing::ScriptRun run("showmessage (x)");
-    auto statement = TCreateScriptObject::Create("showmessage", args, nullptr, vars, 3);
+    auto statement = run.factory->Create("showmessage", args, 3);
     statement->ReportError("boom");
     statement->ReportWarning("");
     EXPECT_EQ(fake.dialogs.messages, (std::vector<std::string>{"Error (Line 4): boom", "Warning (Line 4): "}));

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "commands/editconsts.h"
 #include "config/ShellScriptIO.h"
+#include "script/ParseScript.h"
 #include "support/FakePlatform.h"
 
 namespace corvane {
@@ -64,7 +66,7 @@ TEST_F(ReadScriptTest, MissingFileGivesTheDefaultScriptAfterTheMessage) {
     EXPECT_EQ(fake.files.files.count("C:\\Launch\\script.txt"), 0u);
 
     TStringList parsed = lines;
-    TParseScript parser(parsed);
+    TParseScript parser(parsed, editconsts::Commands());
     const TStatementList& list = parser.Parse();
     ASSERT_EQ(list.size(), 1u);
     EXPECT_EQ(list[0].Keyword, "loadshell");

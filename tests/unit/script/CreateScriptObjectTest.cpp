@@ -65,17 +65,29 @@ TEST(MakeList, EndWithoutIfEqIsAListIndexErrorOfMinusOne) {
     }
 }
 
+// A statement that counts its releases.
+class Counted final : public TscrObjAncestor {
+public:
+    Counted(const TStringList& args, TStringVariables& vars, int index, int& released)
+        : TscrObjAncestor(args, nullptr, vars, index), Released(released) {}
+    ~Counted() override { ++Released; }
+    void Execute() override {}
+    int& Released;
+};
+
 TEST(MakeList, LongScriptsAreReleasedWithoutDeepRecursion) {
-    TStringList args{"x"};
+    constexpr int Length = 200000;
+    TStringList args;
     TStringVariables vars;
-    auto head = std::make_unique<TscrObjEnd>(args, nullptr, vars, 0);
+    int released = 0;
+    auto head = std::make_unique<Counted>(args, vars, 0, released);
     TscrObjAncestor* last = head.get();
-    for (int i = 1; i < 200000; ++i) {
-        last->Next = std::make_unique<TscrObjEnd>(args, nullptr, vars, i);
+    for (int i = 1; i < Length; ++i) {
+        last->Next = std::make_unique<Counted>(args, vars, i, released);
         last = last->Next.get();
     }
-    head.reset(); // must not overflow the stack
-    SUCCEED();
+    head.reset(); // a recursive release would overflow the stack here
+    EXPECT_EQ(released, Length);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "commands/editconsts.h"
 #include "script/ParseScript.h"
 
 namespace corvane {
@@ -15,7 +16,7 @@ struct LineCase {
 // Parses one line and returns the single entry, or nothing when the line was dropped.
 std::optional<TStatementEntry> ParseOne(const std::string& text) {
     TStringList lines{text};
-    TParseScript parser(lines);
+    TParseScript parser(lines, editconsts::Commands());
     const TStatementList& list = parser.Parse();
     if (list.empty()) return std::nullopt;
     EXPECT_EQ(list.size(), 1u);
@@ -121,24 +122,26 @@ TEST(IsKeywordChar, CoversAToLowerZ) {
 }
 
 TEST(IsKeyword, MatchesExactlyTheEightKeywords) {
+    TStringList lines;
+    const TParseScript parser(lines, editconsts::Commands());
     for (const char* word : {"loadshell", "execshell", "ifeq", "end", "exec", "option", "copy", "showmessage"}) {
-        EXPECT_TRUE(TParseScript::IsKeyword(word)) << word;
+        EXPECT_TRUE(parser.IsKeyword(word)) << word;
     }
     for (const char* word : {"LoadShell", "ends", "", "copy ", "show"}) {
-        EXPECT_FALSE(TParseScript::IsKeyword(word)) << word;
+        EXPECT_FALSE(parser.IsKeyword(word)) << word;
     }
 }
 
 TEST(Parse, RewritesLinesLeftTrimmedAndKeepsTrailingText) {
     TStringList lines{"  \tcopy (a, b)  ", " ; note", ""};
-    TParseScript parser(lines);
+    TParseScript parser(lines, editconsts::Commands());
     parser.Parse();
     EXPECT_EQ(lines, (TStringList{"copy (a, b)  ", "; note", ""}));
 }
 
 TEST(Parse, KeepsOrderAndRepeatsAndReplacesAnEarlierResult) {
     TStringList lines{"copy (a, b)", "; comment", "unknown (x)", "copy (c, d)", "END"};
-    TParseScript parser(lines);
+    TParseScript parser(lines, editconsts::Commands());
     EXPECT_EQ(parser.Statements, nullptr);
     const TStatementList& first = parser.Parse();
     ASSERT_EQ(first.size(), 3u);
@@ -155,7 +158,7 @@ TEST(Parse, SurvivesHugeAndBinaryLines) {
     std::string binary;
     for (int i = 0; i < 4096; ++i) binary += static_cast<char>((i * 37) & 0xFF);
     TStringList lines{huge, binary, std::string(1 << 20, '('), "copy (" + std::string(1 << 16, '"')};
-    TParseScript parser(lines);
+    TParseScript parser(lines, editconsts::Commands());
     const TStatementList& list = parser.Parse();
     ASSERT_GE(list.size(), 2u);
     EXPECT_EQ(list[0].Args, TStringList{std::string(1 << 20, 'x')});

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/RunScript.h"
+#include "commands/editconsts.h"
 #include "config/ShellScriptIO.h"
 #include "script/CreateScriptObject.h"
 #include "script/ParseScript.h"
@@ -13,8 +14,8 @@ namespace corvane::testing {
 
 struct ScriptRun {
     explicit ScriptRun(const std::string& text, TCorvaneInfo* info = nullptr)
-        : lines(TShellScriptIO::SplitLines(text)), parser(lines) {
-        factory = std::make_unique<TCreateScriptObject>(parser.Parse(), info);
+        : lines(TShellScriptIO::SplitLines(text)), parser(lines, editconsts::Commands()) {
+        factory = std::make_unique<TCreateScriptObject>(parser.Parse(), info, editconsts::Commands());
     }
     std::unique_ptr<TscrObjAncestor> MakeList() { return factory->MakeList(); }
     void Run() { TRunScript::RunList(MakeList()); }

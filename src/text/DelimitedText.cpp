@@ -1,13 +1,10 @@
-#include "script/DelimitedText.h"
+#include "text/DelimitedText.h"
+
+#include "text/AsciiText.h"
 
 namespace corvane {
 
 namespace {
-
-bool IsBlank(char c) {
-    const auto code = static_cast<unsigned char>(c);
-    return code >= 1 && code <= 0x20;
-}
 
 void SkipBlanks(std::string_view text, std::size_t& pos) {
     while (pos < text.size() && IsBlank(text[pos])) {

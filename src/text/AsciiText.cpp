@@ -1,12 +1,8 @@
-#include "script/AsciiText.h"
+#include "text/AsciiText.h"
 
 #include <algorithm>
 
 namespace corvane {
-
-namespace {
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-} // namespace
 
 std::string AsciiLowerCase(std::string_view text) {
     std::string result(text);
