@@ -37,6 +37,14 @@ TEST(Pause, LastsAtLeastTheTimeAcrossTheCounterWrap) {
     }
 }
 
+TEST(Pause, EndsWhenExactlyTheTimeHasPassed) {
+    PauseRun run(0, 1000);
+    Pause(3000);
+    // Readings at 0 (start), 1000, 2000 and 3000: messages handled after the middle two only.
+    EXPECT_EQ(run.windows.processed, 2);
+    EXPECT_EQ(run.fake.system.tick, 4000u);
+}
+
 TEST(Pause, WaitsOnlyForTheTimeThatIsLeft) {
     PauseRun run(0, 1000);
     Pause(2500);

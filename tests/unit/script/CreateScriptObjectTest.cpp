@@ -65,6 +65,17 @@ TEST(MakeList, EndWithoutIfEqIsAListIndexErrorOfMinusOne) {
     }
 }
 
+TEST(MakeList, StatementsKeepTheirFactorysVariablesWhenAnotherFactoryIsMade) {
+    testing::FakePlatform fake;
+    testing::ScriptRun first("showmessage ($v$)");
+    auto list = first.MakeList();
+    first.Vars().AddVar("v", "first");
+    testing::ScriptRun second("showmessage (x)");
+    second.Vars().AddVar("v", "second");
+    TRunScript::RunList(std::move(list));
+    EXPECT_EQ(fake.dialogs.messages, std::vector<std::string>{"first"});
+}
+
 // A statement that counts its releases.
 class Counted final : public TscrObjAncestor {
 public:

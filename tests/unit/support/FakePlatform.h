@@ -19,6 +19,7 @@ public:
     std::set<std::string> folders;
     std::set<std::string> unreadable; // exist, but cannot be opened
     std::set<std::string> readOnlyFolders;
+    std::set<std::string> locked; // in use: can be read, but neither replaced nor deleted
     std::vector<std::pair<std::string, std::string>> copies;
 
     std::string ExePath() override { return exePath; }
@@ -50,10 +51,11 @@ public:
         files.erase(source);
         return true;
     }
-    bool DeleteFile(const std::string& path) override { return files.erase(path) != 0; }
+    bool DeleteFile(const std::string& path) override { return locked.count(path) == 0 && files.erase(path) != 0; }
 
 private:
     bool Writable(const std::string& path) const {
+        if (locked.count(path) != 0) return false;
         for (const auto& folder : readOnlyFolders) {
             if (path.rfind(folder, 0) == 0) return false;
         }

@@ -164,6 +164,26 @@ TEST_F(ApplyWallpaperTest, AFailedCopyLeavesTheEarlierTarget) {
     EXPECT_EQ(desktop.events, Applied());
 }
 
+// A target that another program holds open keeps its picture, and no temporary file stays
+// behind: a copied bitmap then leaves the earlier wallpaper to be applied again, a converted
+// picture fails with the create error.
+TEST_F(ApplyWallpaperTest, ATargetInUseKeepsItsPictureAndLeavesNoTemporaryFile) {
+    const std::string earlier = PutEarlierTarget();
+    fake.files.locked.insert(Target);
+    Files()["C:\\Pics\\tiles.bmp"] = ReadSample("palette4.bmp");
+    ApplyWallpaper("C:\\Pics\\tiles.bmp", Target);
+    EXPECT_EQ(Files().at(Target), earlier);
+    EXPECT_EQ(Files().count(Temporary), 0u);
+    EXPECT_EQ(desktop.events, Applied());
+
+    desktop.events.clear();
+    Files()["C:\\Pics\\photo.jpg"] = ReadSample("photo.jpg");
+    EXPECT_THROW(ApplyWallpaper("C:\\Pics\\photo.jpg", Target), EFCreateError);
+    EXPECT_EQ(Files().at(Target), earlier);
+    EXPECT_EQ(Files().count(Temporary), 0u);
+    EXPECT_EQ(desktop.events, Untouched());
+}
+
 TEST_F(ApplyWallpaperTest, AnUnwritableTargetRaisesTheCreateError) {
     Files()["C:\\Pics\\photo.jpg"] = ReadSample("photo.jpg");
     fake.files.readOnlyFolders.insert("C:\\Launch\\");
