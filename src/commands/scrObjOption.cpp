@@ -13,7 +13,7 @@ void TscrObjOption::Execute() {
     TTscrObjOptionForm form;
     form.lstOptionsItems = TTscrObjOptionForm::SplitValues(Vars.ParseVars(Arg(2)));
     form.lblPromptCaption = Arg(1);
-    platform::Windows().ShowOptionDialog(form);
+    platform::Windows().ShowListDialog(form);
 
     const bool confirmed = form.GetModalResult() == platform::ModalResult::Ok && form.ItemIndex >= 0 &&
                            form.ItemIndex < static_cast<int>(form.lstOptionsItems.size());

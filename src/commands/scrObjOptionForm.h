@@ -1,5 +1,5 @@
-// The option prompt: a prompt above a list of values, with Ok and Cancel. This class holds
-// the dialog's design, its contents and its handlers; the platform builds the real window.
+// The option prompt: a prompt above a list of values, with Ok and Cancel. This class holds the
+// dialog's design, its contents and its handlers; the platform builds the real window.
 #pragma once
 
 #include <string>
@@ -9,17 +9,22 @@
 
 namespace corvane {
 
-class TTscrObjOptionForm final : public platform::OptionDialog {
+class TTscrObjOptionForm final : public platform::ListDialog {
 public:
-    using Design = platform::OptionDialogDesign;
+    // The fixed design at 96 pixels per inch: 275 x 286 at (192, 112) on the screen, not
+    // centred; "Trebuchet MS" 8 points; the prompt at (8, 8), the list at (8, 32) of 161 x 225
+    // with 16-pixel rows, the buttons of 75 x 25 at (184, 40) and (184, 72).
+    static constexpr platform::ListDialogLayout Design{
+        "Corvane Prompt", {192, 112, 192 + 275, 112 + 286}, "Trebuchet MS", -11, {8, 8}, {8, 32, 8 + 161, 32 + 225}, 16,
+        {184, 40, 184 + 75, 40 + 25}, "Ok", {184, 72, 184 + 75, 72 + 25}, "Cancel"};
 
-    std::string Caption() const override { return Design::Caption; }
+    const platform::ListDialogLayout& Layout() const override { return Design; }
     std::string Prompt() const override { return lblPromptCaption; }
     const std::vector<std::string>& Entries() const override { return lstOptionsItems; }
 
     // Carriage return confirms; any other character does nothing.
-    void lstOptionsKeyPress(char key) override;
-    void lstOptionsDblClick() override;
+    void lstOptionsKeyPress(char key);
+    void lstOptionsDblClick();
 
     platform::ModalResult GetModalResult() const override { return ModalResult_; }
     void SetModalResult(platform::ModalResult result) override { ModalResult_ = result; }
@@ -33,6 +38,9 @@ public:
     int ItemIndex = -1;
 
 private:
+    void OnListKeyPress(char key) override { lstOptionsKeyPress(key); }
+    void OnListDoubleClick() override { lstOptionsDblClick(); }
+
     platform::ModalResult ModalResult_ = platform::ModalResult::None;
 };
 

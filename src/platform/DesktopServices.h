@@ -1,6 +1,6 @@
-// The desktop as the launcher uses it: the application's mouse cursor, the wallpaper, and the
-// system's shared lists of file icons. Image lists and drawing surfaces are opaque handles
-// (on Windows an HIMAGELIST and an HDC); 0 stands for none.
+// The desktop as the launcher uses it: the application's mouse cursor, the running desktop's
+// wallpaper, and the system's shared lists of file icons. Image lists and drawing surfaces are
+// opaque handles (on Windows an HIMAGELIST and an HDC); 0 stands for none.
 #pragma once
 
 #include <cstdint>
@@ -30,10 +30,6 @@ public:
     // Makes the bitmap file at path the wallpaper of the running desktop and tells running
     // programs of the change; false when the system refuses.
     virtual bool SetWallpaper(const std::string& path) = 0;
-    // Stores path as the current user's wallpaper setting: the string value "Wallpaper" under
-    // "Control Panel\Desktop\" of the current user, the key created when missing. Raises
-    // ERegistryException when the key cannot be created or the value not written.
-    virtual void StoreWallpaperSetting(const std::string& path) = 0;
 
     // The system's shared list of large (or small) file icons; it belongs to the system and is
     // never destroyed by the launcher.

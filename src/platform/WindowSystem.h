@@ -6,42 +6,47 @@
 #include <string>
 #include <vector>
 
+#include "platform/Graphics.h"
+
 namespace corvane::platform {
 
 // Modal results of a dialog, as the buttons set them.
 enum class ModalResult { None = 0, Ok = 1, Cancel = 2 };
 
-class ChooserHandlers;
-class ChooserWindow;
+struct PopupListLayout;
+class PopupListEvents;
+class PopupListWindow;
 
-// The option prompt's fixed design, in pixels at 96 pixels per inch: outer size and screen
-// position of the window, and the client placement of its controls.
-struct OptionDialogDesign {
-    static constexpr const char* Caption = "Corvane Prompt";
-    static constexpr int Left = 192, Top = 112, Width = 275, Height = 286;
-    static constexpr const char* FontName = "Trebuchet MS";
-    static constexpr int FontHeight = -11;
-    static constexpr int PromptLeft = 8, PromptTop = 8;
-    static constexpr int ListLeft = 8, ListTop = 32, ListWidth = 161, ListHeight = 225, ListRowHeight = 16;
-    static constexpr int OkLeft = 184, OkTop = 40, CancelLeft = 184, CancelTop = 72;
-    static constexpr int ButtonWidth = 75, ButtonHeight = 25;
-    static constexpr const char* OkCaption = "Ok";
-    static constexpr const char* CancelCaption = "Cancel";
+// The design of a list dialog, in pixels: the window's outer size and screen position, its
+// font, and the client placement of its controls (a text label that sizes itself to its text,
+// a list box, and the Ok and Cancel buttons).
+struct ListDialogLayout {
+    const char* Caption = "";
+    TRect Window;
+    const char* FontName = "";
+    int FontHeight = 0; // character height in pixels, negative
+    TPoint Label;
+    TRect List;
+    int ListRowHeight = 0;
+    TRect OkButton;
+    const char* OkCaption = "";
+    TRect CancelButton;
+    const char* CancelCaption = "";
 };
 
-// The option prompt as the platform shows it: its design and contents, and the handlers that
-// decide how its modal run ends.
-class OptionDialog {
+// A modal dialog that asks the user to pick one entry of a list: the caller's design, texts
+// and the events that decide how its modal run ends.
+class ListDialog {
 public:
-    virtual ~OptionDialog() = default;
+    virtual ~ListDialog() = default;
 
-    virtual std::string Caption() const = 0;
+    virtual const ListDialogLayout& Layout() const = 0;
     virtual std::string Prompt() const = 0;
     virtual const std::vector<std::string>& Entries() const = 0;
 
     // A character typed in the list, and a double-click in it.
-    virtual void lstOptionsKeyPress(char key) = 0;
-    virtual void lstOptionsDblClick() = 0;
+    virtual void OnListKeyPress(char key) = 0;
+    virtual void OnListDoubleClick() = 0;
 
     // The modal run ends as soon as this is not None; the buttons set it too.
     virtual ModalResult GetModalResult() const = 0;
@@ -58,12 +63,13 @@ public:
     virtual void ProcessMessages() = 0;
     // Blocks until a message arrives for this thread or timeoutMs have passed.
     virtual void WaitForMessages(std::uint32_t timeoutMs) = 0;
-    // Creates the option prompt, runs it modally until its modal result is set (closing it
-    // any other way counts as Cancel), records the selected entry and destroys it.
-    virtual void ShowOptionDialog(OptionDialog& dialog) = 0;
-    // Creates the shell chooser's window, hidden, reporting to handlers; it is destroyed with
-    // the returned object. Raises EOSError when the platform cannot create it.
-    virtual std::unique_ptr<ChooserWindow> CreateChooserWindow(ChooserHandlers& handlers) = 0;
+    // Creates the dialog, runs it modally until its modal result is set (closing it any other
+    // way counts as Cancel), records the selected entry and destroys it.
+    virtual void ShowListDialog(ListDialog& dialog) = 0;
+    // Creates a popup list window of the layout, hidden, reporting to events; it is destroyed
+    // with the returned object. Raises EOSError when the platform cannot create it.
+    virtual std::unique_ptr<PopupListWindow> CreatePopupListWindow(const PopupListLayout& layout,
+                                                                   PopupListEvents& events) = 0;
 };
 
 } // namespace corvane::platform

@@ -5,8 +5,11 @@
 #include "imaging/GifDecoder.h"
 #include "imaging/JpegDecoder.h"
 #include "platform/DesktopServices.h"
+#include "platform/Errors.h"
 #include "platform/Platform.h"
+#include "platform/RegistryAccess.h"
 #include "text/AsciiText.h"
+#include "ui/BusyCursor.h"
 
 namespace corvane {
 
@@ -57,32 +60,33 @@ void ConvertSource(const std::string& sourcePath, const std::string& targetPath)
     }
 }
 
-// Shows the hourglass for its lifetime, and the default cursor afterwards, also when an error
-// passes through.
-class BusyCursor {
-public:
-    BusyCursor() { platform::Desktop().SetCursor(platform::Cursor::Busy); }
-    ~BusyCursor() {
-        try {
-            platform::Desktop().SetCursor(platform::Cursor::Default);
-        } catch (...) {
-        }
+// Stores path as the current user's wallpaper setting: the string value "Wallpaper" under
+// "Control Panel\Desktop\", the key created when it is missing.
+void StoreWallpaperSetting(const std::string& path) {
+    constexpr const char* DesktopKey = "Control Panel\\Desktop";
+    constexpr const char* ShownKey = "HKEY_CURRENT_USER\\Control Panel\\Desktop\\";
+    platform::RegistryAccess& registry = platform::Registry();
+    const auto root = platform::RegistryRoot::CurrentUser;
+    if (!registry.CreateKey(root, DesktopKey)) {
+        throw ERegistryException(std::string("Failed to create key ") + ShownKey);
     }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
+    const std::string text = path.substr(0, path.find('\0')) + '\0';
+    if (registry.SetValue(root, DesktopKey, "Wallpaper", platform::RegString, text) != platform::RegistryWrite::Written) {
+        throw ERegistryException(std::string("Failed to set data for 'Wallpaper' under ") + ShownKey);
+    }
+}
 
 } // namespace
 
 void ApplyWallpaper(const std::string& sourcePath, const std::string& targetPath) {
     platform::DesktopServices& desktop = platform::Desktop();
-    BusyCursor busy;
+    TBusyCursor busy(platform::Cursor::Default);
     if (platform::Files().FileExists(sourcePath)) {
         ConvertSource(sourcePath, targetPath);
     }
     imaging::Bitmap::LoadFromFile(targetPath); // only the check matters: a valid bitmap is there
     desktop.SetWallpaper(targetPath);          // the system's answer is not needed
-    desktop.StoreWallpaperSetting(targetPath);
+    StoreWallpaperSetting(targetPath);
 }
 
 } // namespace corvane

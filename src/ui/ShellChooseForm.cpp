@@ -57,7 +57,7 @@ void TChooserTimer::SetEnabled(bool enabled) {
 void TChooserTimer::Update() { Window_.SetTimer(Enabled_ ? Interval_ : 0); }
 
 TfrmShellChoose::TfrmShellChoose()
-    : Window_(platform::Windows().CreateChooserWindow(*this)), lblTitle(*Window_), lstShells(*Window_),
+    : Window_(platform::Windows().CreatePopupListWindow(Design, *this)), lblTitle(*Window_), lstShells(*Window_),
       tmrLoadShell(*Window_) {
     lblTitle.SetCaption(DesignTitle);
     imgSystem.Loaded();

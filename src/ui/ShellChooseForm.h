@@ -12,7 +12,7 @@
 #include <string>
 
 #include "config/CorvaneInfo.h"
-#include "platform/ChooserWindow.h"
+#include "platform/PopupListWindow.h"
 #include "ui/SystemImageList.h"
 
 namespace corvane {
@@ -26,35 +26,35 @@ std::string CountdownCaption(std::int32_t seconds, const std::string& defaultShe
 // The title text control.
 class TChooserTitle {
 public:
-    explicit TChooserTitle(platform::ChooserWindow& window) : Window_(window) {}
-    std::string Caption() const { return Window_.TitleCaption(); }
-    void SetCaption(const std::string& caption) { Window_.SetTitleCaption(caption); }
+    explicit TChooserTitle(platform::PopupListWindow& window) : Window_(window) {}
+    std::string Caption() const { return Window_.LabelText(); }
+    void SetCaption(const std::string& caption) { Window_.SetLabelText(caption); }
 
 private:
-    platform::ChooserWindow& Window_;
+    platform::PopupListWindow& Window_;
 };
 
 // The drop-down list of shell names.
 class TChooserShellList {
 public:
-    explicit TChooserShellList(platform::ChooserWindow& window) : Window_(window) {}
-    void AddItem(const std::string& name) { Window_.AddShell(name); }
-    int Count() const { return Window_.ShellCount(); }
-    std::string Item(int index) const { return Window_.ShellName(index); }
-    int ItemIndex() const { return Window_.ItemIndex(); }
-    void SetItemIndex(int index) { Window_.SetItemIndex(index); }
+    explicit TChooserShellList(platform::PopupListWindow& window) : Window_(window) {}
+    void AddItem(const std::string& name) { Window_.AddListItem(name); }
+    int Count() const { return Window_.ListCount(); }
+    std::string Item(int index) const { return Window_.ListItem(index); }
+    int ItemIndex() const { return Window_.ListIndex(); }
+    void SetItemIndex(int index) { Window_.SetListIndex(index); }
     // The first entry whose whole text equals name, ignoring letter case; -1 for none.
-    int FindStringExact(const std::string& name) const { return Window_.FindShellExact(name); }
-    void SetFocus() { Window_.FocusShells(); }
+    int FindStringExact(const std::string& name) const { return Window_.FindListItemExact(name); }
+    void SetFocus() { Window_.FocusList(); }
 
 private:
-    platform::ChooserWindow& Window_;
+    platform::PopupListWindow& Window_;
 };
 
 // The window timer: it runs while it is enabled with an interval other than 0.
 class TChooserTimer {
 public:
-    explicit TChooserTimer(platform::ChooserWindow& window) : Window_(window) {}
+    explicit TChooserTimer(platform::PopupListWindow& window) : Window_(window) {}
     std::uint32_t Interval() const { return Interval_; }
     void SetInterval(std::uint32_t milliseconds);
     bool Enabled() const { return Enabled_; }
@@ -63,16 +63,23 @@ public:
 private:
     void Update();
 
-    platform::ChooserWindow& Window_;
+    platform::PopupListWindow& Window_;
     std::uint32_t Interval_ = 1000;
     bool Enabled_ = false;
 };
 
-class TfrmShellChoose final : public platform::ChooserHandlers {
+class TfrmShellChoose final : public platform::PopupListEvents {
 public:
     static constexpr int ClientWidth = 359;
     static constexpr int ClientHeight = 245;
     static constexpr int TitleHeight = 30;
+    static constexpr int RowHeight = 40;
+    // The window's design at 96 pixels per inch: borderless, "Trebuchet MS" 8 points (bold and
+    // 13 pixels high for the title); the title at (1, 1) of 357 x 30, the list at (8, 184) of
+    // 265 x 46 with 40-pixel rows.
+    static constexpr platform::PopupListLayout Design{
+        "TfrmShellChoose", "Corvane", ClientWidth, ClientHeight, "Trebuchet MS", -11, 8,
+        {1, 1, 1 + 357, 1 + TitleHeight}, -13, {8, 184, 8 + 265, 184 + 46}, RowHeight, 8};
     static constexpr const char* DesignTitle = "Corvane v3";
     static constexpr const char* NoCountdownTitle = "All the Time in the World";
     static constexpr TRect LaunchButton{280, 176, 355, 201};
@@ -85,7 +92,7 @@ public:
     TfrmShellChoose& operator=(const TfrmShellChoose&) = delete;
 
 private:
-    std::unique_ptr<platform::ChooserWindow> Window_; // first: the controls below live in it
+    std::unique_ptr<platform::PopupListWindow> Window_; // first: the controls below live in it
 
 public:
     // The shared context; set by the caller before any other call.
@@ -118,20 +125,38 @@ public:
     void LaunchShell();
     void btnCancelClick();
 
-    void FormShow() override;
-    void FormKeyUp(std::uint16_t key, platform::TShiftState shift) override;
-    void FormMouseDown(platform::TMouseButton button, platform::TShiftState shift, int x, int y) override;
-    void FormMouseMove(platform::TShiftState shift, int x, int y) override;
-    void FormPaint(platform::Canvas& canvas) override;
-    void FormCloseQuery() override;
-    void lblTitleMouseDown(platform::TMouseButton button, platform::TShiftState shift, int x, int y) override;
-    void lstShellsKeyPress(char key) override;
-    void lstShellsDrawItem(platform::Canvas& canvas, int index, const TRect& rect,
-                           platform::TOwnerDrawState state) override;
-    void tmrLoadShellTimer() override;
+    void FormShow();
+    void FormKeyUp(std::uint16_t key, platform::TShiftState shift);
+    void FormMouseDown(platform::TMouseButton button, platform::TShiftState shift, int x, int y);
+    void FormMouseMove(platform::TShiftState shift, int x, int y);
+    void FormPaint(platform::Canvas& canvas);
+    void FormCloseQuery();
+    void lblTitleMouseDown(platform::TMouseButton button, platform::TShiftState shift, int x, int y);
+    void lstShellsKeyPress(char key);
+    void lstShellsDrawItem(platform::Canvas& canvas, int index, const TRect& rect, platform::TOwnerDrawState state);
+    void tmrLoadShellTimer();
     platform::ModalResult GetModalResult() const override { return ModalResult_; }
 
 private:
+    // The window's events, handed to the handlers of the controls they belong to.
+    void OnShow() override { FormShow(); }
+    void OnKeyUp(std::uint16_t key, platform::TShiftState shift) override { FormKeyUp(key, shift); }
+    void OnMouseDown(platform::TMouseButton button, platform::TShiftState shift, int x, int y) override {
+        FormMouseDown(button, shift, x, y);
+    }
+    void OnMouseMove(platform::TShiftState shift, int x, int y) override { FormMouseMove(shift, x, y); }
+    void OnPaint(platform::Canvas& canvas) override { FormPaint(canvas); }
+    void OnCloseQuery() override { FormCloseQuery(); }
+    void OnLabelMouseDown(platform::TMouseButton button, platform::TShiftState shift, int x, int y) override {
+        lblTitleMouseDown(button, shift, x, y);
+    }
+    void OnListKeyPress(char key) override { lstShellsKeyPress(key); }
+    void OnDrawListItem(platform::Canvas& canvas, int index, const TRect& rect,
+                        platform::TOwnerDrawState state) override {
+        lstShellsDrawItem(canvas, index, rect, state);
+    }
+    void OnTimer() override { tmrLoadShellTimer(); }
+
     void PaintButton(platform::Canvas& canvas, const TRect& rect, const std::string& caption);
     void PaintLogo(platform::Canvas& canvas);
 

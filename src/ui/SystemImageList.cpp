@@ -1,31 +1,9 @@
 #include "ui/SystemImageList.h"
 
 #include "platform/Platform.h"
+#include "ui/BusyCursor.h"
 
 namespace corvane {
-
-namespace {
-
-// Shows the hourglass while alive and puts back the cursor that was showing before.
-class CursorRestorer {
-public:
-    CursorRestorer() : Previous_(platform::Desktop().CurrentCursor()) {
-        platform::Desktop().SetCursor(platform::Cursor::Busy);
-    }
-    ~CursorRestorer() {
-        try {
-            platform::Desktop().SetCursor(Previous_);
-        } catch (...) {
-        }
-    }
-    CursorRestorer(const CursorRestorer&) = delete;
-    CursorRestorer& operator=(const CursorRestorer&) = delete;
-
-private:
-    platform::Cursor Previous_;
-};
-
-} // namespace
 
 TSystemImageList::~TSystemImageList() {
     try {
@@ -56,7 +34,7 @@ void TSystemImageList::AttachSystemList(bool shared) {
     }
     platform::ImageListHandle copy = 0;
     {
-        CursorRestorer busy;
+        TBusyCursor busy(desktop.CurrentCursor());
         copy = desktop.CopyImageList(system);
     }
     if (copy == 0) throw EImageListError("Cannot copy the system's icon list");

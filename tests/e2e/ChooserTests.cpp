@@ -1,6 +1,7 @@
-// The shell chooser, driven through chooser_probe.exe, which uses it the way loadshell does and
-// writes the chosen shell's name to chosen.txt: its window and controls, the ways of leaving it,
-// the countdown, and the painted pixels.
+// The shell chooser of corvane.exe itself: a script that runs "loadshell (shell)" and then
+// shows the chosen shell's name, with shells that are stand-ins, so that the tests watch the
+// chooser exactly as users get it: its window and controls, the ways of leaving it, the
+// countdown, and the painted pixels.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -10,26 +11,33 @@
 
 namespace {
 
-constexpr const char* Probe = "chooser_probe.exe";
 constexpr const char* None = "(none)";
+constexpr const char* Script = "loadshell (shell)\r\nshowmessage (chosen=$shell$)\r\n";
+constexpr const char* StandIn = "standin.exe";
 constexpr int ClientWidth = 359;
 constexpr int ClientHeight = 245;
 
 // Written out of order and in mixed case: the chooser shows them sorted, ignoring case.
-constexpr const char* Shells = "[Shells]\r\n"
-                               "beta=C:\\windows\\notepad.exe,0,-b,\r\n"
-                               "Alpha=C:\\windows\\regedit.exe,1,,\r\n"
-                               "gamma=\"C:\\windows\\system32\\winver.exe\",0,\"-g x\",\r\n";
+std::string Shells(const e2e::ProgramFolder& folder) {
+    const std::string shell = folder.Path() + StandIn;
+    return "[Shells]\r\n"
+           "beta=" + shell + ",0,-b,\r\n"
+           "Alpha=" + shell + ",1,,\r\n"
+           "gamma=\"" + shell + "\",0,\"-g x\",\r\n";
+}
 
 class Chooser : public ::testing::Test {
 protected:
-    // Starts the probe with these lines in the user's settings and waits for the chooser.
-    void Start(const std::string& name, const std::string& settings, const std::string& shells = Shells) {
+    // Starts corvane.exe with these lines in the user's settings and waits for the chooser.
+    // Without shells given, the three stand-ins above are configured.
+    void Start(const std::string& name, const std::string& settings, std::optional<std::string> shells = {}) {
         Folder.emplace("chooser-" + name);
-        ASSERT_TRUE(CopyFileA((e2e::DriverFolder() + Probe).c_str(), (Folder->Path() + Probe).c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA((e2e::DriverFolder() + "standin_shell.exe").c_str(), (Folder->Path() + StandIn).c_str(),
+                              FALSE));
         Folder->Write(e2e::CurrentUserName() + ".ini", "[Settings]\r\nShowLauncher=1\r\n" + settings);
-        Folder->Write("shells.ini", shells);
-        Run.emplace(Folder->Path() + Probe, "");
+        Folder->Write("shells.ini", shells.value_or(Shells(*Folder)));
+        Folder->Write("script.txt", Script);
+        Run.emplace(*Folder);
         Window = Run->WaitForWindow("TfrmShellChoose");
         ASSERT_NE(Window, nullptr) << "no chooser window";
         Title = e2e::FindChild(Window, "Static");
@@ -39,23 +47,29 @@ protected:
         e2e::BringToFront(Window);
     }
 
-    // The name the probe reports once the chooser has closed.
+    // The name of the shell that the launcher started once the chooser closed, as the script
+    // shows it, or "(none)"; the launcher must then end normally.
     std::string Chosen(DWORD timeoutMs = e2e::DefaultTimeoutMs) {
-        const auto code = Run->WaitForExit(timeoutMs);
-        if (!code) return "(still open)";
-        const std::string chosen = Folder->Read("chosen.txt");
-        EXPECT_EQ(*code, 0u) << chosen;
-        return chosen;
+        const std::optional<e2e::BoxInfo> box = Run->WaitForBox(timeoutMs);
+        if (!box) return Run->Running() ? "(still open)" : "(no message)";
+        Run->PressOk(box->window);
+        const auto code = Run->WaitForExit();
+        EXPECT_EQ(code.value_or(99), 0u) << box->text;
+        const std::string prefix = "chosen=";
+        if (box->text.rfind(prefix, 0) != 0) return box->text;
+        const std::string name = box->text.substr(prefix.size());
+        return name == "nil" ? None : name;
     }
 
-    // True when the chooser is still open after a while.
+    // True when the chooser is still showing after a while.
     bool StaysOpen(DWORD milliseconds) {
+        const auto showing = [this] { return IsWindow(Window) && IsWindowVisible(Window); };
         const DWORD start = GetTickCount();
         while (GetTickCount() - start < milliseconds) {
-            if (!Run->Running()) return false;
+            if (!showing()) return false;
             Sleep(50);
         }
-        return Run->Running();
+        return showing();
     }
 
     // Waits until a client pixel shows the colour (the window paints after it appears).

@@ -1,4 +1,4 @@
-// The drawing surface over a device context: the chooser's client area while it paints, or a
+// The drawing surface over a device context: a window's client area while it paints, or a
 // list row while the list draws it. Work bitmaps are 32-bit top-down DIB sections whose rows
 // the program addresses directly.
 #pragma once

@@ -3,31 +3,11 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include "platform/Errors.h"
 #include "platform/win32/Win32Desktop.h"
 
 namespace corvane::platform::win32 {
 
 namespace {
-
-constexpr const char* DesktopKey = "Control Panel\\Desktop";
-constexpr const char* WallpaperValue = "Wallpaper";
-
-// Closes a registry key when it goes out of scope.
-class RegistryKey {
-public:
-    RegistryKey() = default;
-    ~RegistryKey() {
-        if (Key_ != nullptr) RegCloseKey(Key_);
-    }
-    RegistryKey(const RegistryKey&) = delete;
-    RegistryKey& operator=(const RegistryKey&) = delete;
-    HKEY* Receive() { return &Key_; }
-    HKEY Get() const { return Key_; }
-
-private:
-    HKEY Key_ = nullptr;
-};
 
 HIMAGELIST ToImageList(ImageListHandle list) { return reinterpret_cast<HIMAGELIST>(list); }
 ImageListHandle FromImageList(HIMAGELIST list) { return reinterpret_cast<ImageListHandle>(list); }
@@ -44,21 +24,6 @@ bool Win32Desktop::SetWallpaper(const std::string& path) {
     // The path parameter is not const in the declaration; the system only reads it.
     std::string text = path;
     return SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, text.data(), SPIF_SENDWININICHANGE) != FALSE;
-}
-
-void Win32Desktop::StoreWallpaperSetting(const std::string& path) {
-    RegistryKey key;
-    const LONG opened = RegCreateKeyExA(HKEY_CURRENT_USER, DesktopKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                        KEY_SET_VALUE, nullptr, key.Receive(), nullptr);
-    if (opened != ERROR_SUCCESS) {
-        throw ERegistryException(std::string("Failed to create key HKEY_CURRENT_USER\\") + DesktopKey + "\\");
-    }
-    const LONG written = RegSetValueExA(key.Get(), WallpaperValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
-                                        static_cast<DWORD>(path.size() + 1));
-    if (written != ERROR_SUCCESS) {
-        throw ERegistryException(std::string("Failed to set data for '") + WallpaperValue + "' under HKEY_CURRENT_USER\\" +
-                                 DesktopKey + "\\");
-    }
 }
 
 // SHGetFileInfoA with SHGFI_SYSICONINDEX answers with the system image list itself.

@@ -1,5 +1,5 @@
-// The desktop services on Windows: the cursor, the wallpaper with its registry setting, and
-// the system icon lists of the shell.
+// The desktop services on Windows: the cursor, the running wallpaper, and the system icon
+// lists of the shell.
 #pragma once
 
 #include "platform/DesktopServices.h"
@@ -12,7 +12,6 @@ public:
     void SetCursor(Cursor cursor) override;
 
     bool SetWallpaper(const std::string& path) override;
-    void StoreWallpaperSetting(const std::string& path) override;
 
     ImageListHandle SystemImageList(bool smallIcons) override;
     ImageListHandle CopyImageList(ImageListHandle list) override;

@@ -6,7 +6,8 @@
 
 namespace corvane::platform::win32 {
 
-// The services of the running Windows system; they live until the process ends.
+// The services of the running Windows system; they live until the process ends. The calling
+// thread, the program's only one, becomes a COM apartment for the shell's services.
 Services CreateServices();
 
 } // namespace corvane::platform::win32

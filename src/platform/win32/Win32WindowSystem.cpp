@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "platform/win32/Win32ChooserWindow.h"
-#include "platform/win32/Win32OptionDialog.h"
+#include "platform/win32/Win32ListDialog.h"
+#include "platform/win32/Win32PopupListWindow.h"
 
 namespace corvane::platform::win32 {
 
@@ -23,13 +23,14 @@ void Win32WindowSystem::WaitForMessages(std::uint32_t timeoutMs) {
     MsgWaitForMultipleObjectsEx(0, nullptr, timeoutMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
 }
 
-void Win32WindowSystem::ShowOptionDialog(OptionDialog& dialog) {
-    Win32OptionDialog window(dialog);
+void Win32WindowSystem::ShowListDialog(ListDialog& dialog) {
+    Win32ListDialog window(dialog);
     window.RunModal();
 }
 
-std::unique_ptr<ChooserWindow> Win32WindowSystem::CreateChooserWindow(ChooserHandlers& handlers) {
-    return std::make_unique<Win32ChooserWindow>(handlers);
+std::unique_ptr<PopupListWindow> Win32WindowSystem::CreatePopupListWindow(const PopupListLayout& layout,
+                                                                          PopupListEvents& events) {
+    return std::make_unique<Win32PopupListWindow>(layout, events);
 }
 
 } // namespace corvane::platform::win32

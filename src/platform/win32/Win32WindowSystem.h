@@ -1,4 +1,4 @@
-// Windows' message processing, the modal option prompt and the shell chooser's window.
+// Windows' message processing, modal list dialogs and popup list windows.
 #pragma once
 
 #include "platform/WindowSystem.h"
@@ -9,8 +9,9 @@ class Win32WindowSystem : public WindowSystem {
 public:
     void ProcessMessages() override;
     void WaitForMessages(std::uint32_t timeoutMs) override;
-    void ShowOptionDialog(OptionDialog& dialog) override;
-    std::unique_ptr<ChooserWindow> CreateChooserWindow(ChooserHandlers& handlers) override;
+    void ShowListDialog(ListDialog& dialog) override;
+    std::unique_ptr<PopupListWindow> CreatePopupListWindow(const PopupListLayout& layout,
+                                                           PopupListEvents& events) override;
 };
 
 } // namespace corvane::platform::win32

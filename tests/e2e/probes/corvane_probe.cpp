@@ -1,6 +1,6 @@
 // A small Windows program that runs parts of the launcher's configuration code with the real
-// Windows services and prints what they give, for the end-to-end driver to check under Wine.
-// The parts it runs are not reachable through corvane.exe alone yet.
+// Windows services and prints what they give, for the end-to-end driver to check under Wine:
+// values that corvane.exe uses but never shows.
 //   corvane_probe platform          the Windows family identifier
 //   corvane_probe read-shell        the system shell setting
 //   corvane_probe write-shell TEXT  makes TEXT the system shell setting

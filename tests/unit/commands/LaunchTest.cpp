@@ -98,13 +98,18 @@ TEST_F(LaunchTest, NoEarlierSettingIsRestoredByRemovingWhatTheLaunchAdded) {
 TEST_F(LaunchTest, TheChooserHandsBackTheShellToStart) {
     Settings("UseTimer=1\nTimerLength=5\nDefaultShell=Missing\n");
     std::string title;
+    TColor text = -1, list = -1;
     windows.choosers.user = [&](testing::FakeChooserWindow& window) {
         title = window.title;
-        window.SetItemIndex(0); // "Alt", the first of the sorted names
-        window.handlers.lstShellsKeyPress('\r');
+        text = window.textColour;
+        list = window.listColour;
+        window.SetListIndex(0); // "Alt", the first of the sorted names
+        window.events.OnListKeyPress('\r');
     };
     EXPECT_EQ(Run("loadshell (v)\nshowmessage ($v$)"), std::vector<std::string>{"C:\\Alt\\alt.exe|-quiet|"});
     EXPECT_EQ(title, "Timer Enabled (5 seconds, Missing)");
+    EXPECT_EQ(text, clWhite) << "the colours of the default scheme are set up before the window shows";
+    EXPECT_EQ(list, RgbColour(51, 51, 51));
     EXPECT_EQ(fake.dialogs.messages, std::vector<std::string>{"Alt"});
     EXPECT_EQ(windows.choosers.alive, 0) << "the window is destroyed after the choice";
 }
@@ -118,7 +123,7 @@ TEST_F(LaunchTest, TheCountdownStartsTheDefaultShell) {
 
 TEST_F(LaunchTest, CancellingTheChooserChangesNothing) {
     Settings("DefaultShell=Alt\n");
-    windows.choosers.user = [](testing::FakeChooserWindow& window) { window.handlers.FormKeyUp(27, {}); };
+    windows.choosers.user = [](testing::FakeChooserWindow& window) { window.events.OnKeyUp(27, {}); };
     EXPECT_TRUE(Run("option (v, p, x, before)\nloadshell (v)\nshowmessage ($v$)").empty());
     EXPECT_EQ(fake.dialogs.messages, std::vector<std::string>{"before"});
     EXPECT_TRUE(fake.registry.writes.empty());

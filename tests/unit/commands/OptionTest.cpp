@@ -38,7 +38,7 @@ TEST(OptionForm, CarriageReturnAndDoubleClickConfirm) {
     TTscrObjOptionForm other;
     other.lstOptionsDblClick();
     EXPECT_EQ(other.GetModalResult(), ModalResult::Ok);
-    EXPECT_EQ(other.Caption(), "Corvane Prompt");
+    EXPECT_STREQ(other.Layout().Caption, "Corvane Prompt");
 }
 
 class OptionTest : public ::testing::Test {
@@ -49,7 +49,7 @@ protected:
     }
     // Runs the script with the user choosing entry `index` (or -1 for none) and ending as `result`.
     std::string Answer(const std::string& script, int index, ModalResult result, const std::string& variable = "v") {
-        windows.user = [=](platform::OptionDialog& dialog) {
+        windows.user = [=](platform::ListDialog& dialog) {
             dialog.SetItemIndex(index);
             dialog.SetModalResult(result);
         };

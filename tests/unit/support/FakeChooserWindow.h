@@ -2,23 +2,26 @@
 // and plays the user while it is "shown" modally.
 #pragma once
 
-#include <algorithm>
-#include <cctype>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "platform/ChooserWindow.h"
+#include "platform/PopupListWindow.h"
+#include "text/AsciiText.h"
 
 namespace corvane::testing {
 
-class FakeChooserWindow : public platform::ChooserWindow {
+class FakeChooserWindow : public platform::PopupListWindow {
 public:
-    explicit FakeChooserWindow(platform::ChooserHandlers& h, int* alive) : handlers(h), alive_(alive) { ++*alive_; }
+    FakeChooserWindow(const platform::PopupListLayout& l, platform::PopupListEvents& e, int* alive)
+        : layout(l), events(e), alive_(alive) {
+        ++*alive_;
+    }
     ~FakeChooserWindow() override { --*alive_; }
 
-    platform::ChooserHandlers& handlers;
+    platform::PopupListLayout layout;
+    platform::PopupListEvents& events;
     std::string title;
     std::vector<std::string> shells;
     int itemIndex = -1;
@@ -34,23 +37,23 @@ public:
 
     // The timer elapsing, as the window's message loop would report it.
     void Tick() {
-        if (timer != 0) handlers.tmrLoadShellTimer();
+        if (timer != 0) events.OnTimer();
     }
 
-    std::string TitleCaption() override { return title; }
-    void SetTitleCaption(const std::string& caption) override { title = caption; }
-    void AddShell(const std::string& name) override { shells.push_back(name); }
-    int ShellCount() override { return static_cast<int>(shells.size()); }
-    std::string ShellName(int index) override { return shells.at(static_cast<std::size_t>(index)); }
-    int ItemIndex() override { return itemIndex; }
-    void SetItemIndex(int index) override { itemIndex = index >= 0 && index < ShellCount() ? index : -1; }
-    int FindShellExact(const std::string& name) override {
+    std::string LabelText() override { return title; }
+    void SetLabelText(const std::string& caption) override { title = caption; }
+    void AddListItem(const std::string& name) override { shells.push_back(name); }
+    int ListCount() override { return static_cast<int>(shells.size()); }
+    std::string ListItem(int index) override { return shells.at(static_cast<std::size_t>(index)); }
+    int ListIndex() override { return itemIndex; }
+    void SetListIndex(int index) override { itemIndex = index >= 0 && index < ListCount() ? index : -1; }
+    int FindListItemExact(const std::string& name) override {
         for (std::size_t i = 0; i < shells.size(); ++i) {
             if (SameText(shells[i], name)) return static_cast<int>(i);
         }
         return -1;
     }
-    void FocusShells() override { listFocused = true; }
+    void FocusList() override { listFocused = true; }
     void SetColours(TColor text, TColor list) override {
         textColour = text;
         listColour = list;
@@ -61,18 +64,14 @@ public:
     void Repaint() override { actions.push_back("repaint"); }
     void ShowModal() override {
         shown = true;
-        handlers.FormShow();
+        events.OnShow();
         if (user) user(*this);
-        leftOpen = handlers.GetModalResult() == platform::ModalResult::None;
+        leftOpen = events.GetModalResult() == platform::ModalResult::None;
         shown = false;
     }
 
 private:
-    static bool SameText(const std::string& a, const std::string& b) {
-        return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-                   return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-               });
-    }
+    static bool SameText(const std::string& a, const std::string& b) { return SameTextAscii(a, b); }
 
     int* alive_;
 };
@@ -84,8 +83,9 @@ public:
     int alive = 0;
     std::function<void(FakeChooserWindow&)> user; // given to every window created
 
-    std::unique_ptr<platform::ChooserWindow> Create(platform::ChooserHandlers& handlers) {
-        auto created = std::make_unique<FakeChooserWindow>(handlers, &alive);
+    std::unique_ptr<platform::PopupListWindow> Create(const platform::PopupListLayout& layout,
+                                                      platform::PopupListEvents& events) {
+        auto created = std::make_unique<FakeChooserWindow>(layout, events, &alive);
         created->user = user;
         window = created.get();
         return created;

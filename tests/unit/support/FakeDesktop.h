@@ -7,19 +7,16 @@
 #include <vector>
 
 #include "platform/DesktopServices.h"
-#include "platform/Errors.h"
 
 namespace corvane::testing {
 
 class FakeDesktop : public platform::DesktopServices {
 public:
-    // "cursor busy", "cursor default", "wallpaper <path>", "store <path>", "copy <list>",
+    // "cursor busy", "cursor default", "wallpaper <path>", "copy <list>",
     // "destroy <list>", "draw <list> <index> <surface> <x> <y>"
     std::vector<std::string> events;
     platform::Cursor cursor = platform::Cursor::Default;
     std::string wallpaper;        // what the running desktop shows
-    std::string storedWallpaper;  // the user's setting
-    bool refuseStore = false;
     bool failCopy = false;
 
     static constexpr platform::ImageListHandle LargeList = 0x100;
@@ -37,11 +34,6 @@ public:
         events.push_back("wallpaper " + path);
         wallpaper = path;
         return true;
-    }
-    void StoreWallpaperSetting(const std::string& path) override {
-        events.push_back("store " + path);
-        if (refuseStore) throw ERegistryException("Failed to set data for 'Wallpaper'");
-        storedWallpaper = path;
     }
     platform::ImageListHandle SystemImageList(bool smallIcons) override { return smallIcons ? SmallList : LargeList; }
     platform::ImageListHandle CopyImageList(platform::ImageListHandle list) override {

@@ -12,7 +12,7 @@ namespace corvane::testing {
 class FakeWindowSystem : public platform::WindowSystem {
 public:
     // Plays the user: gets the dialog while it is "shown".
-    std::function<void(platform::OptionDialog&)> user;
+    std::function<void(platform::ListDialog&)> user;
     std::string shownPrompt;
     std::vector<std::string> shownEntries;
     int dialogsShown = 0;
@@ -22,15 +22,16 @@ public:
 
     void ProcessMessages() override { ++processed; }
     void WaitForMessages(std::uint32_t timeoutMs) override { waited += timeoutMs; }
-    void ShowOptionDialog(platform::OptionDialog& dialog) override {
+    void ShowListDialog(platform::ListDialog& dialog) override {
         ++dialogsShown;
         shownPrompt = dialog.Prompt();
         shownEntries = dialog.Entries();
         if (user) user(dialog);
         if (dialog.GetModalResult() == platform::ModalResult::None) dialog.SetModalResult(platform::ModalResult::Cancel);
     }
-    std::unique_ptr<platform::ChooserWindow> CreateChooserWindow(platform::ChooserHandlers& handlers) override {
-        return choosers.Create(handlers);
+    std::unique_ptr<platform::PopupListWindow> CreatePopupListWindow(const platform::PopupListLayout& layout,
+                                                                     platform::PopupListEvents& events) override {
+        return choosers.Create(layout, events);
     }
 };
 

@@ -4,6 +4,7 @@
 #include "imaging/ImageErrors.h"
 #include "support/FakeDesktop.h"
 #include "support/FakePlatform.h"
+#include "support/FakeRegistry.h"
 #include "support/ImageSamples.h"
 #include "ui/ApplyWallpaper.h"
 
@@ -21,7 +22,13 @@ class ApplyWallpaperTest : public ::testing::Test {
 protected:
     ApplyWallpaperTest() {
         fake.services.desktop = &desktop;
+        fake.services.registry = &registry;
         fake.Reinstall();
+    }
+
+    // The current user's wallpaper setting; empty when it was never stored.
+    std::string StoredWallpaper() const {
+        return registry.Text(platform::RegistryRoot::CurrentUser, "Control Panel\\Desktop", "Wallpaper").value_or("");
     }
 
     std::map<std::string, std::string>& Files() { return fake.files.files; }
@@ -30,14 +37,13 @@ protected:
     std::string PutEarlierTarget() { return Files()[Target] = ReadSample("os2.bmp"); }
 
     // The desktop calls of a run that made the target the wallpaper.
-    static std::vector<std::string> Applied() {
-        return {"cursor busy", "wallpaper " + Target, "store " + Target, "cursor default"};
-    }
+    static std::vector<std::string> Applied() { return {"cursor busy", "wallpaper " + Target, "cursor default"}; }
     // The desktop calls of a run that failed before the wallpaper was touched.
     static std::vector<std::string> Untouched() { return {"cursor busy", "cursor default"}; }
 
     testing::FakePlatform fake;
     testing::FakeDesktop desktop;
+    testing::FakeRegistry registry;
 };
 
 TEST_F(ApplyWallpaperTest, ConvertsAJpegAndMakesItTheWallpaper) {
@@ -45,7 +51,7 @@ TEST_F(ApplyWallpaperTest, ConvertsAJpegAndMakesItTheWallpaper) {
     ApplyWallpaper("C:\\Pics\\photo.jpg", Target);
     EXPECT_EQ(TargetPicture(), ReadPnm(ReadSample("photo.ppm")));
     EXPECT_EQ(desktop.events, Applied());
-    EXPECT_EQ(desktop.storedWallpaper, Target);
+    EXPECT_EQ(StoredWallpaper(), Target);
     EXPECT_EQ(Files().count(Temporary), 0u);
     EXPECT_EQ(desktop.cursor, platform::Cursor::Default);
 }
@@ -122,7 +128,7 @@ TEST_F(ApplyWallpaperTest, ASourceThatCannotBeDecodedChangesNothing) {
         EXPECT_EQ(Files().count(Temporary), 0u);
         EXPECT_EQ(desktop.events, Untouched());
     }
-    EXPECT_EQ(desktop.storedWallpaper, "");
+    EXPECT_EQ(StoredWallpaper(), "");
 }
 
 TEST_F(ApplyWallpaperTest, APngWithoutAnEarlierTargetFailsAtTheReadBack) {
@@ -197,12 +203,27 @@ TEST_F(ApplyWallpaperTest, AnUnwritableTargetRaisesTheCreateError) {
     EXPECT_EQ(desktop.events, Untouched());
 }
 
-TEST_F(ApplyWallpaperTest, ARefusedSettingStillResetsTheCursor) {
+TEST_F(ApplyWallpaperTest, ARefusedSettingIsAnErrorNamingTheKeyAndStillResetsTheCursor) {
     Files()["C:\\Pics\\photo.jpg"] = ReadSample("photo.jpg");
-    desktop.refuseStore = true;
-    EXPECT_THROW(ApplyWallpaper("C:\\Pics\\photo.jpg", Target), ERegistryException);
-    EXPECT_EQ(desktop.events, Applied());
-    EXPECT_EQ(desktop.cursor, platform::Cursor::Default);
+    const auto desktopKey = testing::FakeRegistry::Id(platform::RegistryRoot::CurrentUser, "Control Panel\\Desktop");
+    const std::pair<std::set<testing::FakeRegistry::KeyId>*, const char*> refusals[] = {
+        {&registry.refuseCreate, "Failed to create key HKEY_CURRENT_USER\\Control Panel\\Desktop\\"},
+        {&registry.refuseSet, "Failed to set data for 'Wallpaper' under HKEY_CURRENT_USER\\Control Panel\\Desktop\\"},
+    };
+    for (const auto& [refusal, message] : refusals) {
+        refusal->insert(desktopKey);
+        desktop.events.clear();
+        try {
+            ApplyWallpaper("C:\\Pics\\photo.jpg", Target);
+            ADD_FAILURE() << "no error for " << message;
+        } catch (const ERegistryException& error) {
+            EXPECT_STREQ(error.what(), message);
+        }
+        EXPECT_EQ(desktop.events, Applied());
+        EXPECT_EQ(desktop.cursor, platform::Cursor::Default);
+        refusal->clear();
+    }
+    EXPECT_EQ(StoredWallpaper(), "");
 }
 
 TEST_F(ApplyWallpaperTest, TheSettingHoldsTheTargetExactlyAsGiven) {
@@ -210,7 +231,7 @@ TEST_F(ApplyWallpaperTest, TheSettingHoldsTheTargetExactlyAsGiven) {
     Files()["D:\\pic.gif"] = ReadSample("interlaced.gif");
     ApplyWallpaper("D:\\pic.gif", target);
     EXPECT_EQ(desktop.wallpaper, target);
-    EXPECT_EQ(desktop.storedWallpaper, target);
+    EXPECT_EQ(StoredWallpaper(), target);
 }
 
 } // namespace

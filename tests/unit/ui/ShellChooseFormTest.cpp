@@ -229,9 +229,9 @@ TEST_F(ShellChooseFormTest, OnlyTheLeftButtonDragsTheTitle) {
 TEST_F(ShellChooseFormTest, ShowModalRunsUntilAWayOutIsTaken) {
     const TCorvaneInfo info;
     Fake.windows.choosers.user = [](FakeChooserWindow& window) {
-        window.handlers.FormKeyUp(KeyDown, 0);
-        window.SetItemIndex(0);
-        window.handlers.FormKeyUp(KeyReturn, 0);
+        window.events.OnKeyUp(KeyDown, 0);
+        window.SetListIndex(0);
+        window.events.OnKeyUp(KeyReturn, 0);
     };
     TfrmShellChoose form;
     Prepare(form, info);
@@ -239,7 +239,7 @@ TEST_F(ShellChooseFormTest, ShowModalRunsUntilAWayOutIsTaken) {
     EXPECT_FALSE(Window().leftOpen);
     EXPECT_EQ(form.SelectedShell, &info.ShellList.Item(0));
 
-    Fake.windows.choosers.window->user = [](FakeChooserWindow& window) { window.handlers.FormCloseQuery(); };
+    Fake.windows.choosers.window->user = [](FakeChooserWindow& window) { window.events.OnCloseQuery(); };
     EXPECT_EQ(form.ShowModal(), ModalResult::Cancel);
 }
 

@@ -1,5 +1,5 @@
-// The option prompt as a real window: a static prompt, a list box and two push buttons,
-// run modally by its own message loop.
+// A list dialog as a real window: a static prompt, a list box and two push buttons, laid out
+// as the dialog's design says and run modally by its own message loop.
 #pragma once
 
 #include <windows.h>
@@ -9,12 +9,12 @@
 
 namespace corvane::platform::win32 {
 
-class Win32OptionDialog {
+class Win32ListDialog {
 public:
-    explicit Win32OptionDialog(OptionDialog& dialog);
-    ~Win32OptionDialog();
-    Win32OptionDialog(const Win32OptionDialog&) = delete;
-    Win32OptionDialog& operator=(const Win32OptionDialog&) = delete;
+    explicit Win32ListDialog(ListDialog& dialog);
+    ~Win32ListDialog();
+    Win32ListDialog(const Win32ListDialog&) = delete;
+    Win32ListDialog& operator=(const Win32ListDialog&) = delete;
 
     // Shows the window and dispatches messages until the dialog's modal result is set;
     // then records the selected entry.
@@ -22,13 +22,13 @@ public:
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();
     void OnCommand(int id, int code);
     // Keys that the dialog handles before the focused control: true when the message is used up.
     bool PreTranslate(const MSG& msg);
 
-    OptionDialog& Dialog_;
+    ListDialog& Dialog_;
     HWND Window_ = nullptr;
     HWND Prompt_ = nullptr;
     HWND List_ = nullptr;
