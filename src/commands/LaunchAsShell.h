@@ -2,6 +2,7 @@
 // afterwards holds again what it held before.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -9,16 +10,21 @@
 
 namespace corvane {
 
-// Warns (through statement) when no file exists at path, remembers the shell setting in
-// previousShell, writes path as the setting, starts path with parameters, stores value in the
-// variable named variableName (if any), waits 3000 ms handling messages, and puts the earlier
-// setting back. The earlier setting is put back also when any step after the switch fails;
-// the failure then goes on to the caller.
+// Warns (through statement) when no file exists at path, takes the machine-wide switch lock,
+// remembers the shell setting in previousShell, writes path as the setting, starts path with
+// parameters, stores value in the variable named variableName (if any), waits 3000 ms handling
+// messages, and puts back what the switch changed. That is put back also when any step after
+// the switch fails; the failure then goes on to the caller.
 void LaunchAsShell(TscrObjAncestor& statement, std::string& previousShell, const std::string& path,
                    const std::string& parameters, const std::optional<std::string>& variableName,
                    const std::string& value);
 
 // How long the previous setting stays replaced after the launch.
 constexpr std::uint32_t LaunchPauseMs = 3000;
+
+// The lock that every launcher of the machine takes for its switch, and how long a launcher
+// waits for it while another one's switch runs (which lasts the pause and a little more).
+constexpr const char* ShellSwitchLock = "Global\\CorvaneShellSwitch";
+constexpr std::uint32_t ShellSwitchLockWaitMs = 15000;
 
 } // namespace corvane

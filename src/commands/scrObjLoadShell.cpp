@@ -17,10 +17,17 @@ void TscrObjLoadShell::Execute() {
         return;
     }
     if (platform::Files().FileExists(item->Wallpaper)) {
-        ApplyWallpaper(item->Wallpaper, Info->ProgramFolder + WallpaperFile);
+        ApplyWallpaper(item->Wallpaper, Info->ProgramFolder + WallpaperFile, UserWallpaperFile());
     }
     const std::optional<std::string> variable = Args.empty() ? std::nullopt : std::optional<std::string>(Args[0]);
     LaunchAsShell(*this, PreviousShell, item->Path, item->Parameters, variable, item->Name);
+}
+
+// A program folder that the user may not change (Program Files, a folder all users share)
+// cannot take the converted wallpaper; the user's own local application data can.
+std::string TscrObjLoadShell::UserWallpaperFile() {
+    const std::string folder = platform::Files().LocalAppDataFolder();
+    return folder.empty() ? std::string() : folder + UserWallpaperFolder + "\\" + WallpaperFile;
 }
 
 // The chooser is set up as the context says, shown modally and destroyed when this returns,

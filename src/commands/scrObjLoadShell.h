@@ -15,8 +15,12 @@ public:
     using TscrObjAncestor::TscrObjAncestor;
     void Execute() override;
 
-    // The name of the wallpaper file that a shell's picture is converted to, in the program folder.
+    // The name of the wallpaper file that a shell's picture is converted to, in the program
+    // folder, or when that cannot be written, in this folder of the user's local application data.
     static constexpr const char* WallpaperFile = "wallpaper.bmp";
+    static constexpr const char* UserWallpaperFolder = "Corvane";
+    // The wallpaper file in the user's own folder; empty when the system names none.
+    static std::string UserWallpaperFile();
 
     // The shell setting as it was read just before the switch; written back after the pause.
     std::string PreviousShell;

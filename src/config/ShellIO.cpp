@@ -28,16 +28,33 @@ std::string TShellIO::ReadShell() const {
     return platform::Profiles().GetString(SystemIni, BootSection, ShellValue, NoShell, ShellBufferSize);
 }
 
+namespace {
+std::string StringData(const std::string& text) { return text.substr(0, text.find('\0')) + '\0'; }
+} // namespace
+
 void TShellIO::WriteShell(const std::string& text) const {
+    TShellSwitch switched;
+    WriteShell(text, true, switched);
+}
+
+void TShellIO::WriteShell(const std::string& text, bool machineWide, TShellSwitch& switched) const {
     const int family = platform::System().PlatformId();
     if (family == WindowsFamily) {
+        if (!machineWide) return;
+        switched.SystemIni = true;
         platform::Profiles().WriteString(SystemIni, BootSection, ShellValue, text);
     } else if (family == NtFamily) {
+        switched.UserValue = true;
         WriteRegistryString(RegistryRoot::CurrentUser, WinlogonKey, ShellValue, text);
-        WriteRegistryString(RegistryRoot::LocalMachine, WinlogonKey, ShellValue, text);
+        if (!machineWide) return;
+        const platform::RegistryWrite machine = WriteRegistryValue(RegistryRoot::LocalMachine, WinlogonKey, ShellValue,
+                                                                   platform::RegString, StringData(text), true);
+        switched.MachineValue = machine == platform::RegistryWrite::Written;
         const std::string mapping = ReadRegistryString(RegistryRoot::LocalMachine, MappingKey, ShellValue, MachineMapping);
         if (mapping == MachineMapping) {
-            WriteRegistryString(RegistryRoot::LocalMachine, MappingKey, ShellValue, UserMapping);
+            const platform::RegistryWrite turned = WriteRegistryValue(RegistryRoot::LocalMachine, MappingKey, ShellValue,
+                                                                      platform::RegString, StringData(UserMapping), true);
+            switched.MappingTurned = turned == platform::RegistryWrite::Written;
         }
     }
 }
@@ -63,7 +80,6 @@ bool SameValue(const platform::RegistryValue& a, const platform::RegistryValue& 
     return a.type == b.type && a.data == b.data;
 }
 
-std::string ValueText(const platform::RegistryValue& value) { return value.data.substr(0, value.data.find('\0')); }
 } // namespace
 
 void TShellIO::RestoreWinlogonShell(RegistryRoot root, const platform::RegistryValue& earlier) const {
@@ -71,7 +87,7 @@ void TShellIO::RestoreWinlogonShell(RegistryRoot root, const platform::RegistryV
         return;
     }
     if (!Present(earlier)) {
-        if (!platform::Registry().DeleteValue(root, FromRoot(WinlogonKey), ShellValue)) {
+        if (platform::Registry().DeleteValue(root, FromRoot(WinlogonKey), ShellValue) != platform::RegistryResult::Done) {
             throw ERegistryException("Failed to delete '" + std::string(ShellValue) + "' of " + WinlogonKey);
         }
         return;
@@ -82,21 +98,24 @@ void TShellIO::RestoreWinlogonShell(RegistryRoot root, const platform::RegistryV
     }
 }
 
-void TShellIO::RestoreSetting(const TSavedShellSetting& saved) const {
+void TShellIO::RestoreSetting(const TSavedShellSetting& saved, const TShellSwitch& switched) const {
     if (saved.Family == WindowsFamily) {
-        if (ReadSystemIniShell() != saved.SystemIniShell) {
+        if (switched.SystemIni && ReadSystemIniShell() != saved.SystemIniShell) {
             platform::Profiles().WriteString(SystemIni, BootSection, ShellValue, saved.SystemIniShell);
         }
     } else if (saved.Family == NtFamily) {
-        platform::RegistryValue user = saved.UserValue;
-        const bool userHeldTheText = Present(user) && ValueText(user) == saved.ReadText;
-        if (saved.ReadText != NoShell && !userHeldTheText) {
-            user.state = platform::RegistryValue::State::Present;
-            user.type = platform::RegString;
-            user.data = saved.ReadText + '\0';
+        if (switched.UserValue) {
+            platform::RegistryValue user = saved.UserValue;
+            if (!Present(user) && switched.MappingTurned && saved.ReadText != NoShell) {
+                user.state = platform::RegistryValue::State::Present;
+                user.type = platform::RegString;
+                user.data = StringData(saved.ReadText);
+            }
+            RestoreWinlogonShell(RegistryRoot::CurrentUser, user);
         }
-        RestoreWinlogonShell(RegistryRoot::CurrentUser, user);
-        RestoreWinlogonShell(RegistryRoot::LocalMachine, saved.MachineValue);
+        if (switched.MachineValue) {
+            RestoreWinlogonShell(RegistryRoot::LocalMachine, saved.MachineValue);
+        }
     }
 }
 
@@ -120,21 +139,24 @@ std::optional<std::string> TShellIO::ReadSystemIniShell() const {
 
 void TShellIO::WriteRegistryString(RegistryRoot root, const std::string& keyPath, const std::string& name,
                                    const std::string& text) {
-    WriteRegistryValue(root, keyPath, name, platform::RegString, text.substr(0, text.find('\0')) + '\0');
+    WriteRegistryValue(root, keyPath, name, platform::RegString, StringData(text));
 }
 
-// Creates the key if it is missing, then opens it and stores the value. A refused create or
-// set raises; a key that was created but cannot be opened is reported by the result.
 platform::RegistryWrite TShellIO::WriteRegistryValue(RegistryRoot root, const std::string& keyPath,
                                                      const std::string& name, std::uint32_t type,
-                                                     const std::string& data) {
+                                                     const std::string& data, bool mayBeDenied) {
+    using platform::RegistryWrite;
     platform::RegistryAccess& registry = platform::Registry();
     const std::string path = FromRoot(keyPath);
-    if (!registry.CreateKey(root, path)) {
+    const platform::RegistryResult created = registry.CreateKey(root, path);
+    if (created == platform::RegistryResult::AccessDenied && mayBeDenied) {
+        return RegistryWrite::OpenDenied;
+    }
+    if (created != platform::RegistryResult::Done) {
         throw ERegistryException("Failed to create key " + keyPath);
     }
-    const platform::RegistryWrite result = registry.SetValue(root, path, name, type, data);
-    if (result == platform::RegistryWrite::SetRefused) {
+    const RegistryWrite result = registry.SetValue(root, path, name, type, data);
+    if (result == RegistryWrite::SetRefused || (result == RegistryWrite::SetDenied && !mayBeDenied)) {
         throw ERegistryException("Failed to set data for '" + name + "'");
     }
     return result;

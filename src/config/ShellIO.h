@@ -23,6 +23,15 @@ struct TSavedShellSetting {
     std::optional<std::string> SystemIniShell;     // 95 family: system.ini [boot] shell, if any
 };
 
+// What a switch changed, recorded as it goes, so that its restore puts back exactly that and
+// nothing else (another launcher may have changed what this one left alone).
+struct TShellSwitch {
+    bool UserValue = false;     // NT family: the current user's Winlogon shell
+    bool MachineValue = false;  // NT family: the machine's Winlogon shell
+    bool MappingTurned = false; // NT family: the mapping turned from the machine's key to the user's
+    bool SystemIni = false;     // 95 family: system.ini [boot] shell
+};
+
 class TShellIO {
 public:
     static constexpr const char* NoShell = "None Found";
@@ -39,17 +48,24 @@ public:
     std::string ReadShell() const;
     // Makes text the shell setting. On the NT family: the current user's value, then the
     // machine's, then the mapping turned from the machine's to the user's key. Raises
-    // ERegistryException when a key cannot be created or a value cannot be set.
+    // ERegistryException when a key cannot be created or a value cannot be set, except that a
+    // write to the machine's keys refused for lack of rights is skipped: the user's own value is
+    // what a per-user shell needs, and Winlogon reads it.
     void WriteShell(const std::string& text) const;
+    // The same, recording in switched what it changes as it goes. Without machineWide only the
+    // current user's value is written (on the 95 family, where system.ini is the machine's,
+    // nothing is).
+    void WriteShell(const std::string& text, bool machineWide, TShellSwitch& switched) const;
 
     // Remembers the setting before a switch.
     TSavedShellSetting SaveSetting() const;
-    // Puts the remembered setting back without writing "None Found" anywhere: the current
-    // user's value gets the text ReadShell gave (so ReadShell gives it again through the
-    // mapping), or its own earlier state when there was no setting; the machine's value and
-    // system.ini get exactly their earlier state, a value that did not exist being removed.
-    // Values that already hold their earlier state are not touched. The mapping stays as it is.
-    void RestoreSetting(const TSavedShellSetting& saved) const;
+    // Puts back what the switch changed, without writing "None Found" anywhere. The current
+    // user's value gets exactly its own earlier state (data and type); when it had none, it gets
+    // the text that ReadShell gave only if this switch turned the mapping to the user's key (so
+    // that reads of system.ini keep giving that text), and otherwise it is removed again. The
+    // machine's value and system.ini get exactly their earlier state. Values that already hold
+    // their earlier state are not touched. The mapping stays as it is.
+    void RestoreSetting(const TSavedShellSetting& saved, const TShellSwitch& switched) const;
 
     // The stored values as they are, so that a caller can put back exactly what was there.
     platform::RegistryValue ReadWinlogonShell(platform::RegistryRoot root) const;
@@ -69,9 +85,12 @@ public:
 private:
     // Gives the Winlogon shell value under root its earlier state, if it no longer holds it.
     void RestoreWinlogonShell(platform::RegistryRoot root, const platform::RegistryValue& earlier) const;
+    // Creates the key if it is missing, then opens it and stores the value. A refused create or
+    // set raises; with mayBeDenied, one refused for lack of rights is returned instead (as
+    // OpenDenied or SetDenied). A key that cannot be opened is reported by the result.
     static platform::RegistryWrite WriteRegistryValue(platform::RegistryRoot root, const std::string& keyPath,
                                                       const std::string& name, std::uint32_t type,
-                                                      const std::string& data);
+                                                      const std::string& data, bool mayBeDenied = false);
 };
 
 } // namespace corvane

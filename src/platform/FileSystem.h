@@ -11,6 +11,9 @@ public:
 
     // Full path of the running executable, as the system reports it.
     virtual std::string ExePath() = 0;
+    // The current user's own folder for local application data, with a trailing "\"; empty when
+    // the system does not give one.
+    virtual std::string LocalAppDataFolder() = 0;
     // True only when a file (not a folder) exists at path; an empty path does not exist.
     virtual bool FileExists(const std::string& path) = 0;
     // The whole content of the file; raises EFOpenError when it cannot be opened for reading.

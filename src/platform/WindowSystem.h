@@ -55,6 +55,13 @@ public:
     virtual void SetItemIndex(int index) = 0;
 };
 
+// A lock that one program of the machine holds at a time, across all sessions and users; it
+// is released when the object is destroyed.
+class MachineLock {
+public:
+    virtual ~MachineLock() = default;
+};
+
 class WindowSystem {
 public:
     virtual ~WindowSystem() = default;
@@ -63,6 +70,10 @@ public:
     virtual void ProcessMessages() = 0;
     // Blocks until a message arrives for this thread or timeoutMs have passed.
     virtual void WaitForMessages(std::uint32_t timeoutMs) = 0;
+    // Takes the machine-wide lock of this name, waiting at most timeoutMs while window messages
+    // keep being dispatched. A lock left by a program that ended without releasing it counts as
+    // free. Null when the lock cannot be had in that time, or at all.
+    virtual std::unique_ptr<MachineLock> LockMachineWide(const std::string& name, std::uint32_t timeoutMs) = 0;
     // Creates the dialog, runs it modally until its modal result is set (closing it any other
     // way counts as Cancel), records the selected entry and destroys it.
     virtual void ShowListDialog(ListDialog& dialog) = 0;

@@ -1,5 +1,7 @@
 #include "ui/ApplyWallpaper.h"
 
+#include <optional>
+
 #include "imaging/Bitmap.h"
 #include "imaging/BmpFile.h"
 #include "imaging/GifDecoder.h"
@@ -28,36 +30,78 @@ SourceKind Classify(const std::string& sourcePath) {
 
 // Copies a bitmap file unchanged to the target: beside it under the temporary name first, and
 // only a copy that reads as a valid bitmap takes the target's place, so that an invalid source
-// never destroys a good earlier wallpaper. A copy that fails leaves the target as it was.
-void CopyBitmap(const std::string& sourcePath, const std::string& targetPath) {
+// never destroys a good earlier wallpaper. A copy that fails leaves the target as it was and
+// gives false.
+bool CopyBitmap(const std::string& sourcePath, const std::string& targetPath) {
     platform::FileSystem& files = platform::Files();
     const std::string temporary = imaging::Bitmap::TemporaryPath(targetPath);
-    if (!files.CopyFile(sourcePath, temporary, false)) return;
+    if (!files.CopyFile(sourcePath, temporary, false)) return false;
     try {
         imaging::DecodeBmp(files.ReadFile(temporary), sourcePath);
     } catch (...) {
         files.DeleteFile(temporary);
         throw;
     }
-    if (!files.ReplaceFile(temporary, targetPath)) files.DeleteFile(temporary);
+    if (files.ReplaceFile(temporary, targetPath)) return true;
+    files.DeleteFile(temporary);
+    return false;
 }
 
-// Puts the source's picture at the target as a bitmap file, or copies a bitmap file there.
-void ConvertSource(const std::string& sourcePath, const std::string& targetPath) {
+// Where the wallpaper file may go: the target, and when that cannot be written (a program
+// folder that the user may not change), the fallback, whose folder is made when missing.
+struct TWallpaperPlaces {
+    const std::string& Target;
+    const std::string& Fallback; // empty: none
+
+    // Writes with write(place) at the first place that takes it and returns that place, or
+    // nothing when neither took it. write gives false or raises EFCreateError for a place that
+    // cannot be written; the fallback's error goes on to the caller.
+    template <typename Write> std::optional<std::string> WriteFirst(Write write) const {
+        try {
+            if (write(Target)) return Target;
+        } catch (const EFCreateError&) {
+            if (Fallback.empty()) throw;
+        }
+        if (Fallback.empty()) return std::nullopt;
+        const std::size_t cut = Fallback.find_last_of('\\');
+        if (cut != std::string::npos) platform::Files().CreateDirectory(Fallback.substr(0, cut));
+        if (write(Fallback)) return Fallback;
+        return std::nullopt;
+    }
+
+    // The wallpaper file when none was written now: the target when there is one, else the
+    // fallback when there is one there.
+    const std::string& Existing() const {
+        platform::FileSystem& files = platform::Files();
+        return !Fallback.empty() && !files.FileExists(Target) && files.FileExists(Fallback) ? Fallback : Target;
+    }
+};
+
+// Puts the source's picture as a bitmap file, or a bitmap file's copy, at the first of the
+// places that takes it; returns that place, or nothing when nothing was written.
+std::optional<std::string> ConvertSource(const std::string& sourcePath, const TWallpaperPlaces& places) {
     platform::FileSystem& files = platform::Files();
+    const auto save = [](const imaging::Bitmap& picture) {
+        return [&picture](const std::string& place) {
+            picture.SaveToFile(place);
+            return true;
+        };
+    };
     switch (Classify(sourcePath)) {
-    case SourceKind::Jpeg:
-        imaging::Bitmap(imaging::DecodeJpeg(files.ReadFile(sourcePath), sourcePath)).SaveToFile(targetPath);
-        break;
-    case SourceKind::Gif:
-        imaging::Bitmap(imaging::DecodeGif(files.ReadFile(sourcePath), sourcePath)).SaveToFile(targetPath);
-        break;
+    case SourceKind::Jpeg: {
+        const imaging::Bitmap picture(imaging::DecodeJpeg(files.ReadFile(sourcePath), sourcePath));
+        return places.WriteFirst(save(picture));
+    }
+    case SourceKind::Gif: {
+        const imaging::Bitmap picture(imaging::DecodeGif(files.ReadFile(sourcePath), sourcePath));
+        return places.WriteFirst(save(picture));
+    }
     case SourceKind::Bmp:
-        CopyBitmap(sourcePath, targetPath);
-        break;
+        return places.WriteFirst([&sourcePath](const std::string& place) { return CopyBitmap(sourcePath, place); });
     case SourceKind::Other:
         break;
     }
+    return std::nullopt;
 }
 
 // Stores path as the current user's wallpaper setting: the string value "Wallpaper" under
@@ -67,7 +111,7 @@ void StoreWallpaperSetting(const std::string& path) {
     constexpr const char* ShownKey = "HKEY_CURRENT_USER\\Control Panel\\Desktop\\";
     platform::RegistryAccess& registry = platform::Registry();
     const auto root = platform::RegistryRoot::CurrentUser;
-    if (!registry.CreateKey(root, DesktopKey)) {
+    if (registry.CreateKey(root, DesktopKey) != platform::RegistryResult::Done) {
         throw ERegistryException(std::string("Failed to create key ") + ShownKey);
     }
     const std::string text = path.substr(0, path.find('\0')) + '\0';
@@ -78,15 +122,20 @@ void StoreWallpaperSetting(const std::string& path) {
 
 } // namespace
 
-void ApplyWallpaper(const std::string& sourcePath, const std::string& targetPath) {
+std::string ApplyWallpaper(const std::string& sourcePath, const std::string& targetPath,
+                           const std::string& fallbackPath) {
     platform::DesktopServices& desktop = platform::Desktop();
     TBusyCursor busy(platform::Cursor::Default);
+    const TWallpaperPlaces places{targetPath, fallbackPath};
+    std::optional<std::string> written;
     if (platform::Files().FileExists(sourcePath)) {
-        ConvertSource(sourcePath, targetPath);
+        written = ConvertSource(sourcePath, places);
     }
-    imaging::Bitmap::LoadFromFile(targetPath); // only the check matters: a valid bitmap is there
-    desktop.SetWallpaper(targetPath);          // the system's answer is not needed
-    StoreWallpaperSetting(targetPath);
+    const std::string wallpaper = written ? *written : places.Existing();
+    imaging::Bitmap::LoadFromFile(wallpaper); // only the check matters: a valid bitmap is there
+    desktop.SetWallpaper(wallpaper);          // the system's answer is not needed
+    StoreWallpaperSetting(wallpaper);
+    return wallpaper;
 }
 
 } // namespace corvane

@@ -12,14 +12,17 @@ namespace corvane {
 //     decoded as JPEG and written to targetPath as a bitmap; ".gif" - the same for GIF;
 //     ".bmp" - copied unchanged over targetPath, provided the copy is a valid bitmap (else
 //     EBitmapError; a copy that fails is not an error by itself); anything else - nothing is
-//     written.
-//  2. The file at targetPath is read back as a bitmap; a missing or invalid file ends the
-//     routine with its error (EFOpenError, EBitmapError).
+//     written. When targetPath cannot be written and a fallbackPath is given, the file goes
+//     there instead (its folder made when missing).
+//  2. The file written is read back as a bitmap; when none was written, the one at targetPath,
+//     or at fallbackPath when only that one exists. A missing or invalid file ends the routine
+//     with its error (EFOpenError, EBitmapError).
 //  3. The file becomes the wallpaper of the running desktop and is stored as the current
 //     user's "Wallpaper" setting.
-// A source that cannot be decoded raises the decoder's error (EJpegError, EGifError) and
-// leaves targetPath, the wallpaper and the setting as they were. The cursor returns to the
-// default in every case.
-void ApplyWallpaper(const std::string& sourcePath, const std::string& targetPath);
+// Returns the path of the wallpaper file. A source that cannot be decoded raises the decoder's
+// error (EJpegError, EGifError) and leaves the files, the wallpaper and the setting as they
+// were; a file is never left half-written. The cursor returns to the default in every case.
+std::string ApplyWallpaper(const std::string& sourcePath, const std::string& targetPath,
+                           const std::string& fallbackPath = "");
 
 } // namespace corvane

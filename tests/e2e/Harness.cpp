@@ -144,6 +144,35 @@ ProgramResult RunToEnd(const std::string& exe, const std::string& arguments) {
     return result;
 }
 
+std::vector<ShellStart> StartsOf(const std::string& exe) {
+    std::vector<ShellStart> starts;
+    const std::string log = ReadWholeFile(exe + ".log");
+    std::size_t pos = 0;
+    ShellStart start;
+    while (pos < log.size()) {
+        const std::size_t end = log.find('\n', pos);
+        const std::string line = log.substr(pos, end - pos);
+        pos = end == std::string::npos ? log.size() : end + 1;
+        if (line.rfind("cmd=", 0) == 0) start.commandLine = line.substr(4);
+        if (line.rfind("cwd=", 0) == 0) start.directory = line.substr(4);
+        if (line.rfind("shell=", 0) == 0) {
+            start.shell = line.substr(6);
+            starts.push_back(start);
+        }
+    }
+    return starts;
+}
+
+std::vector<ShellStart> WaitForStarts(const std::string& exe, std::size_t count) {
+    const DWORD begin = GetTickCount();
+    std::vector<ShellStart> starts = StartsOf(exe);
+    while (starts.size() < count && GetTickCount() - begin < 15000) {
+        Sleep(100);
+        starts = StartsOf(exe);
+    }
+    return starts;
+}
+
 std::string DriverFolder() {
     char path[MAX_PATH] = {};
     const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);

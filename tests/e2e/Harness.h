@@ -116,6 +116,16 @@ HWND FindChild(HWND parent, const std::string& className, const std::string& tex
 std::vector<std::string> ListBoxItems(HWND list);
 std::vector<std::string> ComboBoxItems(HWND combo);
 
+// What a started stand-in shell recorded: its command line, its working directory and the
+// shell setting as system.ini read when it started; one entry per start.
+struct ShellStart {
+    std::string commandLine, directory, shell;
+};
+// The starts that the stand-in at exe has recorded so far.
+std::vector<ShellStart> StartsOf(const std::string& exe);
+// Waits (15 s at most) until the stand-in at exe has recorded `count` starts.
+std::vector<ShellStart> WaitForStarts(const std::string& exe, std::size_t count);
+
 // The registry and system.ini as the launcher's shell setting uses them.
 namespace registry {
 constexpr const char* Winlogon = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";

@@ -13,40 +13,8 @@ using namespace e2e::registry;
 
 constexpr const char* Title = "Corvane v3 Launcher";
 
-// What a started stand-in shell recorded: one entry per start.
-struct Start {
-    std::string commandLine, directory, shell;
-};
-
-std::vector<Start> StartsOf(const std::string& exe) {
-    std::vector<Start> starts;
-    const std::string log = e2e::ReadWholeFile(exe + ".log");
-    std::size_t pos = 0;
-    Start start;
-    while (pos < log.size()) {
-        const std::size_t end = log.find('\n', pos);
-        const std::string line = log.substr(pos, end - pos);
-        pos = end == std::string::npos ? log.size() : end + 1;
-        if (line.rfind("cmd=", 0) == 0) start.commandLine = line.substr(4);
-        if (line.rfind("cwd=", 0) == 0) start.directory = line.substr(4);
-        if (line.rfind("shell=", 0) == 0) {
-            start.shell = line.substr(6);
-            starts.push_back(start);
-        }
-    }
-    return starts;
-}
-
-// Waits until the stand-in at exe has recorded `count` starts.
-std::vector<Start> WaitForStarts(const std::string& exe, std::size_t count) {
-    const DWORD begin = GetTickCount();
-    std::vector<Start> starts = StartsOf(exe);
-    while (starts.size() < count && GetTickCount() - begin < 15000) {
-        Sleep(100);
-        starts = StartsOf(exe);
-    }
-    return starts;
-}
+using e2e::StartsOf;
+using e2e::WaitForStarts;
 
 class Launch : public ::testing::Test {
 protected:
@@ -173,7 +141,7 @@ TEST_F(Launch, MissingShellProgramIsWarnedAboutThenSwitchedAndRestored) {
                                 "hi", "Warning (Line 2): Shell not found - " + folder.Path() + "gone.exe - attempting load anyway"}));
     for (const auto& box : boxes) EXPECT_EQ(box.caption, Title);
     EXPECT_EQ(launcher.WaitForExit(), 0u);
-    EXPECT_EQ(RegText(HKEY_CURRENT_USER, Winlogon, "Shell"), "explorer.exe") << "what system.ini read before";
+    EXPECT_EQ(RegText(HKEY_CURRENT_USER, Winlogon, "Shell"), "user-shell.exe") << "the user's own value, kept";
     EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, Winlogon, "Shell"), "explorer.exe");
 }
 

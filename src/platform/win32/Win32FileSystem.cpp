@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <shlobj.h>
+
 #include <vector>
 
 #include "platform/Errors.h"
@@ -34,6 +36,16 @@ std::string Win32FileSystem::ExePath() {
         }
         buffer.resize(buffer.size() * 2);
     }
+}
+
+std::string Win32FileSystem::LocalAppDataFolder() {
+    char folder[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder)) || folder[0] == '\0') {
+        return {};
+    }
+    std::string path = folder;
+    if (path.back() != '\\') path += '\\';
+    return path;
 }
 
 bool Win32FileSystem::FileExists(const std::string& path) {

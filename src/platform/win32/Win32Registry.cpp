@@ -23,40 +23,46 @@ public:
     OpenKey& operator=(const OpenKey&) = delete;
     bool valid() const { return Key_ != nullptr; }
     bool missing() const { return Status_ == ERROR_FILE_NOT_FOUND; }
+    bool denied() const { return Status_ == ERROR_ACCESS_DENIED; }
+    LONG status() const { return Status_; }
     HKEY get() const { return Key_; }
 
 private:
     HKEY Key_ = nullptr;
     LONG Status_;
 };
+
+RegistryResult ResultOf(LONG status) {
+    if (status == ERROR_SUCCESS) return RegistryResult::Done;
+    return status == ERROR_ACCESS_DENIED ? RegistryResult::AccessDenied : RegistryResult::Failed;
+}
 } // namespace
 
-bool Win32Registry::CreateKey(RegistryRoot root, const std::string& path) {
+// Only read access is asked for the handle: creating a missing key needs the right to add a
+// subkey to its parent, and an existing key merely opens, also one the user may not change.
+RegistryResult Win32Registry::CreateKey(RegistryRoot root, const std::string& path) {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(RootKey(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
-                        &key, nullptr) != ERROR_SUCCESS) {
-        return false;
-    }
-    RegCloseKey(key);
-    return true;
+    const LONG status = RegCreateKeyExA(RootKey(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                        KEY_QUERY_VALUE, nullptr, &key, nullptr);
+    if (status == ERROR_SUCCESS) RegCloseKey(key);
+    return ResultOf(status);
 }
 
 RegistryWrite Win32Registry::SetValue(RegistryRoot root, const std::string& path, const std::string& name,
                                       std::uint32_t type, const std::string& data) {
-    const OpenKey key(root, path, KEY_ALL_ACCESS);
-    if (!key.valid()) return RegistryWrite::OpenRefused;
-    if (data.size() > std::numeric_limits<DWORD>::max() ||
-        RegSetValueExA(key.get(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.data()),
-                       static_cast<DWORD>(data.size())) != ERROR_SUCCESS) {
-        return RegistryWrite::SetRefused;
-    }
-    return RegistryWrite::Written;
+    const OpenKey key(root, path, KEY_SET_VALUE);
+    if (!key.valid()) return key.denied() ? RegistryWrite::OpenDenied : RegistryWrite::OpenRefused;
+    if (data.size() > std::numeric_limits<DWORD>::max()) return RegistryWrite::SetRefused;
+    const LONG status = RegSetValueExA(key.get(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.data()),
+                                       static_cast<DWORD>(data.size()));
+    if (status == ERROR_SUCCESS) return RegistryWrite::Written;
+    return status == ERROR_ACCESS_DENIED ? RegistryWrite::SetDenied : RegistryWrite::SetRefused;
 }
 
 // The data is read again with a larger buffer while it grows between the two calls.
 RegistryValue Win32Registry::ReadValue(RegistryRoot root, const std::string& path, const std::string& name) {
     RegistryValue result;
-    const OpenKey key(root, path, KEY_ALL_ACCESS);
+    const OpenKey key(root, path, KEY_QUERY_VALUE);
     if (!key.valid()) return result;
     result.state = RegistryValue::State::NoValue;
     DWORD type = 0;
@@ -77,11 +83,11 @@ RegistryValue Win32Registry::ReadValue(RegistryRoot root, const std::string& pat
     return result;
 }
 
-bool Win32Registry::DeleteValue(RegistryRoot root, const std::string& path, const std::string& name) {
+RegistryResult Win32Registry::DeleteValue(RegistryRoot root, const std::string& path, const std::string& name) {
     const OpenKey key(root, path, KEY_SET_VALUE);
-    if (!key.valid()) return key.missing(); // no key, so no value
+    if (!key.valid()) return key.missing() ? RegistryResult::Done : ResultOf(key.status()); // no key, so no value
     const LONG status = RegDeleteValueA(key.get(), name.c_str());
-    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+    return status == ERROR_FILE_NOT_FOUND ? RegistryResult::Done : ResultOf(status);
 }
 
 } // namespace corvane::platform::win32

@@ -7,11 +7,11 @@ namespace corvane::platform::win32 {
 
 class Win32Registry final : public RegistryAccess {
 public:
-    bool CreateKey(RegistryRoot root, const std::string& path) override;
+    RegistryResult CreateKey(RegistryRoot root, const std::string& path) override;
     RegistryWrite SetValue(RegistryRoot root, const std::string& path, const std::string& name, std::uint32_t type,
                            const std::string& data) override;
     RegistryValue ReadValue(RegistryRoot root, const std::string& path, const std::string& name) override;
-    bool DeleteValue(RegistryRoot root, const std::string& path, const std::string& name) override;
+    RegistryResult DeleteValue(RegistryRoot root, const std::string& path, const std::string& name) override;
 };
 
 } // namespace corvane::platform::win32

@@ -13,6 +13,7 @@ namespace corvane::platform::win32 {
 class Win32FileSystem final : public FileSystem {
 public:
     std::string ExePath() override;
+    std::string LocalAppDataFolder() override;
     bool FileExists(const std::string& path) override;
     std::string ReadFile(const std::string& path) override;
     bool CreateEmptyFile(const std::string& path) override;

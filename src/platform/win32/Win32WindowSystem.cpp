@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <sddl.h>
+
 #include "platform/win32/Win32ListDialog.h"
 #include "platform/win32/Win32PopupListWindow.h"
 
@@ -21,6 +23,67 @@ void Win32WindowSystem::ProcessMessages() {
 
 void Win32WindowSystem::WaitForMessages(std::uint32_t timeoutMs) {
     MsgWaitForMultipleObjectsEx(0, nullptr, timeoutMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+}
+
+namespace {
+
+// A named mutex held by this thread; released and closed with the object.
+class Win32MachineLock final : public MachineLock {
+public:
+    explicit Win32MachineLock(HANDLE mutex) : Mutex_(mutex) {}
+    ~Win32MachineLock() override {
+        ReleaseMutex(Mutex_);
+        CloseHandle(Mutex_);
+    }
+    Win32MachineLock(const Win32MachineLock&) = delete;
+    Win32MachineLock& operator=(const Win32MachineLock&) = delete;
+
+private:
+    HANDLE Mutex_;
+};
+
+// The mutex of the name, made so that every user of the machine may wait for it and release
+// it, whoever made it first. Null when it can be neither made nor opened.
+HANDLE SharedMutex(const std::string& name) {
+    constexpr const char* EveryoneMaySynchronize = "D:(A;;0x00100001;;;WD)"; // SYNCHRONIZE | MUTEX_MODIFY_STATE
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, nullptr, FALSE};
+    if (ConvertStringSecurityDescriptorToSecurityDescriptorA(EveryoneMaySynchronize, SDDL_REVISION_1, &descriptor,
+                                                             nullptr)) {
+        attributes.lpSecurityDescriptor = descriptor;
+    }
+    HANDLE mutex = CreateMutexA(&attributes, FALSE, name.c_str());
+    if (descriptor != nullptr) LocalFree(descriptor);
+    if (mutex == nullptr && GetLastError() == ERROR_ACCESS_DENIED) {
+        mutex = OpenMutexA(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, name.c_str());
+    }
+    return mutex;
+}
+
+bool Owned(DWORD waitResult) { return waitResult == WAIT_OBJECT_0 || waitResult == WAIT_ABANDONED_0; }
+
+} // namespace
+
+std::unique_ptr<MachineLock> Win32WindowSystem::LockMachineWide(const std::string& name, std::uint32_t timeoutMs) {
+    HANDLE mutex = SharedMutex(name);
+    if (mutex == nullptr) return nullptr;
+    const DWORD start = GetTickCount();
+    const auto left = [&] {
+        const DWORD elapsed = GetTickCount() - start;
+        return elapsed >= timeoutMs ? DWORD{0} : timeoutMs - elapsed;
+    };
+    for (;;) {
+        const DWORD result = MsgWaitForMultipleObjectsEx(1, &mutex, left(), QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        if (Owned(result)) return std::make_unique<Win32MachineLock>(mutex);
+        if (result != WAIT_OBJECT_0 + 1) break; // the time is up, or the wait failed
+        ProcessMessages();
+        if (left() == 0) {
+            if (Owned(WaitForSingleObject(mutex, 0))) return std::make_unique<Win32MachineLock>(mutex);
+            break;
+        }
+    }
+    CloseHandle(mutex);
+    return nullptr;
 }
 
 void Win32WindowSystem::ShowListDialog(ListDialog& dialog) {

@@ -47,6 +47,14 @@ protected:
         return fake.shell.executed;
     }
 
+    // Every stored value by key; keys without values (such as a user's Winlogon key that a
+    // switch created) are left out.
+    std::map<testing::FakeRegistry::KeyId, std::map<std::string, platform::RegistryValue>> Values() const {
+        auto values = fake.registry.keys;
+        std::erase_if(values, [](const auto& key) { return key.second.empty(); });
+        return values;
+    }
+
     std::optional<std::string> UserShell() { return fake.registry.Text(User, Winlogon, "shell"); }
     std::optional<std::string> MachineShell() { return fake.registry.Text(Machine, Winlogon, "shell"); }
     std::optional<std::string> MappingValue() { return fake.registry.Text(Machine, Mapping, "shell"); }
@@ -140,6 +148,17 @@ TEST_F(LaunchTest, TheShellsWallpaperIsAppliedBeforeTheLaunch) {
     EXPECT_EQ(fake.shell.executed.size(), 1u);
 }
 
+TEST_F(LaunchTest, AProgramFolderThatTheUserMayNotChangeKeepsTheWallpaperInTheUsersFolder) {
+    Settings("ShowLauncher=0\nDefaultShell=Pic\n");
+    fake.files.files["C:\\Launch\\shells.ini"] += "Pic=C:\\Alt\\alt.exe,0,,C:\\Pictures\\tiles.bmp\n";
+    fake.files.files["C:\\Pictures\\tiles.bmp"] = testing::ReadSample("palette4.bmp");
+    fake.files.readOnlyFolders.insert("C:\\Launch\\");
+    Run("loadshell (v)");
+    EXPECT_EQ(desktop.wallpaper, "C:\\Users\\operator\\AppData\\Local\\Corvane\\wallpaper.bmp");
+    EXPECT_EQ(fake.files.files.count("C:\\Launch\\wallpaper.bmp"), 0u);
+    EXPECT_EQ(fake.shell.executed.size(), 1u);
+}
+
 TEST_F(LaunchTest, AnUnreadableWallpaperStopsTheStatementBeforeTheSwitch) {
     Settings("ShowLauncher=0\nDefaultShell=Pic\n");
     fake.files.files["C:\\Launch\\shells.ini"] += "Pic=C:\\Alt\\alt.exe,0,,C:\\Pictures\\broken.jpg\n";
@@ -180,6 +199,89 @@ TEST_F(LaunchTest, AHalfWrittenSwitchIsUndone) {
     }
     EXPECT_EQ(UserShell(), std::nullopt) << "the current user's value written before the refusal is gone again";
     EXPECT_TRUE(fake.shell.executed.empty());
+}
+
+// A user without administrator rights may read the machine's keys but not change them: the
+// launch still switches the user's own value, skips what it may not change, and afterwards
+// every value is as it was before, type included.
+TEST_F(LaunchTest, MachineKeysThatTheUserMayNotChangeAreSkipped) {
+    using platform::RegistryValue;
+    struct Case {
+        const char* name;
+        bool winlogonReadOnly, mappingReadOnly;
+        const char* mapping;       // the mapping before; nullptr: no value
+        bool userHadValue;         // a REG_EXPAND_SZ value of the user's own
+        const char* machineDuring; // the machine's value during the pause
+    };
+    const Case cases[] = {
+        {"both read-only", true, true, TShellIO::MachineMapping, false, "explorer.exe"},
+        {"both read-only, own value", true, true, TShellIO::MachineMapping, true, "explorer.exe"},
+        {"mapping read-only", false, true, TShellIO::MachineMapping, false, "C:\\Alt\\alt.exe"},
+        {"winlogon read-only, user mapping", true, false, TShellIO::UserMapping, false, "explorer.exe"},
+        {"winlogon read-only, no mapping value", true, true, nullptr, false, "explorer.exe"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fake.registry.keys.clear();
+        fake.registry.readOnly.clear();
+        fake.shell.executed.clear();
+        fake.registry.Put(Machine, Winlogon, "Shell", "explorer.exe");
+        fake.registry.keys[testing::FakeRegistry::Id(Machine, Mapping)];
+        if (c.mapping != nullptr) fake.registry.Put(Machine, Mapping, "shell", c.mapping);
+        if (c.userHadValue) fake.registry.Put(User, Winlogon, "Shell", "%SystemRoot%\\own.exe", platform::RegExpandString);
+        if (c.winlogonReadOnly) fake.registry.readOnly.insert(testing::FakeRegistry::Id(Machine, Winlogon));
+        if (c.mappingReadOnly) fake.registry.readOnly.insert(testing::FakeRegistry::Id(Machine, Mapping));
+        const auto before = Values();
+        Settings("ShowLauncher=0\nDefaultShell=Alt\n");
+        std::vector<std::string> during;
+        fake.shell.onExecute = [&] { during = {UserShell().value_or("-"), MachineShell().value_or("-")}; };
+        EXPECT_EQ(Run("loadshell (v)").size(), 1u) << "the shell starts";
+        EXPECT_EQ(during, (std::vector<std::string>{"C:\\Alt\\alt.exe", c.machineDuring}));
+        EXPECT_TRUE(fake.dialogs.messages.empty());
+        EXPECT_EQ(Values(), before) << "every value as before";
+    }
+}
+
+// Corvane set up as the current user's own shell keeps that setting: the restore gives the
+// user's value its own earlier data and type, not the text that system.ini read.
+TEST_F(LaunchTest, TheUsersOwnShellIsKeptExactly) {
+    Settings("ShowLauncher=0\nDefaultShell=Alt\n");
+    fake.registry.Put(Machine, Mapping, "shell", TShellIO::MachineMapping);
+    fake.registry.Put(User, Winlogon, "Shell", "\"%LOCALAPPDATA%\\Corvane\\corvane.exe\"", platform::RegExpandString);
+    const platform::RegistryValue own = fake.registry.ReadValue(User, Winlogon, "shell");
+    fake.files.files[SystemIni] = "[boot]\nshell=explorer.exe\n"; // the machine's, through the mapping
+    Run("loadshell (v)");
+    const platform::RegistryValue after = fake.registry.ReadValue(User, Winlogon, "shell");
+    EXPECT_EQ(after.type, own.type);
+    EXPECT_EQ(after.data, own.data);
+    EXPECT_EQ(MachineShell(), "explorer.exe");
+}
+
+// While another launcher of the machine holds the switch, this one waits for it (up to 15
+// seconds) and then switches only the current user's own value.
+TEST_F(LaunchTest, ASwitchHoldsTheMachineWideLockOrLeavesTheMachineAlone) {
+    Settings("ShowLauncher=0\nDefaultShell=Alt\n");
+    fake.registry.Put(Machine, Mapping, "shell", TShellIO::MachineMapping);
+    bool heldDuringLaunch = false;
+    fake.shell.onExecute = [&] { heldDuringLaunch = windows.lockHeld; };
+    Run("loadshell (v)");
+    EXPECT_TRUE(heldDuringLaunch);
+    EXPECT_FALSE(windows.lockHeld) << "released after the restore";
+    ASSERT_EQ(windows.lockRequests.size(), 1u);
+    EXPECT_EQ(windows.lockRequests[0], (std::pair<std::string, std::uint32_t>{"Global\\CorvaneShellSwitch", 15000}));
+
+    windows.lockHeldElsewhere = true;
+    fake.registry.Put(Machine, Mapping, "shell", TShellIO::MachineMapping);
+    fake.registry.writes.clear();
+    std::vector<std::string> during;
+    fake.shell.onExecute = [&] {
+        during = {UserShell().value_or("-"), MachineShell().value_or("-"), MappingValue().value_or("-")};
+        fake.registry.Put(Machine, Winlogon, "Shell", "other.exe"); // the other launcher's switch
+    };
+    Run("loadshell (v)");
+    EXPECT_EQ(during, (std::vector<std::string>{"C:\\Alt\\alt.exe", "explorer.exe", TShellIO::MachineMapping}));
+    for (const std::string& write : fake.registry.writes) EXPECT_EQ(write.rfind("HKCU\\", 0), 0u) << write;
+    EXPECT_EQ(MachineShell(), "other.exe") << "the restore leaves alone what this switch did not change";
 }
 
 TEST_F(LaunchTest, FirstFamilyRestoresOrRemovesTheSystemIniLine) {

@@ -15,6 +15,7 @@ namespace corvane::testing {
 class FakeFileSystem : public platform::FileSystem {
 public:
     std::string exePath = "C:\\Launch\\corvane.exe";
+    std::string localAppData = "C:\\Users\\operator\\AppData\\Local\\";
     std::map<std::string, std::string> files;
     std::set<std::string> folders;
     std::set<std::string> unreadable; // exist, but cannot be opened
@@ -23,6 +24,7 @@ public:
     std::vector<std::pair<std::string, std::string>> copies;
 
     std::string ExePath() override { return exePath; }
+    std::string LocalAppDataFolder() override { return localAppData; }
     bool FileExists(const std::string& path) override { return files.count(path) != 0; }
     std::string ReadFile(const std::string& path) override {
         if (unreadable.count(path) != 0 || files.count(path) == 0) throw EFOpenError(path);

@@ -31,16 +31,19 @@ bool FakeRegistry::HasKey(platform::RegistryRoot root, const std::string& path) 
     return keys.count(Id(root, path)) != 0;
 }
 
-bool FakeRegistry::CreateKey(platform::RegistryRoot root, const std::string& path) {
-    if (refuseCreate.count(Id(root, path)) != 0) return false;
-    keys[Id(root, path)];
-    return true;
+platform::RegistryResult FakeRegistry::CreateKey(platform::RegistryRoot root, const std::string& path) {
+    const KeyId id = Id(root, path);
+    if (refuseCreate.count(id) != 0) return platform::RegistryResult::Failed;
+    if (readOnly.count(id) != 0 && keys.count(id) == 0) return platform::RegistryResult::AccessDenied;
+    keys[id];
+    return platform::RegistryResult::Done;
 }
 
 platform::RegistryWrite FakeRegistry::SetValue(platform::RegistryRoot root, const std::string& path,
                                                const std::string& name, std::uint32_t type, const std::string& data) {
     const KeyId id = Id(root, path);
     if (keys.count(id) == 0 || refuseOpen.count(id) != 0) return platform::RegistryWrite::OpenRefused;
+    if (readOnly.count(id) != 0) return platform::RegistryWrite::OpenDenied;
     if (refuseSet.count(id) != 0) return platform::RegistryWrite::SetRefused;
     keys[id][Lower(name)] = {platform::RegistryValue::State::Present, type, data};
     writes.push_back(std::string(root == platform::RegistryRoot::CurrentUser ? "HKCU\\" : "HKLM\\") + path + "\\" +
@@ -58,12 +61,14 @@ platform::RegistryValue FakeRegistry::ReadValue(platform::RegistryRoot root, con
     return value->second;
 }
 
-bool FakeRegistry::DeleteValue(platform::RegistryRoot root, const std::string& path, const std::string& name) {
+platform::RegistryResult FakeRegistry::DeleteValue(platform::RegistryRoot root, const std::string& path,
+                                                   const std::string& name) {
     const KeyId id = Id(root, path);
-    if (keys.count(id) == 0) return true;
-    if (refuseOpen.count(id) != 0 || refuseSet.count(id) != 0) return false;
+    if (keys.count(id) == 0) return platform::RegistryResult::Done;
+    if (readOnly.count(id) != 0) return platform::RegistryResult::AccessDenied;
+    if (refuseOpen.count(id) != 0 || refuseSet.count(id) != 0) return platform::RegistryResult::Failed;
     keys[id].erase(Lower(name));
-    return true;
+    return platform::RegistryResult::Done;
 }
 
 } // namespace corvane::testing

@@ -1,5 +1,7 @@
 // An in-memory registry with refusals that a test arranges per key: creating, opening and
-// setting values can each be refused. Key paths and value names ignore letter case.
+// setting values can each be refused, and a key can be read-only to the user (it reads, but
+// changing it, or creating it when missing, is refused for lack of rights). Key paths and value
+// names ignore letter case.
 #pragma once
 
 #include <map>
@@ -21,6 +23,7 @@ public:
     std::set<KeyId> refuseCreate;
     std::set<KeyId> refuseOpen;
     std::set<KeyId> refuseSet;
+    std::set<KeyId> readOnly;
     std::vector<std::string> writes; // "HKCU\path\name=text", in order
 
     static KeyId Id(platform::RegistryRoot root, const std::string& path);
@@ -31,12 +34,13 @@ public:
     std::optional<std::string> Text(platform::RegistryRoot root, const std::string& path, const std::string& name) const;
     bool HasKey(platform::RegistryRoot root, const std::string& path) const;
 
-    bool CreateKey(platform::RegistryRoot root, const std::string& path) override;
+    platform::RegistryResult CreateKey(platform::RegistryRoot root, const std::string& path) override;
     platform::RegistryWrite SetValue(platform::RegistryRoot root, const std::string& path, const std::string& name,
                                      std::uint32_t type, const std::string& data) override;
     platform::RegistryValue ReadValue(platform::RegistryRoot root, const std::string& path,
                                       const std::string& name) override;
-    bool DeleteValue(platform::RegistryRoot root, const std::string& path, const std::string& name) override;
+    platform::RegistryResult DeleteValue(platform::RegistryRoot root, const std::string& path,
+                                         const std::string& name) override;
 };
 
 } // namespace corvane::testing

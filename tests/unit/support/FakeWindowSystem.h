@@ -10,6 +10,13 @@
 namespace corvane::testing {
 
 class FakeWindowSystem : public platform::WindowSystem {
+    // Sets a flag while it lives.
+    struct Held : platform::MachineLock {
+        explicit Held(bool& flag) : Flag(flag) { Flag = true; }
+        ~Held() override { Flag = false; }
+        bool& Flag;
+    };
+
 public:
     // Plays the user: gets the dialog while it is "shown".
     std::function<void(platform::ListDialog&)> user;
@@ -20,8 +27,19 @@ public:
     std::uint32_t waited = 0;
     FakeChooserWindows choosers;
 
+    // The machine-wide lock: held by another program when lockHeldElsewhere; the names and
+    // waits asked for, and whether this program holds it now.
+    bool lockHeldElsewhere = false;
+    std::vector<std::pair<std::string, std::uint32_t>> lockRequests;
+    bool lockHeld = false;
+
     void ProcessMessages() override { ++processed; }
     void WaitForMessages(std::uint32_t timeoutMs) override { waited += timeoutMs; }
+    std::unique_ptr<platform::MachineLock> LockMachineWide(const std::string& name, std::uint32_t timeoutMs) override {
+        lockRequests.emplace_back(name, timeoutMs);
+        if (lockHeldElsewhere) return nullptr;
+        return std::make_unique<Held>(lockHeld);
+    }
     void ShowListDialog(platform::ListDialog& dialog) override {
         ++dialogsShown;
         shownPrompt = dialog.Prompt();

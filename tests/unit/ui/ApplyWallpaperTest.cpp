@@ -17,6 +17,8 @@ using testing::ReadSample;
 
 const std::string Target = "C:\\Launch\\wallpaper.bmp";
 const std::string Temporary = Target + ".tmp";
+const std::string UserFolder = "C:\\Users\\operator\\AppData\\Local\\Corvane";
+const std::string Fallback = UserFolder + "\\wallpaper.bmp";
 
 class ApplyWallpaperTest : public ::testing::Test {
 protected:
@@ -187,6 +189,47 @@ TEST_F(ApplyWallpaperTest, ATargetInUseKeepsItsPictureAndLeavesNoTemporaryFile) 
     EXPECT_THROW(ApplyWallpaper("C:\\Pics\\photo.jpg", Target), EFCreateError);
     EXPECT_EQ(Files().at(Target), earlier);
     EXPECT_EQ(Files().count(Temporary), 0u);
+    EXPECT_EQ(desktop.events, Untouched());
+}
+
+// A program folder that the user may not change: the picture goes to the user's own folder
+// (made when missing), which then is the wallpaper and the setting; nothing is left behind.
+TEST_F(ApplyWallpaperTest, AnUnwritableProgramFolderSendsTheWallpaperToTheUsersFolder) {
+    fake.files.readOnlyFolders.insert("C:\\Launch\\");
+    const std::tuple<const char*, const char*> sources[] = {
+        {"C:\\Pics\\photo.jpg", "photo.jpg"}, {"C:\\Pics\\noise.gif", "noise.gif"}, {"C:\\Pics\\tiles.bmp", "palette4.bmp"}};
+    for (const auto& [source, sample] : sources) {
+        SCOPED_TRACE(source);
+        Files().erase(Fallback);
+        fake.files.folders.erase(UserFolder);
+        Files()[source] = ReadSample(sample);
+        EXPECT_EQ(ApplyWallpaper(source, Target, Fallback), Fallback);
+        EXPECT_EQ(fake.files.folders.count(UserFolder), 1u);
+        EXPECT_NO_THROW(DecodeBmp(Files().at(Fallback), Fallback));
+        EXPECT_EQ(desktop.wallpaper, Fallback);
+        EXPECT_EQ(StoredWallpaper(), Fallback);
+        for (const std::string& path : {Target, Temporary, Fallback + ".tmp"}) EXPECT_EQ(Files().count(path), 0u) << path;
+    }
+}
+
+// With nothing converted, a wallpaper left in the program folder comes first, then one in the
+// user's folder; with the user's folder unwritable too, the conversion fails naming it.
+TEST_F(ApplyWallpaperTest, TheUsersFolderIsTheLastPlaceTried) {
+    Files()["C:\\Pics\\logo.png"] = "\x89PNG\r\n\x1a\n";
+    Files()[Fallback] = ReadSample("palette4.bmp");
+    EXPECT_EQ(ApplyWallpaper("C:\\Pics\\logo.png", Target, Fallback), Fallback);
+    PutEarlierTarget();
+    EXPECT_EQ(ApplyWallpaper("C:\\Pics\\logo.png", Target, Fallback), Target);
+
+    fake.files.readOnlyFolders = {"C:\\Launch\\", UserFolder};
+    Files()["C:\\Pics\\photo.jpg"] = ReadSample("photo.jpg");
+    desktop.events.clear();
+    try {
+        ApplyWallpaper("C:\\Pics\\photo.jpg", Target, Fallback);
+        ADD_FAILURE() << "no error";
+    } catch (const EFCreateError& error) {
+        EXPECT_EQ(std::string(error.what()), "Cannot create file " + Fallback);
+    }
     EXPECT_EQ(desktop.events, Untouched());
 }
 
