@@ -6,6 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
+tools/setup-debian.sh
+
 if [ ! -x build/windows/corvane.exe ]; then
   tools/build-libjpeg-mingw.sh
   cmake --preset windows >/dev/null

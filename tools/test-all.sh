@@ -5,6 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+tools/setup-debian.sh
+
 cmake --preset native
 cmake --build --preset native
 ctest --preset native

@@ -2,7 +2,9 @@
 
 #include <exception>
 
+#include "app/CommandLine.h"
 #include "app/RunScript.h"
+#include "commands/ShellRecovery.h"
 #include "platform/Errors.h"
 #include "platform/Platform.h"
 
@@ -25,14 +27,28 @@ void ShowFatalError(const std::exception& error) noexcept {
     } catch (...) {
     }
 }
+// A launch that was killed during its pause left the shell setting switched: put it back before
+// anything else. When that fails the logon goes on; the record stays for the next try.
+void RecoverAtStart() {
+    try {
+        const TShellIO shellIO;
+        TShellRecovery(shellIO).Recover();
+    } catch (const std::exception& error) {
+        platform::Messages().ShowMessage("The shell setting that an earlier launch left switched could not be put back:\r\n" +
+                                         ErrorLine(error));
+    }
+}
+
 } // namespace
 
-int RunProgram() {
+int RunProgram(const std::vector<std::string>& arguments) {
     try {
         TApplication application;
         application.Initialize();
         application.SetTitle(ApplicationTitle);
         application.ShowMainForm = false;
+        if (TCommandLine::IsOption(arguments)) return TCommandLine::Run(arguments);
+        RecoverAtStart();
         { TRunScript run; }
         application.Run();
         return 0;

@@ -1,8 +1,10 @@
-// The application object and the program entry: set the title, run the script once, and
-// turn an error that escapes the run into the "Application Error" box and exit code 1.
+// The application object and the program entry: set the title, put back a shell setting that an
+// earlier launch left switched, then run a command-line option or the script once, and turn an
+// error that escapes the run into the "Application Error" box and exit code 1.
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace corvane {
 
@@ -23,7 +25,8 @@ private:
     std::string Title_;
 };
 
-// The whole program: from the application's set-up to the process's exit code.
-int RunProgram();
+// The whole program: from the application's set-up to the process's exit code. arguments are
+// the command line's, without the program's own name.
+int RunProgram(const std::vector<std::string>& arguments = {});
 
 } // namespace corvane

@@ -11,10 +11,11 @@
 namespace corvane {
 
 // Warns (through statement) when no file exists at path, takes the machine-wide switch lock,
-// remembers the shell setting in previousShell, writes path as the setting, starts path with
-// parameters, stores value in the variable named variableName (if any), waits 3000 ms handling
-// messages, and puts back what the switch changed. That is put back also when any step after
-// the switch fails; the failure then goes on to the caller.
+// remembers the shell setting in previousShell and in the journal, starts the guard, writes
+// path as the setting, starts path with parameters, stores value in the variable named
+// variableName (if any), waits 3000 ms handling messages, puts back what the switch changed and
+// clears the journal. That is put back also when any step after the switch fails; the failure
+// then goes on to the caller.
 void LaunchAsShell(TscrObjAncestor& statement, std::string& previousShell, const std::string& path,
                    const std::string& parameters, const std::optional<std::string>& variableName,
                    const std::string& value);
@@ -26,5 +27,8 @@ constexpr std::uint32_t LaunchPauseMs = 3000;
 // waits for it while another one's switch runs (which lasts the pause and a little more).
 constexpr const char* ShellSwitchLock = "Global\\CorvaneShellSwitch";
 constexpr std::uint32_t ShellSwitchLockWaitMs = 15000;
+
+// The command-line option that starts corvane.exe as the guard of a launcher's switch.
+constexpr const char* GuardOption = "--guard";
 
 } // namespace corvane

@@ -59,6 +59,20 @@ void TShellIO::WriteShell(const std::string& text, bool machineWide, TShellSwitc
     }
 }
 
+TShellSwitch TShellIO::PlannedSwitch(bool machineWide) const {
+    TShellSwitch planned;
+    const int family = platform::System().PlatformId();
+    if (family == WindowsFamily) {
+        planned.SystemIni = machineWide;
+    } else if (family == NtFamily) {
+        planned.UserValue = true;
+        planned.MachineValue = machineWide;
+        planned.MappingTurned =
+            machineWide && ReadRegistryString(RegistryRoot::LocalMachine, MappingKey, ShellValue, MachineMapping) == MachineMapping;
+    }
+    return planned;
+}
+
 TSavedShellSetting TShellIO::SaveSetting() const {
     TSavedShellSetting saved;
     saved.Family = platform::System().PlatformId();
@@ -82,7 +96,7 @@ bool SameValue(const platform::RegistryValue& a, const platform::RegistryValue& 
 
 } // namespace
 
-void TShellIO::RestoreWinlogonShell(RegistryRoot root, const platform::RegistryValue& earlier) const {
+void TShellIO::SetWinlogonShell(RegistryRoot root, const platform::RegistryValue& earlier) const {
     if (SameValue(ReadWinlogonShell(root), earlier)) {
         return;
     }
@@ -111,10 +125,10 @@ void TShellIO::RestoreSetting(const TSavedShellSetting& saved, const TShellSwitc
                 user.type = platform::RegString;
                 user.data = StringData(saved.ReadText);
             }
-            RestoreWinlogonShell(RegistryRoot::CurrentUser, user);
+            SetWinlogonShell(RegistryRoot::CurrentUser, user);
         }
         if (switched.MachineValue) {
-            RestoreWinlogonShell(RegistryRoot::LocalMachine, saved.MachineValue);
+            SetWinlogonShell(RegistryRoot::LocalMachine, saved.MachineValue);
         }
     }
 }

@@ -57,6 +57,10 @@ public:
     // nothing is).
     void WriteShell(const std::string& text, bool machineWide, TShellSwitch& switched) const;
 
+    // What WriteShell(text, machineWide, ...) is going to change, for the journal that is
+    // written before it.
+    TShellSwitch PlannedSwitch(bool machineWide) const;
+
     // Remembers the setting before a switch.
     TSavedShellSetting SaveSetting() const;
     // Puts back what the switch changed, without writing "None Found" anywhere. The current
@@ -69,6 +73,9 @@ public:
 
     // The stored values as they are, so that a caller can put back exactly what was there.
     platform::RegistryValue ReadWinlogonShell(platform::RegistryRoot root) const;
+    // Gives the Winlogon shell value under root this state (a missing value is removed), unless
+    // it holds it already. Raises ERegistryException when that is refused.
+    void SetWinlogonShell(platform::RegistryRoot root, const platform::RegistryValue& value) const;
     platform::RegistryValue ReadIniFileMapping() const;
     // The "shell" key of system.ini [boot] itself, or nothing when the file has no such key.
     std::optional<std::string> ReadSystemIniShell() const;
@@ -83,8 +90,6 @@ public:
                                           const std::string& name, const std::string& defaultValue);
 
 private:
-    // Gives the Winlogon shell value under root its earlier state, if it no longer holds it.
-    void RestoreWinlogonShell(platform::RegistryRoot root, const platform::RegistryValue& earlier) const;
     // Creates the key if it is missing, then opens it and stores the value. A refused create or
     // set raises; with mayBeDenied, one refused for lack of rights is returned instead (as
     // OpenDenied or SetDenied). A key that cannot be opened is reported by the result.

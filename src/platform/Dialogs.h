@@ -1,4 +1,4 @@
-// Modal message boxes.
+// Modal message boxes, and the output of the command-line options.
 #pragma once
 
 #include <string>
@@ -16,6 +16,9 @@ public:
     virtual void ShowMessage(const std::string& text) = 0;
     // The task-modal error box of an error that ends the run.
     virtual void ShowErrorBox(const std::string& caption, const std::string& text) = 0;
+    // What a command-line option reports: to the standard output when it is a file or a pipe,
+    // else to the console of the program that started this one, else in a message box.
+    virtual void WriteOutput(const std::string& text) = 0;
 };
 
 } // namespace corvane::platform

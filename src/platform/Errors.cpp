@@ -1,6 +1,7 @@
 #include "platform/Errors.h"
 
 #include <new>
+#include <utility>
 
 namespace corvane {
 
@@ -14,16 +15,26 @@ EOSError::EOSError(unsigned long code, const std::string& description)
 
 EFCreateError::EFCreateError(const std::string& path) : ECorvaneError("Cannot create file " + path) {}
 
+namespace {
+// The kind of an error as the error box names it, and its message.
+std::pair<std::string, std::string> KindAndMessage(const std::exception& error) {
+    if (const auto* own = dynamic_cast<const ECorvaneError*>(&error)) return {own->Kind(), error.what()};
+    if (dynamic_cast<const std::bad_alloc*>(&error) != nullptr) return {"EOutOfMemory", "Out of memory"};
+    return {"Exception", error.what()};
+}
+} // namespace
+
 std::string ErrorBoxText(const std::exception& error) {
-    std::string kind = "Exception";
-    std::string message = error.what();
-    if (const auto* own = dynamic_cast<const ECorvaneError*>(&error)) {
-        kind = own->Kind();
-    } else if (dynamic_cast<const std::bad_alloc*>(&error) != nullptr) {
-        kind = "EOutOfMemory";
-        message = "Out of memory";
-    }
+    const auto [kind, message] = KindAndMessage(error);
     return "Exception " + kind + ":\r\n" + message;
+}
+
+std::string ErrorLine(const std::exception& error) {
+    auto [kind, message] = KindAndMessage(error);
+    for (char& c : message) {
+        if (c == '\r' || c == '\n') c = ' ';
+    }
+    return kind + ": " + message;
 }
 
 } // namespace corvane

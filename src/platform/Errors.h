@@ -64,5 +64,7 @@ private:
 
 // The text of the "Application Error" box for an error that ended the run.
 std::string ErrorBoxText(const std::exception& error);
+// The same on one line, "<kind>: <message>", for the output of the command line.
+std::string ErrorLine(const std::exception& error);
 
 } // namespace corvane

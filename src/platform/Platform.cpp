@@ -32,5 +32,6 @@ RegistryAccess& Registry() { return Require(installed.registry, "registry"); }
 ShellServices& Shell() { return Require(installed.shell, "shell"); }
 DesktopServices& Desktop() { return Require(installed.desktop, "desktop"); }
 WindowSystem& Windows() { return Require(installed.windows, "windows"); }
+Processes& Process() { return Require(installed.processes, "processes"); }
 
 } // namespace corvane::platform

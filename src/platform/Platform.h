@@ -13,6 +13,7 @@ class RegistryAccess;  // registry keys and values
 class ShellServices;   // starting programs, file icons
 class DesktopServices; // wallpaper, mouse cursor
 class WindowSystem;    // windows, dialogs and message processing
+class Processes;       // this process, others, and new ones
 
 struct Services {
     FileSystem* files = nullptr;
@@ -23,6 +24,7 @@ struct Services {
     ShellServices* shell = nullptr;
     DesktopServices* desktop = nullptr;
     WindowSystem* windows = nullptr;
+    Processes* processes = nullptr;
 };
 
 // Makes these services the ones in use; returns the ones that were in use before.
@@ -38,5 +40,6 @@ RegistryAccess& Registry();
 ShellServices& Shell();
 DesktopServices& Desktop();
 WindowSystem& Windows();
+Processes& Process();
 
 } // namespace corvane::platform

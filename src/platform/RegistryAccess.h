@@ -14,6 +14,7 @@ enum class RegistryRoot { CurrentUser, LocalMachine };
 // The value types of the registry that the launcher tells apart.
 constexpr std::uint32_t RegString = 1;       // REG_SZ
 constexpr std::uint32_t RegExpandString = 2; // REG_EXPAND_SZ
+constexpr std::uint32_t RegBinary = 3;       // REG_BINARY
 
 // What reading one value found.
 struct RegistryValue {
@@ -46,6 +47,11 @@ public:
     virtual RegistryValue ReadValue(RegistryRoot root, const std::string& path, const std::string& name) = 0;
     // Removes the named value; Done when it is gone afterwards, also when it never existed.
     virtual RegistryResult DeleteValue(RegistryRoot root, const std::string& path, const std::string& name) = 0;
+    // Removes the key with its values (not one that has keys below it); Done when it is gone
+    // afterwards, also when it never existed.
+    virtual RegistryResult DeleteKey(RegistryRoot root, const std::string& path) = 0;
+    // Writes the key's changes to disk before returning, so that they outlast a power cut.
+    virtual void Flush(RegistryRoot root, const std::string& path) = 0;
 };
 
 } // namespace corvane::platform

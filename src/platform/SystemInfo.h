@@ -22,6 +22,9 @@ public:
     virtual int CompareText(const std::string& a, const std::string& b) = 0;
     // The colour (red in the lowest byte) of the system colour with the given index.
     virtual std::uint32_t SysColor(int index) = 0;
+    // The file version of the running program as its version resource gives it ("3.0.0.0"),
+    // or empty when it has none.
+    virtual std::string ProgramVersion() = 0;
 };
 
 } // namespace corvane::platform

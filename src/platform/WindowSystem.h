@@ -60,6 +60,8 @@ public:
 class MachineLock {
 public:
     virtual ~MachineLock() = default;
+    // True when the program that held it before ended without releasing it.
+    virtual bool Abandoned() const = 0;
 };
 
 class WindowSystem {

@@ -26,4 +26,7 @@ std::string AsciiLowerCase(std::string_view text);
 // Equal length, and equal characters once A-Z and a-z are taken as the same letters.
 bool SameTextAscii(std::string_view a, std::string_view b);
 
+// The text between double quotes, as messages show a path or a value.
+std::string Quoted(std::string_view text);
+
 } // namespace corvane

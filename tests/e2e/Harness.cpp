@@ -1,5 +1,7 @@
 #include "Harness.h"
 
+#include <tlhelp32.h>
+
 #include <algorithm>
 #include <fstream>
 #include <sstream>
@@ -191,6 +193,35 @@ Launcher::~Launcher() {
 
 bool Launcher::Running() const { return WaitForSingleObject(Info_.hProcess, 0) == WAIT_TIMEOUT; }
 
+void Launcher::Kill() {
+    TerminateProcess(Info_.hProcess, 99);
+    WaitForSingleObject(Info_.hProcess, 5000);
+}
+
+std::vector<DWORD> ChildProcesses(DWORD parentId, const std::string& exeName) {
+    std::vector<DWORD> children;
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return children;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+        if (entry.th32ParentProcessID == parentId && lstrcmpiA(entry.szExeFile, exeName.c_str()) == 0) {
+            children.push_back(entry.th32ProcessID);
+        }
+    }
+    CloseHandle(snapshot);
+    return children;
+}
+
+bool KillProcess(DWORD processId) {
+    const HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId);
+    if (process == nullptr) return false;
+    TerminateProcess(process, 99);
+    WaitForSingleObject(process, 5000);
+    CloseHandle(process);
+    return true;
+}
+
 std::string WindowText(HWND window) {
     wchar_t buffer[8192] = {};
     DWORD_PTR length = 0;
@@ -377,6 +408,27 @@ void DeleteRegValue(HKEY root, const char* path, const char* name) {
     if (RegOpenKeyExA(root, path, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
     RegDeleteValueA(key, name);
     RegCloseKey(key);
+}
+
+Stored Read(HKEY root, const char* path, const char* name) {
+    Stored stored;
+    stored.text = RegText(root, path, name, &stored.type);
+    return stored;
+}
+
+ShellSetting CurrentSetting() {
+    return {Read(HKEY_CURRENT_USER, Winlogon, "Shell"), Read(HKEY_LOCAL_MACHINE, Winlogon, "Shell"),
+            Read(HKEY_LOCAL_MACHINE, MappingKey, "shell")};
+}
+
+std::ostream& operator<<(std::ostream& out, const ShellSetting& setting) {
+    const auto show = [&out](const char* label, const Stored& stored) {
+        out << label << "=" << stored.text.value_or("(none)") << " (" << stored.type << ") ";
+    };
+    show("user", setting.user);
+    show("machine", setting.machine);
+    show("mapping", setting.mapping);
+    return out;
 }
 
 std::string WindowsFolder() {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -82,6 +83,8 @@ public:
     // The exit code, or nothing when the process did not end in time (it is then ended).
     std::optional<DWORD> WaitForExit(DWORD timeoutMs = DefaultTimeoutMs);
     bool Running() const;
+    // Ends the process at once, as the task manager or the end of a session would.
+    void Kill();
 
 private:
     DWORD Bounded(DWORD timeoutMs) const;
@@ -107,6 +110,11 @@ std::string WindowText(HWND window);
 std::string ClassName(HWND window);
 // Visible top-level windows of a process.
 std::vector<HWND> TopLevelWindows(DWORD processId);
+// The ids of the running processes of the program exeName (a file name) that the process of
+// this id started.
+std::vector<DWORD> ChildProcesses(DWORD parentId, const std::string& exeName);
+// Ends a process by its id; false when it cannot be opened.
+bool KillProcess(DWORD processId);
 
 // Child windows of a window, optionally only those of one class.
 std::vector<HWND> ChildWindows(HWND parent, const std::string& className = "");
@@ -139,6 +147,23 @@ void SetRegValue(HKEY root, const char* path, const char* name, DWORD type, cons
 void SetRegText(HKEY root, const char* path, const char* name, const std::string& text);
 void DeleteRegValue(HKEY root, const char* path, const char* name);
 std::string WindowsFolder();
+
+// A stored value's text with its type, or nothing.
+struct Stored {
+    std::optional<std::string> text;
+    DWORD type = 0;
+    friend bool operator==(const Stored&, const Stored&) = default;
+};
+Stored Read(HKEY root, const char* path, const char* name);
+
+// The three values of the shell setting: the user's and the machine's Winlogon "Shell" and the
+// system.ini mapping.
+struct ShellSetting {
+    Stored user, machine, mapping;
+    friend bool operator==(const ShellSetting&, const ShellSetting&) = default;
+};
+ShellSetting CurrentSetting();
+std::ostream& operator<<(std::ostream& out, const ShellSetting& setting);
 } // namespace registry
 
 // Saves the whole screen as a 24-bit BMP file.

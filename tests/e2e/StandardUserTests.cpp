@@ -62,39 +62,8 @@ private:
     std::vector<BYTE> Original_;
 };
 
-// A stored value with its type, or nothing.
-struct Stored {
-    std::optional<std::string> text;
-    DWORD type = 0;
-    friend bool operator==(const Stored&, const Stored&) = default;
-};
-
-Stored Read(HKEY root, const char* path, const char* name) {
-    Stored stored;
-    stored.text = RegText(root, path, name, &stored.type);
-    return stored;
-}
-
-// The three values of the shell setting.
-struct Setting {
-    Stored user, machine, mapping;
-    friend bool operator==(const Setting&, const Setting&) = default;
-};
-
-Setting CurrentSetting() {
-    return {Read(HKEY_CURRENT_USER, Winlogon, "Shell"), Read(HKEY_LOCAL_MACHINE, Winlogon, "Shell"),
-            Read(HKEY_LOCAL_MACHINE, MappingKey, "shell")};
-}
-
-std::ostream& operator<<(std::ostream& out, const Setting& setting) {
-    const auto show = [&out](const char* label, const Stored& stored) {
-        out << label << "=" << stored.text.value_or("(none)") << " (" << stored.type << ") ";
-    };
-    show("user", setting.user);
-    show("machine", setting.machine);
-    show("mapping", setting.mapping);
-    return out;
-}
+using e2e::registry::CurrentSetting;
+using Setting = e2e::registry::ShellSetting;
 
 class StandardUser : public ::testing::Test {
 protected:

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <algorithm>
+
 #include "platform/win32/Win32Services.h"
 
 namespace corvane::platform::win32 {
@@ -11,6 +13,51 @@ void Win32Dialogs::ShowMessage(const std::string& text) {
 
 void Win32Dialogs::ShowErrorBox(const std::string& caption, const std::string& text) {
     MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK | MB_ICONSTOP | MB_TASKMODAL | MB_SETFOREGROUND);
+}
+
+namespace {
+
+// Windows text: every line ends in CR LF.
+std::string WithCrLf(const std::string& text) {
+    std::string result;
+    result.reserve(text.size() + text.size() / 16);
+    for (const char c : text) {
+        if (c == '\n' && (result.empty() || result.back() != '\r')) result += '\r';
+        result += c;
+    }
+    return result;
+}
+
+bool WriteAll(HANDLE target, const std::string& text) {
+    std::size_t done = 0;
+    while (done < text.size()) {
+        DWORD wrote = 0;
+        const DWORD part = static_cast<DWORD>(std::min<std::size_t>(text.size() - done, 1u << 16));
+        if (!WriteFile(target, text.data() + done, part, &wrote, nullptr) || wrote == 0) return false;
+        done += wrote;
+    }
+    return true;
+}
+
+} // namespace
+
+// A program of the GUI subsystem has no console of its own: its standard output counts only
+// when it was redirected to a file or a pipe; otherwise the console of the program that
+// started it (a command prompt) takes the text, and without one a message box shows it.
+void Win32Dialogs::WriteOutput(const std::string& text) {
+    const std::string lines = WithCrLf(text);
+    const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+    const DWORD type = output != nullptr && output != INVALID_HANDLE_VALUE ? GetFileType(output) : FILE_TYPE_UNKNOWN;
+    if ((type == FILE_TYPE_DISK || type == FILE_TYPE_PIPE) && WriteAll(output, lines)) return;
+    if (AttachConsole(ATTACH_PARENT_PROCESS)) {
+        const HANDLE console = CreateFileA("CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                           OPEN_EXISTING, 0, nullptr);
+        const bool written = console != INVALID_HANDLE_VALUE && WriteAll(console, lines);
+        if (console != INVALID_HANDLE_VALUE) CloseHandle(console);
+        FreeConsole();
+        if (written) return;
+    }
+    MessageBoxA(nullptr, text.c_str(), Title_.c_str(), MB_OK | MB_TASKMODAL | MB_SETFOREGROUND);
 }
 
 } // namespace corvane::platform::win32

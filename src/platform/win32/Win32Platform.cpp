@@ -2,6 +2,7 @@
 
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Desktop.h"
+#include "platform/win32/Win32Processes.h"
 #include "platform/win32/Win32Services.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32WindowSystem.h"
@@ -28,6 +29,7 @@ Services CreateServices() {
     static Win32Shell shell;
     static Win32WindowSystem windows;
     static Win32Desktop desktop;
+    static Win32Processes processes;
 
     Services services;
     services.files = &files;
@@ -38,6 +40,7 @@ Services CreateServices() {
     services.shell = &shell;
     services.windows = &windows;
     services.desktop = &desktop;
+    services.processes = &processes;
     return services;
 }
 

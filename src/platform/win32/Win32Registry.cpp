@@ -90,4 +90,15 @@ RegistryResult Win32Registry::DeleteValue(RegistryRoot root, const std::string& 
     return status == ERROR_FILE_NOT_FOUND ? RegistryResult::Done : ResultOf(status);
 }
 
+
+RegistryResult Win32Registry::DeleteKey(RegistryRoot root, const std::string& path) {
+    const LONG status = RegDeleteKeyA(RootKey(root), path.c_str());
+    return status == ERROR_FILE_NOT_FOUND ? RegistryResult::Done : ResultOf(status);
+}
+
+void Win32Registry::Flush(RegistryRoot root, const std::string& path) {
+    const OpenKey key(root, path, KEY_QUERY_VALUE);
+    if (key.valid()) RegFlushKey(key.get());
+}
+
 } // namespace corvane::platform::win32

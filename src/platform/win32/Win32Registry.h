@@ -12,6 +12,8 @@ public:
                            const std::string& data) override;
     RegistryValue ReadValue(RegistryRoot root, const std::string& path, const std::string& name) override;
     RegistryResult DeleteValue(RegistryRoot root, const std::string& path, const std::string& name) override;
+    RegistryResult DeleteKey(RegistryRoot root, const std::string& path) override;
+    void Flush(RegistryRoot root, const std::string& path) override;
 };
 
 } // namespace corvane::platform::win32

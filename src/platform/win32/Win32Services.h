@@ -29,6 +29,7 @@ public:
     void SetTitle(const std::string& title) override { Title_ = title; }
     void ShowMessage(const std::string& text) override;
     void ShowErrorBox(const std::string& caption, const std::string& text) override;
+    void WriteOutput(const std::string& text) override;
 
 private:
     std::string Title_;
@@ -41,6 +42,7 @@ public:
     std::uint32_t TickCount() override;
     int CompareText(const std::string& a, const std::string& b) override;
     std::uint32_t SysColor(int index) override;
+    std::string ProgramVersion() override;
 };
 
 class Win32ProfileFiles final : public ProfileFiles {

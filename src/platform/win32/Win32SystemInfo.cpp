@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <vector>
+
 #include "platform/win32/Win32Services.h"
 
 namespace corvane::platform::win32 {
@@ -35,5 +37,22 @@ int Win32SystemInfo::CompareText(const std::string& a, const std::string& b) {
 }
 
 std::uint32_t Win32SystemInfo::SysColor(int index) { return GetSysColor(index); }
+
+std::string Win32SystemInfo::ProgramVersion() {
+    char exe[MAX_PATH] = {};
+    if (GetModuleFileNameA(nullptr, exe, MAX_PATH) == 0) return {};
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeA(exe, &ignored);
+    if (size == 0) return {};
+    std::vector<char> data(size);
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    if (!GetFileVersionInfoA(exe, 0, size, data.data()) ||
+        !VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&fixed), &length) || fixed == nullptr) {
+        return {};
+    }
+    return std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." + std::to_string(LOWORD(fixed->dwFileVersionMS)) + "." +
+           std::to_string(HIWORD(fixed->dwFileVersionLS)) + "." + std::to_string(LOWORD(fixed->dwFileVersionLS));
+}
 
 } // namespace corvane::platform::win32

@@ -30,16 +30,18 @@ namespace {
 // A named mutex held by this thread; released and closed with the object.
 class Win32MachineLock final : public MachineLock {
 public:
-    explicit Win32MachineLock(HANDLE mutex) : Mutex_(mutex) {}
+    Win32MachineLock(HANDLE mutex, bool abandoned) : Mutex_(mutex), Abandoned_(abandoned) {}
     ~Win32MachineLock() override {
         ReleaseMutex(Mutex_);
         CloseHandle(Mutex_);
     }
     Win32MachineLock(const Win32MachineLock&) = delete;
     Win32MachineLock& operator=(const Win32MachineLock&) = delete;
+    bool Abandoned() const override { return Abandoned_; }
 
 private:
     HANDLE Mutex_;
+    bool Abandoned_;
 };
 
 // The mutex of the name, made so that every user of the machine may wait for it and release
@@ -74,11 +76,12 @@ std::unique_ptr<MachineLock> Win32WindowSystem::LockMachineWide(const std::strin
     };
     for (;;) {
         const DWORD result = MsgWaitForMultipleObjectsEx(1, &mutex, left(), QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-        if (Owned(result)) return std::make_unique<Win32MachineLock>(mutex);
+        if (Owned(result)) return std::make_unique<Win32MachineLock>(mutex, result == WAIT_ABANDONED_0);
         if (result != WAIT_OBJECT_0 + 1) break; // the time is up, or the wait failed
         ProcessMessages();
         if (left() == 0) {
-            if (Owned(WaitForSingleObject(mutex, 0))) return std::make_unique<Win32MachineLock>(mutex);
+            const DWORD last = WaitForSingleObject(mutex, 0);
+            if (Owned(last)) return std::make_unique<Win32MachineLock>(mutex, last == WAIT_ABANDONED_0);
             break;
         }
     }

@@ -17,6 +17,7 @@ FakePlatform::FakePlatform() {
     services.files = &files;
     services.dialogs = &dialogs;
     services.system = &system;
+    services.processes = &processes;
     previous_ = platform::Install(services);
 }
 

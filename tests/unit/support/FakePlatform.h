@@ -9,6 +9,7 @@
 
 #include "platform/Errors.h"
 #include "platform/Platform.h"
+#include "platform/Processes.h"
 
 namespace corvane::testing {
 
@@ -70,6 +71,7 @@ public:
     std::string title;
     std::vector<std::string> messages;
     std::vector<std::pair<std::string, std::string>> errorBoxes;
+    std::string output; // what the command-line options wrote
     std::function<void(const std::string&)> onMessage; // runs while a box is "open"
 
     void SetTitle(const std::string& t) override { title = t; }
@@ -80,6 +82,7 @@ public:
     void ShowErrorBox(const std::string& caption, const std::string& text) override {
         errorBoxes.emplace_back(caption, text);
     }
+    void WriteOutput(const std::string& text) override { output += text; }
 };
 
 class FakeSystemInfo : public platform::SystemInfo {
@@ -98,6 +101,34 @@ public:
     }
     int CompareText(const std::string& a, const std::string& b) override;
     std::uint32_t SysColor(int index) override { return 0x010101u * static_cast<std::uint32_t>(index & 0xFF); }
+    std::string version = "3.0.0.0";
+    std::string ProgramVersion() override { return version; }
+};
+
+// Processes by identity: those in `running` run; this program is `current`. WaitForEnd ends a
+// process when its `endsAfterWaits` count runs out; Start records the command lines.
+class FakeProcesses : public platform::Processes {
+public:
+    platform::ProcessIdentity current{100, 5000};
+    std::set<std::pair<std::uint32_t, std::uint64_t>> running{{100, 5000}};
+    int endsAfterWaits = -1; // -1: processes never end by themselves
+    int waits = 0;
+    std::vector<std::string> started;
+    bool refuseStart = false;
+    std::function<void()> onWait; // runs at every wait (a test changes the world meanwhile)
+
+    platform::ProcessIdentity Current() override { return current; }
+    bool IsRunning(const platform::ProcessIdentity& p) override { return running.count({p.Id, p.StartTime}) != 0; }
+    bool WaitForEnd(const platform::ProcessIdentity& p, std::uint32_t) override {
+        ++waits;
+        if (onWait) onWait();
+        if (endsAfterWaits >= 0 && waits >= endsAfterWaits) running.erase({p.Id, p.StartTime});
+        return !IsRunning(p);
+    }
+    bool Start(const std::string& exe, const std::string& arguments) override {
+        started.push_back(exe + " " + arguments);
+        return !refuseStart;
+    }
 };
 
 // Installs a set of fakes for the lifetime of the object and restores the previous services.
@@ -111,6 +142,7 @@ public:
     FakeFileSystem files;
     FakeDialogs dialogs;
     FakeSystemInfo system;
+    FakeProcesses processes;
 
     // Installs the current members again, after a test has replaced one of the services.
     void Reinstall();

@@ -71,4 +71,12 @@ platform::RegistryResult FakeRegistry::DeleteValue(platform::RegistryRoot root, 
     return platform::RegistryResult::Done;
 }
 
+platform::RegistryResult FakeRegistry::DeleteKey(platform::RegistryRoot root, const std::string& path) {
+    const KeyId id = Id(root, path);
+    if (readOnly.count(id) != 0) return platform::RegistryResult::AccessDenied;
+    if (refuseOpen.count(id) != 0) return platform::RegistryResult::Failed;
+    keys.erase(id);
+    return platform::RegistryResult::Done;
+}
+
 } // namespace corvane::testing

@@ -41,6 +41,9 @@ public:
                                       const std::string& name) override;
     platform::RegistryResult DeleteValue(platform::RegistryRoot root, const std::string& path,
                                          const std::string& name) override;
+    platform::RegistryResult DeleteKey(platform::RegistryRoot root, const std::string& path) override;
+    void Flush(platform::RegistryRoot root, const std::string& path) override { flushed.push_back(Id(root, path)); }
+    std::vector<KeyId> flushed;
 };
 
 } // namespace corvane::testing

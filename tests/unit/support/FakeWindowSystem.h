@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <utility>
 
 #include "platform/WindowSystem.h"
 #include "support/FakeChooserWindow.h"
@@ -12,9 +13,11 @@ namespace corvane::testing {
 class FakeWindowSystem : public platform::WindowSystem {
     // Sets a flag while it lives.
     struct Held : platform::MachineLock {
-        explicit Held(bool& flag) : Flag(flag) { Flag = true; }
+        Held(bool& flag, bool abandoned) : Flag(flag), WasAbandoned(abandoned) { Flag = true; }
         ~Held() override { Flag = false; }
+        bool Abandoned() const override { return WasAbandoned; }
         bool& Flag;
+        bool WasAbandoned;
     };
 
 public:
@@ -30,6 +33,7 @@ public:
     // The machine-wide lock: held by another program when lockHeldElsewhere; the names and
     // waits asked for, and whether this program holds it now.
     bool lockHeldElsewhere = false;
+    bool lockAbandoned = false; // its last holder ended without releasing it
     std::vector<std::pair<std::string, std::uint32_t>> lockRequests;
     bool lockHeld = false;
 
@@ -38,7 +42,7 @@ public:
     std::unique_ptr<platform::MachineLock> LockMachineWide(const std::string& name, std::uint32_t timeoutMs) override {
         lockRequests.emplace_back(name, timeoutMs);
         if (lockHeldElsewhere) return nullptr;
-        return std::make_unique<Held>(lockHeld);
+        return std::make_unique<Held>(lockHeld, std::exchange(lockAbandoned, false));
     }
     void ShowListDialog(platform::ListDialog& dialog) override {
         ++dialogsShown;

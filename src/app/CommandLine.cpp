@@ -1,0 +1,141 @@
+#include "app/CommandLine.h"
+
+#include <algorithm>
+#include <charconv>
+#include <exception>
+
+#include "app/Application.h"
+#include "commands/LaunchAsShell.h"
+#include "commands/ShellRecovery.h"
+#include "config/ShellInstall.h"
+#include "platform/Errors.h"
+#include "platform/Platform.h"
+
+namespace corvane {
+
+namespace {
+
+constexpr const char* ProgramName = "corvane.exe";
+
+int Help(const TStringList& arguments, std::string& output);
+
+int Version(const TStringList& arguments, std::string& output) {
+    if (!arguments.empty()) return TCommandLine::ExitUsage;
+    const std::string version = platform::System().ProgramVersion();
+    output += std::string(ApplicationTitle) + " " + (version.empty() ? "(no version resource)" : version) + "\n";
+    return TCommandLine::ExitDone;
+}
+
+int Recover(const TStringList& arguments, std::string& output) {
+    if (!arguments.empty()) return TCommandLine::ExitUsage;
+    const TShellIO shellIO;
+    const TShellRecovery::TReport report = TShellRecovery(shellIO).Recover();
+    output += report.Text;
+    return report.Outcome == TShellRecovery::TOutcome::Discarded ? TCommandLine::ExitFailed : TCommandLine::ExitDone;
+}
+
+int Install(const TStringList& arguments, std::string& output) {
+    if (!arguments.empty()) return TCommandLine::ExitUsage;
+    const TShellIO shellIO;
+    output += TShellInstall(shellIO).Install(platform::Files().ExePath());
+    return TCommandLine::ExitDone;
+}
+
+int Uninstall(const TStringList& arguments, std::string& output) {
+    if (!arguments.empty()) return TCommandLine::ExitUsage;
+    const TShellIO shellIO;
+    bool installed = false;
+    output += TShellInstall(shellIO).Uninstall(installed);
+    return TCommandLine::ExitDone;
+}
+
+// The guard of the launcher whose process id follows the option.
+int Guard(const TStringList& arguments, std::string& output) {
+    std::uint32_t launcher = 0;
+    const std::string& id = arguments.empty() ? std::string() : arguments[0];
+    const auto [end, error] = std::from_chars(id.data(), id.data() + id.size(), launcher);
+    if (arguments.size() != 1 || id.empty() || error != std::errc() || end != id.data() + id.size()) {
+        return TCommandLine::ExitUsage;
+    }
+    const TShellIO shellIO;
+    output += TShellRecovery(shellIO).Guard(launcher).Text;
+    return TCommandLine::ExitDone;
+}
+
+const TCommandLine::TOption* Find(std::string_view name) {
+    const auto& options = TCommandLine::Options();
+    const auto found = std::find_if(options.begin(), options.end(),
+                                    [name](const TCommandLine::TOption& option) { return option.Name == name; });
+    return found == options.end() ? nullptr : &*found;
+}
+
+int Help(const TStringList& arguments, std::string& output) {
+    if (!arguments.empty()) return TCommandLine::ExitUsage;
+    output += "Usage: " + std::string(ProgramName) + " [option]\n"
+              "Without an option the launcher runs its script (script.txt beside it).\n\nOptions:\n";
+    std::size_t width = 0;
+    for (const auto& option : TCommandLine::Options()) {
+        width = std::max(width, option.Name.size() + option.Arguments.size() + 1);
+    }
+    for (const auto& option : TCommandLine::Options()) {
+        std::string left = std::string(option.Name) + (option.Arguments.empty() ? "" : " ") + std::string(option.Arguments);
+        left.resize(width, ' ');
+        output += "  " + left + "  " + std::string(option.Help) + "\n";
+    }
+    output += "\nExit codes: 0 done, 1 failed, 2 unknown option or bad arguments.\n";
+    return TCommandLine::ExitDone;
+}
+
+} // namespace
+
+const std::vector<TCommandLine::TOption>& TCommandLine::Options() {
+    static const std::vector<TOption> options{
+        {"--help", "", "show this list of options", Help},
+        {"--version", "", "show the version of corvane.exe", Version},
+        {"--install", "", "make this corvane.exe the current user's shell, remembering the shell before it", Install},
+        {"--uninstall", "", "give the current user back the shell that --install remembered", Uninstall},
+        {"--recover", "", "put back a shell setting that a launch left switched (killed, crashed, power cut)", Recover},
+        {GuardOption, "PID", "used by the launcher itself: guard the switch of launcher PID", Guard, true},
+    };
+    return options;
+}
+
+bool TCommandLine::IsOption(const TStringList& arguments) {
+    return !arguments.empty() && ((!arguments[0].empty() && arguments[0][0] == '-') || arguments[0] == "/?");
+}
+
+int TCommandLine::Run(const TStringList& arguments) {
+    const std::string name = arguments.at(0) == "/?" ? std::string("--help") : arguments[0];
+    const TOption* option = Find(name);
+    const TStringList rest(arguments.begin() + 1, arguments.end());
+    std::string output;
+    int code = ExitFailed;
+    try {
+        if (option != nullptr && option->Run != Recover) {
+            // Every start first puts back what an earlier launch left switched.
+            const TShellIO shellIO;
+            const TShellRecovery::TReport recovered = TShellRecovery(shellIO).Recover();
+            if (recovered.Outcome == TShellRecovery::TOutcome::Restored ||
+                recovered.Outcome == TShellRecovery::TOutcome::Discarded) {
+                output += recovered.Text;
+            }
+        }
+        if (option == nullptr) {
+            output += std::string(ProgramName) + ": unknown option '" + arguments[0] + "'\n";
+            code = ExitUsage;
+        } else {
+            code = option->Run(rest, output);
+        }
+        if (code == ExitUsage && option != nullptr) {
+            output += std::string(ProgramName) + ": bad arguments for " + std::string(option->Name) + "\n";
+        }
+    } catch (const std::exception& error) {
+        output += std::string(ProgramName) + ": " + ErrorLine(error) + "\n";
+        code = ExitFailed;
+    }
+    if (code == ExitUsage) output += "Run " + std::string(ProgramName) + " --help for the options.\n";
+    if (option == nullptr || !option->Quiet) platform::Messages().WriteOutput(output);
+    return code;
+}
+
+} // namespace corvane

@@ -1,0 +1,40 @@
+// The command line of corvane.exe. An option is recognised only as the first argument; without
+// one the launcher runs its script as always. Every option first puts back a shell setting that
+// an earlier launch left switched (as every start of corvane.exe does), then does its work and
+// writes what it did through the platform's output. Exit codes: 0 done, 1 failed (the output
+// says why), 2 an unknown option or bad arguments.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "text/StringList.h"
+
+namespace corvane {
+
+class TCommandLine {
+public:
+    static constexpr int ExitDone = 0;
+    static constexpr int ExitFailed = 1;
+    static constexpr int ExitUsage = 2;
+
+    struct TOption {
+        std::string_view Name;      // such as "--install"
+        std::string_view Arguments; // what follows it, for the help
+        std::string_view Help;      // one line
+        // Does the work with the arguments after the option; adds what it reports to output
+        // and returns the exit code.
+        int (*Run)(const TStringList& arguments, std::string& output);
+        bool Quiet = false; // reports nothing: it runs without a window or a console
+    };
+
+    // True when the first argument asks for an option: it begins with "-", or is "/?".
+    static bool IsOption(const TStringList& arguments);
+    // Runs the option that the first argument names and returns the exit code.
+    static int Run(const TStringList& arguments);
+
+    static const std::vector<TOption>& Options();
+};
+
+} // namespace corvane

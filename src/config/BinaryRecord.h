@@ -1,0 +1,50 @@
+// Records of Corvane's own in the registry, as one binary value each: little-endian integers,
+// texts as their 32-bit length and bytes, and stored registry values as their state (1 byte),
+// type (32 bits) and data. One value is written in one step, so a record is whole or absent.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/RegistryAccess.h"
+
+namespace corvane {
+
+class TRecordWriter {
+public:
+    void U8(std::uint8_t value) { Out += static_cast<char>(value); }
+    void U32(std::uint32_t value);
+    void U64(std::uint64_t value);
+    void Text(std::string_view text);
+    void Stored(const platform::RegistryValue& value);
+
+    std::string Out;
+};
+
+// Reads a record's fields in order. Every read checks what is left; after a failed read every
+// later one fails too and Ok() is false.
+class TRecordReader {
+public:
+    // The longest text a record holds: far beyond any shell setting or path.
+    static constexpr std::size_t LongestText = 1 << 20;
+
+    explicit TRecordReader(std::string_view data) : Data_(data) {}
+    bool Ok() const { return Ok_; }
+    bool AtEnd() const { return Data_.empty(); }
+
+    std::uint8_t U8();
+    std::uint32_t U32();
+    std::uint64_t U64();
+    std::string Text();
+    platform::RegistryValue Stored();
+
+private:
+    bool Take(std::size_t count);
+
+    std::string_view Data_;
+    std::string_view Taken_;
+    bool Ok_ = true;
+};
+
+} // namespace corvane
