@@ -410,6 +410,13 @@ void DeleteRegValue(HKEY root, const char* path, const char* name) {
     RegCloseKey(key);
 }
 
+void WindowsLikeMachine() {
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, MappingKey);
+    SetRegText(HKEY_LOCAL_MACHINE, MappingKey, "shell", SysMapping);
+    SetRegText(HKEY_LOCAL_MACHINE, Winlogon, "Shell", "explorer.exe");
+    DeleteRegValue(HKEY_CURRENT_USER, Winlogon, "Shell");
+}
+
 Stored Read(HKEY root, const char* path, const char* name) {
     Stored stored;
     stored.text = RegText(root, path, name, &stored.type);

@@ -147,6 +147,9 @@ void SetRegValue(HKEY root, const char* path, const char* name, DWORD type, cons
 void SetRegText(HKEY root, const char* path, const char* name, const std::string& text);
 void DeleteRegValue(HKEY root, const char* path, const char* name);
 std::string WindowsFolder();
+// A Windows-like machine: the machine's shell is explorer.exe and system.ini reads are mapped
+// to it; no shell of the current user's own.
+void WindowsLikeMachine();
 
 // A stored value's text with its type, or nothing.
 struct Stored {

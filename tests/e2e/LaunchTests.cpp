@@ -18,14 +18,7 @@ using e2e::WaitForStarts;
 
 class Launch : public ::testing::Test {
 protected:
-    // A Windows-like machine: the machine's shell is explorer.exe and system.ini reads are
-    // mapped to it; no shell of the current user's own.
-    void SetUp() override {
-        RegDeleteKeyA(HKEY_LOCAL_MACHINE, MappingKey);
-        SetRegText(HKEY_LOCAL_MACHINE, MappingKey, "shell", SysMapping);
-        SetRegText(HKEY_LOCAL_MACHINE, Winlogon, "Shell", "explorer.exe");
-        DeleteRegValue(HKEY_CURRENT_USER, Winlogon, "Shell");
-    }
+    void SetUp() override { WindowsLikeMachine(); }
 
     // A program folder with stand-in shells "alt.exe" and "tool.exe", the given settings,
     // shells and script.

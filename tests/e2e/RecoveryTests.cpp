@@ -24,12 +24,10 @@ struct MachineKind {
 };
 
 void Prepare(const MachineKind& kind) {
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, MappingKey);
-    SetRegText(HKEY_LOCAL_MACHINE, Winlogon, "Shell", "explorer.exe");
-    DeleteRegValue(HKEY_CURRENT_USER, Winlogon, "Shell");
+    WindowsLikeMachine();
     DeleteRegValue(HKEY_CURRENT_USER, JournalKey, "PendingRestore");
+    if (!kind.valuesExist) RegDeleteKeyA(HKEY_LOCAL_MACHINE, MappingKey);
     if (kind.valuesExist) {
-        SetRegText(HKEY_LOCAL_MACHINE, MappingKey, "shell", SysMapping);
         const std::string own = "%SystemRoot%\\own-shell.exe";
         SetRegValue(HKEY_CURRENT_USER, Winlogon, "Shell", REG_EXPAND_SZ, own.c_str(), static_cast<DWORD>(own.size() + 1));
     }
@@ -150,8 +148,7 @@ TEST(Install, InstallLaunchUninstallLeavesTheUsersValueAsItWas) {
     const std::optional<std::string> none;
     const std::pair<std::optional<std::string>, DWORD> earlier[] = {{none, 0}, {"%SystemRoot%\\mine.exe", REG_EXPAND_SZ}};
     for (const auto& [text, type] : earlier) {
-        Prepare({"install", false});
-        SetRegText(HKEY_LOCAL_MACHINE, MappingKey, "shell", SysMapping);
+        WindowsLikeMachine();
         if (text) SetRegValue(HKEY_CURRENT_USER, Winlogon, "Shell", type, text->c_str(), static_cast<DWORD>(text->size() + 1));
         auto folder = Folder("install", "loadshell (a)\r\n");
 

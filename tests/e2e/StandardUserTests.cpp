@@ -67,14 +67,7 @@ using Setting = e2e::registry::ShellSetting;
 
 class StandardUser : public ::testing::Test {
 protected:
-    // A Windows-like machine: the machine's shell is explorer.exe and system.ini reads are
-    // mapped to it; no shell of the current user's own.
-    void SetUp() override {
-        RegDeleteKeyA(HKEY_LOCAL_MACHINE, MappingKey);
-        SetRegText(HKEY_LOCAL_MACHINE, MappingKey, "shell", SysMapping);
-        SetRegText(HKEY_LOCAL_MACHINE, Winlogon, "Shell", "explorer.exe");
-        DeleteRegValue(HKEY_CURRENT_USER, Winlogon, "Shell");
-    }
+    void SetUp() override { WindowsLikeMachine(); }
 
     // A program folder with the stand-in shell "alt.exe" as the shell Alt.
     static e2e::ProgramFolder Folder(const std::string& name, const std::string& settings, const std::string& script) {
