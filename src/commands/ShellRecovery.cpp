@@ -26,7 +26,9 @@ std::string Describe(const TPendingRestore& pending) {
     const TSavedShellSetting& saved = pending.Saved;
     const TShellSwitch& switched = pending.Switched;
     std::string text;
-    if (switched.UserValue) text += "  the current user's shell: " + Shown(saved.UserValue) + "\n";
+    if (switched.UserValue) {
+        text += "  the current user's shell: " + Shown(TShellIO::RestoredUserValue(saved, switched)) + "\n";
+    }
     if (switched.MachineValue) text += "  the machine's shell: " + Shown(saved.MachineValue) + "\n";
     if (switched.SystemIni) text += "  system.ini [boot] shell: " + saved.SystemIniShell.value_or("none") + "\n";
     return text;

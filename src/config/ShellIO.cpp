@@ -119,18 +119,22 @@ void TShellIO::RestoreSetting(const TSavedShellSetting& saved, const TShellSwitc
         }
     } else if (saved.Family == NtFamily) {
         if (switched.UserValue) {
-            platform::RegistryValue user = saved.UserValue;
-            if (!Present(user) && switched.MappingTurned && saved.ReadText != NoShell) {
-                user.state = platform::RegistryValue::State::Present;
-                user.type = platform::RegString;
-                user.data = StringData(saved.ReadText);
-            }
-            SetWinlogonShell(RegistryRoot::CurrentUser, user);
+            SetWinlogonShell(RegistryRoot::CurrentUser, RestoredUserValue(saved, switched));
         }
         if (switched.MachineValue) {
             SetWinlogonShell(RegistryRoot::LocalMachine, saved.MachineValue);
         }
     }
+}
+
+platform::RegistryValue TShellIO::RestoredUserValue(const TSavedShellSetting& saved, const TShellSwitch& switched) {
+    platform::RegistryValue user = saved.UserValue;
+    if (!Present(user) && switched.MappingTurned && saved.ReadText != NoShell) {
+        user.state = platform::RegistryValue::State::Present;
+        user.type = platform::RegString;
+        user.data = StringData(saved.ReadText);
+    }
+    return user;
 }
 
 platform::RegistryValue TShellIO::ReadWinlogonShell(RegistryRoot root) const {

@@ -70,6 +70,8 @@ public:
     // machine's value and system.ini get exactly their earlier state. Values that already hold
     // their earlier state are not touched. The mapping stays as it is.
     void RestoreSetting(const TSavedShellSetting& saved, const TShellSwitch& switched) const;
+    // The state that RestoreSetting gives the current user's value.
+    static platform::RegistryValue RestoredUserValue(const TSavedShellSetting& saved, const TShellSwitch& switched);
 
     // The stored values as they are, so that a caller can put back exactly what was there.
     platform::RegistryValue ReadWinlogonShell(platform::RegistryRoot root) const;
