@@ -294,7 +294,7 @@ protected:
                std::to_string(testing::RecordingCanvas::FakeHandle) + " " + std::to_string(x) + " " + std::to_string(y);
     }
 
-    testing::RecordingCanvas Canvas{TfrmShellChoose::ClientWidth, TfrmShellChoose::ClientHeight,
+    testing::RecordingCanvas Canvas{TfrmShellChoose::ClientWidth96, TfrmShellChoose::ClientHeight96,
                                     platform::TFont{"Trebuchet MS", 8, false, clWhite}};
 };
 
