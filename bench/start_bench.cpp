@@ -4,10 +4,11 @@
 // times from CreateProcess until a visible top-level window of the expected class exists and
 // answers a message (SendMessageTimeout of WM_NULL returns); the program is then ended.
 //
-// usage: start_bench CORVANE.exe REFERENCE.exe [ROUNDS]
-// CORVANE.exe must lie in a program folder whose settings show the chooser. Prints the median,
-// the quartiles and the ratios of the medians; exits with 1 when a program did not show its
-// window within 30 seconds.
+// usage: start_bench CORVANE.exe REFERENCE.exe [ROUNDS [OTHER_CORVANE.exe...]]
+// CORVANE.exe must lie in a program folder whose settings show the chooser; other builds of it
+// (an older one, say) lying there are timed in the same rounds. Prints the median, the
+// quartiles and the ratios of the medians; exits with 1 when a program did not show its window
+// within 30 seconds.
 #include <windows.h>
 
 #include <algorithm>
@@ -108,6 +109,7 @@ int main(int argc, char** argv) {
         {"combo box reference", argv[2], "combo", "StartReference", {}},
         {"bare window", argv[2], "bare", "StartReference", {}},
     };
+    for (int i = 4; i < argc; ++i) programs.push_back({argv[i], argv[i], "", "TfrmShellChoose", {}});
 
     for (auto& program : programs) { // the first start of each loads its files into the cache
         if (TimeStart(program) < 0) {
@@ -129,14 +131,18 @@ int main(int argc, char** argv) {
 
     std::printf("%d rounds; milliseconds from CreateProcess to a visible window that answers\n", rounds);
     for (const auto& program : programs) {
-        std::printf("  %-20s median %7.1f   quartiles %7.1f %7.1f\n", program.name, Quantile(program.times, 0.5),
+        std::printf("  %-24s median %7.1f   quartiles %7.1f %7.1f\n", program.name, Quantile(program.times, 0.5),
                     Quantile(program.times, 0.25), Quantile(program.times, 0.75));
     }
     const double corvane = Quantile(programs[0].times, 0.5);
     const double combo = Quantile(programs[1].times, 0.5);
     const double bare = Quantile(programs[2].times, 0.5);
-    std::printf("ratio of medians: corvane.exe / combo box reference %.2f, corvane.exe / bare window %.2f\n",
-                corvane / combo, corvane / bare);
+    for (std::size_t i = 0; i < programs.size(); ++i) {
+        if (i == 1 || i == 2) continue;
+        const double median = Quantile(programs[i].times, 0.5);
+        std::printf("ratio of medians: %s / combo box reference %.2f, / bare window %.2f\n", programs[i].name,
+                    median / combo, median / bare);
+    }
     std::printf("goal: at most 1.15 against the combo box reference: %s\n", corvane / combo <= 1.15 ? "met" : "missed");
     return 0;
 }

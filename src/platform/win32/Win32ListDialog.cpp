@@ -116,13 +116,18 @@ void Win32ListDialog::ApplyLayout() {
 }
 
 // The suggested place keeps the window on the screen it moved to; its size is the layout's at
-// the new DPI, which differs from the suggested one by a rounding pixel at most.
+// the new DPI, which differs from the suggested one by a rounding pixel at most. It runs inside
+// the window procedure, where no error may escape.
 void Win32ListDialog::OnDpiChanged(int dpi, const RECT& suggested) {
     if (dpi <= 0) return;
     Layout_ = ScaleLayout(Dialog_.Layout(), dpi);
     SetWindowPos(Window_, nullptr, suggested.left, suggested.top, Layout_.Window.Width(), Layout_.Window.Height(),
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    ApplyLayout();
+    try {
+        ApplyLayout();
+    } catch (const EOSError&) {
+        // no font of the new size could be made: the controls keep the ones they have
+    }
     RedrawWindow(Window_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 

@@ -146,17 +146,20 @@ void Win32PopupListWindow::FitLabelFont() {
 }
 
 // The suggested place keeps the window on the screen it moved to; its size is the layout's at
-// the new DPI, which differs from the suggested one by a rounding pixel at most.
+// the new DPI, which differs from the suggested one by a rounding pixel at most. A font that
+// cannot be made ends the modal run with the error, like a failing handler.
 void Win32PopupListWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     if (dpi <= 0 || dpi == Dpi_) return;
     Dpi_ = dpi;
     Layout_ = ScaleLayout(Design_, Dpi_);
     SetWindowPos(Window_, nullptr, suggested.left, suggested.top, Layout_.ClientWidth, Layout_.ClientHeight,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    GdiObject<HFONT> previousFont = std::move(WindowFont_);
-    CreateFonts();
-    ApplyLayout();
-    Guarded([&] { Events_.OnDpiChanged(Dpi_); });
+    GdiObject<HFONT> previousFont = std::move(WindowFont_); // the list's font until it has the new one
+    Guarded([&] {
+        CreateFonts();
+        ApplyLayout();
+        Events_.OnDpiChanged(Dpi_);
+    });
     Repaint();
 }
 
