@@ -183,6 +183,14 @@ TEST_P(DpiChooser, ShrinksTextsThatWouldNotFit) {
     EXPECT_EQ(Shown(), "chosen=nil");
 }
 
+// Moved onto a screen of 192 dpi, the window takes the suggested place, the layout at 192 and
+// tells the chooser (the window probe makes the chooser's window and sends WM_DPICHANGED).
+TEST(DpiChange, TheWindowTakesTheSuggestedPlaceAndTheNewLayout) {
+    const auto run = e2e::RunConsoleProgram(e2e::DriverFolder() + "window_probe.exe", {});
+    ASSERT_TRUE(run.has_value());
+    EXPECT_EQ(run->output, "reported 192 client 718 490 at 100 50 label 2 2 716 62 list 16 368 530 item 80\n");
+}
+
 INSTANTIATE_TEST_SUITE_P(Scales, DpiChooser, ::testing::Values(96, 120, 144, 192),
                          [](const auto& info) { return "dpi" + std::to_string(info.param); });
 
