@@ -19,23 +19,29 @@
 
 namespace {
 
+using corvane::platform::Canvas;
+using corvane::platform::ModalResult;
+using corvane::platform::PopupListEvents;
+using corvane::platform::TMouseButton;
+using corvane::platform::TOwnerDrawState;
+using corvane::platform::TShiftState;
+
 // Events that only remember the DPI reported.
-class DpiEvents final : public corvane::platform::PopupListEvents {
+class DpiEvents final : public PopupListEvents {
 public:
     int reported = 0;
     void OnShow() override {}
-    void OnKeyUp(std::uint16_t, corvane::platform::TShiftState) override {}
-    void OnMouseDown(corvane::platform::TMouseButton, corvane::platform::TShiftState, int, int) override {}
-    void OnMouseMove(corvane::platform::TShiftState, int, int) override {}
-    void OnPaint(corvane::platform::Canvas&) override {}
+    void OnKeyUp(std::uint16_t, TShiftState) override {}
+    void OnMouseDown(TMouseButton, TShiftState, int, int) override {}
+    void OnMouseMove(TShiftState, int, int) override {}
+    void OnPaint(Canvas&) override {}
     void OnCloseQuery() override {}
-    void OnLabelMouseDown(corvane::platform::TMouseButton, corvane::platform::TShiftState, int, int) override {}
+    void OnLabelMouseDown(TMouseButton, TShiftState, int, int) override {}
     void OnListKeyPress(char) override {}
-    void OnDrawListItem(corvane::platform::Canvas&, int, const corvane::TRect&,
-                        corvane::platform::TOwnerDrawState) override {}
+    void OnDrawListItem(Canvas&, int, const corvane::TRect&, TOwnerDrawState) override {}
     void OnTimer() override {}
     void OnDpiChanged(int dpi) override { reported = dpi; }
-    corvane::platform::ModalResult GetModalResult() const override { return corvane::platform::ModalResult::None; }
+    ModalResult GetModalResult() const override { return ModalResult::None; }
 };
 
 RECT PlaceIn(HWND parent, HWND child) {
