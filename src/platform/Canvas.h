@@ -1,5 +1,6 @@
 // A drawing surface: a window's client area while it paints, or one row of a list while the
-// list draws it. Text is always written with a transparent background.
+// list draws it. Text is always written with a transparent background. Font sizes are points,
+// made into pixels at the DPI of the window's screen.
 #pragma once
 
 #include <cstdint>
@@ -45,6 +46,8 @@ public:
     virtual const TFont& Font() const = 0;
     virtual void SetFont(const TFont& font) = 0;
     virtual int TextWidth(const std::string& text) = 0;
+    // The height of a line of text in the current font (ascent, descent and inner leading).
+    virtual int TextHeight() = 0;
     // Writes text with its top-left corner at (x, y) in the current font.
     virtual void TextOut(int x, int y, const std::string& text) = 0;
 

@@ -10,6 +10,9 @@ namespace corvane::platform {
 
 enum class Cursor { Default, Busy };
 
+// The system's lists of file icons: small (16 pixels at 100 %), large (32) and extra large (48).
+enum class IconSize { Small, Large, ExtraLarge };
+
 using ImageListHandle = std::uintptr_t;
 using SurfaceHandle = std::uintptr_t;
 
@@ -31,9 +34,9 @@ public:
     // programs of the change; false when the system refuses.
     virtual bool SetWallpaper(const std::string& path) = 0;
 
-    // The system's shared list of large (or small) file icons; it belongs to the system and is
-    // never destroyed by the launcher.
-    virtual ImageListHandle SystemImageList(bool smallIcons) = 0;
+    // The system's shared list of file icons of one size, 0 when the system has none; it belongs
+    // to the system and is never destroyed by the launcher.
+    virtual ImageListHandle SystemImageList(IconSize size) = 0;
     // A new list holding copies of all images of list, owned by the caller; 0 on failure.
     virtual ImageListHandle CopyImageList(ImageListHandle list) = 0;
     // Destroys a list made by CopyImageList.

@@ -34,6 +34,20 @@ struct TRect {
     friend bool operator==(const TRect&, const TRect&) = default;
 };
 
+// number * numerator / denominator in 64 bits, rounded to the nearest integer with halves away
+// from zero; -1 when the denominator is 0 or the result does not fit 32 bits (as the platform's
+// MulDiv does).
+std::int32_t MulDiv(std::int32_t number, std::int32_t numerator, std::int32_t denominator);
+
+// Designs are drawn at 96 pixels per inch; a measure of the design becomes
+// MulDiv(measure, dpi, 96) pixels on a screen of dpi pixels per inch, so at 96 nothing changes.
+constexpr int DesignDpi = 96;
+int DpiScale(int measure96, int dpi);
+TPoint DpiScale(TPoint point96, int dpi);
+TRect DpiScale(const TRect& rect96, int dpi);
+// The pixel height at 96 pixels per inch of a font of points points (1/72 inch).
+int PointsToPixels96(int points);
+
 // A 32-bit picture addressed row by row: each pixel is blue, green, red and a fourth byte, in
 // this order in memory; Row(0) is the top row.
 struct TPixelRows {

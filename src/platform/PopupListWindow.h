@@ -32,8 +32,9 @@ struct TOwnerDrawState {
     bool Focused = false;
 };
 
-// The window's design, in pixels. Font heights are character heights in pixels, negative, as
-// the system's font creation takes them. The texts are literals: the window keeps the pointers.
+// The window's design, in pixels at 96 pixels per inch; the window lays itself out at the DPI of
+// its screen with ScaleLayout. Font heights are character heights in pixels, negative, as the
+// system's font creation takes them. The texts are literals: the window keeps the pointers.
 struct PopupListLayout {
     const char* ClassName = "";   // the window class, which other programs may look for
     const char* Caption = "";     // the window's text (it has no caption bar to show it)
@@ -48,6 +49,10 @@ struct PopupListLayout {
     int ListRowHeight = 0;
     int ListDropDownRows = 0;     // rows shown when the list is dropped down
 };
+
+// The layout at dpi pixels per inch: every measure in pixels scaled by DpiScale; the font size in
+// points and the count of rows stay.
+PopupListLayout ScaleLayout(const PopupListLayout& layout96, int dpi);
 
 // What the window reports, on the thread that runs it.
 class PopupListEvents {
@@ -70,10 +75,14 @@ public:
     // A character typed while the list has the focus.
     virtual void OnListKeyPress(char key) = 0;
     // One row of the list (also the closed list's selected entry); the canvas carries the
-    // window's font, in the highlight-text colour for a selected row, over the list's colour.
+    // window's font, in the highlight-text colour for a selected row, over the list's colour;
+    // drawing is clipped to the row.
     virtual void OnDrawListItem(Canvas& canvas, int index, const TRect& rect, TOwnerDrawState state) = 0;
     // The timer has elapsed.
     virtual void OnTimer() = 0;
+    // The window has moved to a screen of another DPI and has laid itself out again at dpi; a
+    // full repaint follows.
+    virtual void OnDpiChanged(int dpi) = 0;
     // The modal run ends as soon as this is not None.
     virtual ModalResult GetModalResult() const = 0;
 };
@@ -82,6 +91,11 @@ class PopupListWindow {
 public:
     virtual ~PopupListWindow() = default;
 
+    // The DPI of the screen that shows the window (96 is 100 %); the window is laid out at it.
+    virtual int Dpi() = 0;
+
+    // The label's text; one wider than the label's place is written in a smaller font, so that
+    // it stays whole inside it.
     virtual std::string LabelText() = 0;
     virtual void SetLabelText(const std::string& text) = 0;
 

@@ -17,9 +17,11 @@ struct PopupListLayout;
 class PopupListEvents;
 class PopupListWindow;
 
-// The design of a list dialog, in pixels: the window's outer size and screen position, its
-// font, and the client placement of its controls (a text label that sizes itself to its text,
-// a list box, and the Ok and Cancel buttons).
+// The design of a list dialog, in pixels at 96 pixels per inch: the window's outer size and
+// screen position, its font, and the client placement of its controls (a text label that sizes
+// itself to its text, a list box, and the Ok and Cancel buttons). The dialog lays itself out at
+// the DPI of its screen with ScaleLayout; a label text too wide for the client area less its
+// margins is written in a smaller font.
 struct ListDialogLayout {
     const char* Caption = "";
     TRect Window;
@@ -36,6 +38,9 @@ struct ListDialogLayout {
 
 // A modal dialog that asks the user to pick one entry of a list: the caller's design, texts
 // and the events that decide how its modal run ends.
+// The layout at dpi pixels per inch: every measure scaled by DpiScale.
+ListDialogLayout ScaleLayout(const ListDialogLayout& layout96, int dpi);
+
 class ListDialog {
 public:
     virtual ~ListDialog() = default;

@@ -1,27 +1,10 @@
 #include "ui/Colours.h"
 
 #include <algorithm>
-#include <limits>
 
 #include "platform/Platform.h"
 
 namespace corvane {
-
-std::int32_t MulDiv(std::int32_t number, std::int32_t numerator, std::int32_t denominator) {
-    if (denominator == 0) return -1;
-    std::int64_t product = static_cast<std::int64_t>(number) * numerator;
-    std::int64_t divisor = denominator;
-    if (divisor < 0) {
-        product = -product;
-        divisor = -divisor;
-    }
-    const std::int64_t half = divisor / 2;
-    const std::int64_t result = product >= 0 ? (product + half) / divisor : (product - half) / divisor;
-    if (result > std::numeric_limits<std::int32_t>::max() || result < -std::numeric_limits<std::int32_t>::max()) {
-        return -1;
-    }
-    return static_cast<std::int32_t>(result);
-}
 
 TRgb ResolveColour(TColor colour) {
     const std::uint32_t value =

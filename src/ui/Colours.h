@@ -15,11 +15,6 @@ struct TRgb {
     std::uint8_t Blue = 0;
 };
 
-// number * numerator / denominator in 64 bits, rounded to the nearest integer with halves away
-// from zero; -1 when the denominator is 0 or the result does not fit 32 bits (as the platform's
-// MulDiv does).
-std::int32_t MulDiv(std::int32_t number, std::int32_t numerator, std::int32_t denominator);
-
 // The red, green and blue of a colour value, system colours looked up first.
 TRgb ResolveColour(TColor colour);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/DesktopServices.h"
 #include "platform/Platform.h"
 #include "platform/WindowSystem.h"
 #include "text/AsciiText.h"
@@ -19,6 +20,12 @@ constexpr std::int64_t LongestTimerInterval = 0x7FFFFFFF; // the platform's larg
 constexpr std::uint16_t KeyReturn = 13;
 constexpr std::uint16_t KeyEscape = 27;
 constexpr int WindowFontSize = 8;
+constexpr int ButtonTextInset96 = 10;
+constexpr int ButtonTextTop96 = 3;
+constexpr int LogoEdge96 = 1;         // the silver edge: the black logo lies this far up and right
+constexpr int LogoFitTries = 40;      // each try makes the logo smaller; a few are ever needed
+constexpr const char* LogoText = "Corvane";
+constexpr const char* LogoSuperscript = "3";
 
 // Strictly inside the rectangle: a point on its top or left outline does not count.
 bool StrictlyInside(const TRect& rect, int x, int y) {
@@ -57,10 +64,25 @@ void TChooserTimer::SetEnabled(bool enabled) {
 void TChooserTimer::Update() { Window_.SetTimer(Enabled_ ? Interval_ : 0); }
 
 TfrmShellChoose::TfrmShellChoose()
-    : Window_(platform::Windows().CreatePopupListWindow(Design, *this)), lblTitle(*Window_), lstShells(*Window_),
+    : Window_(platform::Windows().CreatePopupListWindow(Design96, *this)), lblTitle(*Window_), lstShells(*Window_),
       tmrLoadShell(*Window_) {
+    Dpi_ = Window_->Dpi();
     lblTitle.SetCaption(DesignTitle);
+    ChooseIconSize();
     imgSystem.Loaded();
+}
+
+// At 100 % the large icons fill the box exactly, and the extra large list is not even asked for.
+void TfrmShellChoose::ChooseIconSize() {
+    platform::DesktopServices& desktop = platform::Desktop();
+    const int box = Scaled(IconBox96);
+    const int large = desktop.DescribeImageList(desktop.SystemImageList(platform::IconSize::Large)).height;
+    TImageSize size = TImageSize::isLarge;
+    if (large < box) {
+        const int extraLarge = desktop.DescribeImageList(desktop.SystemImageList(platform::IconSize::ExtraLarge)).height;
+        if (extraLarge > large && extraLarge <= box) size = TImageSize::isExtraLarge;
+    }
+    imgSystem.SetImageSize(size);
 }
 
 TfrmShellChoose::~TfrmShellChoose() = default;
@@ -114,8 +136,17 @@ void TfrmShellChoose::FormShow() {
     lstShells.SetFocus();
     const int defaultIndex = lstShells.FindStringExact(Info->Settings.DefaultShell);
     if (defaultIndex >= 0) lstShells.SetItemIndex(defaultIndex);
-    LaunchRect = LaunchButton;
-    CancelRect = CancelButton;
+    LaunchRect = Scaled(LaunchButton96);
+    CancelRect = Scaled(CancelButton96);
+}
+
+void TfrmShellChoose::FormDpiChanged(int dpi) {
+    Dpi_ = dpi;
+    if (LaunchRect.Width() > 0) { // shown already: the areas follow the new scale
+        LaunchRect = Scaled(LaunchButton96);
+        CancelRect = Scaled(CancelButton96);
+    }
+    ChooseIconSize();
 }
 
 // Every key released in the window ends the countdown for good.
@@ -157,10 +188,13 @@ void TfrmShellChoose::lstShellsKeyPress(char key) {
 // The desktop beneath the window, tinted: the body with the base colour, the title strip and
 // the two buttons with the title colour; then the button captions and the logo.
 void TfrmShellChoose::FormPaint(Canvas& canvas) {
+    const int width = Scaled(ClientWidth96);
+    const int height = Scaled(ClientHeight96);
+    const int title = Scaled(TitleHeight96);
     canvas.PaintDesktop();
-    canvas.FrameRect({0, 0, ClientWidth, ClientHeight}, clBlack);
-    TintArea(canvas, {0, TitleHeight, ClientWidth, ClientHeight}, BaseColour, AlphaValue);
-    TintArea(canvas, {0, 0, ClientWidth, TitleHeight}, TitleColour, AlphaValue);
+    canvas.FrameRect({0, 0, width, height}, clBlack);
+    TintArea(canvas, {0, title, width, height}, BaseColour, AlphaValue);
+    TintArea(canvas, {0, 0, width, title}, TitleColour, AlphaValue);
     PaintButton(canvas, LaunchRect, "Launch");
     PaintButton(canvas, CancelRect, "Cancel");
     PaintLogo(canvas);
@@ -170,32 +204,63 @@ void TfrmShellChoose::PaintButton(Canvas& canvas, const TRect& rect, const std::
     if (rect.Width() <= 0 || rect.Height() <= 0) return; // not laid out before the window shows
     TintArea(canvas, rect, TitleColour, AlphaValue);
     canvas.FrameRect(rect, clBlack);
-    canvas.TextOut(rect.Left + 10, rect.Top + 3, caption);
+    canvas.TextOut(rect.Left + Scaled(ButtonTextInset96), rect.Top + Scaled(ButtonTextTop96), caption);
 }
 
 // "Corvane" in black with a one-pixel silver edge to its left and below, and a half-size "3"
 // aligned to the top of the big letters.
 void TfrmShellChoose::PaintLogo(Canvas& canvas) {
     const std::string windowFontName = canvas.Font().Name;
-    TFont font{LogoFont, LogoFontSize, true, clSilver};
+    const int size = FittingLogoSize(canvas);
+    TFont font{LogoFont, size, true, clSilver};
     canvas.SetFont(font);
-    const int width = canvas.TextWidth("Corvane");
-    const int x = ClientWidth / 2 - width / 2;
-    const int halfSize = LogoFontSize / 2;
+    const int width = canvas.TextWidth(LogoText);
+    const int x = Scaled(ClientWidth96) / 2 - width / 2;
+    const int top = Scaled(LogoTop96);
+    const int edge = Scaled(LogoEdge96);
+    const int halfSize = size / 2;
 
-    canvas.TextOut(x, 64, "Corvane");
+    canvas.TextOut(x, top, LogoText);
     font.Size = halfSize;
     canvas.SetFont(font);
-    canvas.TextOut(x + width, 64, "3");
+    canvas.TextOut(x + width, top, LogoSuperscript);
 
-    font = {LogoFont, LogoFontSize, true, clBlack};
+    font = {LogoFont, size, true, clBlack};
     canvas.SetFont(font);
-    canvas.TextOut(x + 1, 63, "Corvane");
+    canvas.TextOut(x + edge, top - edge, LogoText);
     font.Size = halfSize;
     canvas.SetFont(font);
-    canvas.TextOut(x + 1 + width, 63, "3");
+    canvas.TextOut(x + edge + width, top - edge, LogoSuperscript);
 
     canvas.SetFont({windowFontName, WindowFontSize, false, clBlack});
+}
+
+// The logo lies inside the window's frame, from its top down to the buttons' top. A size that
+// overflows is cut by the share of the room that the logo may have (at least by one point), and
+// tried again.
+int TfrmShellChoose::FittingLogoSize(Canvas& canvas) const {
+    const int clientWidth = Scaled(ClientWidth96);
+    const int left = Scaled(LogoEdge96);
+    const int right = clientWidth - Scaled(LogoEdge96);
+    const int top = Scaled(LogoTop96) - Scaled(LogoEdge96);
+    const int bottom = Scaled(LaunchButton96.Top);
+    const int edge = Scaled(LogoEdge96);
+    int size = LogoFontSize;
+    for (int tries = 0; tries < LogoFitTries && size > 1; ++tries) {
+        canvas.SetFont({LogoFont, size / 2, true, clBlack});
+        const int superscript = canvas.TextWidth(LogoSuperscript);
+        canvas.SetFont({LogoFont, size, true, clBlack});
+        const int width = canvas.TextWidth(LogoText);
+        const int height = canvas.TextHeight();
+        const int x = clientWidth / 2 - width / 2;
+        if (x >= left && x + edge + width + superscript <= right && top + height <= bottom) break;
+        // centred, the logo needs its width and twice what it has beyond "Corvane" on the right
+        const double across = static_cast<double>(right - left) / std::max(1, width + 2 * (edge + superscript));
+        const double down = static_cast<double>(bottom - top) / std::max(1, height);
+        const int shrunk = static_cast<int>(size * std::min(across, down));
+        size = std::max(1, std::min(shrunk, size - 1));
+    }
+    return size;
 }
 
 // One row: the strip behind the icon (unselected rows only), the crash-protection caption, the
@@ -210,21 +275,29 @@ void TfrmShellChoose::lstShellsDrawItem(Canvas& canvas, int index, const TRect& 
     const int left = rect.Left;
     const int top = rect.Top;
 
-    if (!state.Selected) canvas.FillRect({left, top, left + 36, rect.Bottom}, ItemColour);
-    canvas.TextOut(rect.Right - 90, top + 4, item.CrashProtectedCaption);
+    const int textLeft = left + Scaled(RowTextLeft96);
+    const int nameTop = top + Scaled(NameTop96);
+    const int inset = Scaled(IconInset96);
+
+    if (!state.Selected) canvas.FillRect({left, top, left + Scaled(IconStripWidth96), rect.Bottom}, ItemColour);
+    canvas.TextOut(rect.Right - Scaled(CaptionFromRight96), nameTop, item.CrashProtectedCaption);
     if (SameTextAscii(item.Name, Info->Settings.DefaultShell)) {
         TFont font = canvas.Font();
         font.Bold = true;
         canvas.SetFont(font);
-        canvas.TextOut(left + 40, top + 4, item.Name + " (Default)");
+        canvas.TextOut(textLeft, nameTop, item.Name + " (Default)");
         font.Bold = false;
         canvas.SetFont(font);
     } else {
-        canvas.TextOut(left + 40, top + 4, item.Name);
+        canvas.TextOut(textLeft, nameTop, item.Name);
     }
-    canvas.TextOut(left + 40, top + 20, item.Path + " " + item.Parameters);
-    imgSystem.Draw(canvas.Handle(), left + 2, top + 2, item.IconIndex);
-    canvas.Line({left + 2, rect.Bottom - 1}, {rect.Right - 2, rect.Bottom - 1}, clSilver);
+    canvas.TextOut(textLeft, top + Scaled(CommandLineTop96), item.Path + " " + item.Parameters);
+    // icons smaller than the box are centred in it
+    const int box = Scaled(IconBox96);
+    const int iconLeft = left + inset + std::max(0, (box - imgSystem.Width()) / 2);
+    const int iconTop = top + inset + std::max(0, (box - imgSystem.Height()) / 2);
+    imgSystem.Draw(canvas.Handle(), iconLeft, iconTop, item.IconIndex);
+    canvas.Line({left + inset, rect.Bottom - 1}, {rect.Right - inset, rect.Bottom - 1}, clSilver);
 }
 
 } // namespace corvane

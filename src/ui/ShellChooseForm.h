@@ -68,22 +68,36 @@ private:
     bool Enabled_ = false;
 };
 
+// The window's design is in pixels at 96 pixels per inch (the names end in 96); every measure is
+// scaled to the DPI of the window's screen where it is used, so at 96 nothing changes.
 class TfrmShellChoose final : public platform::PopupListEvents {
 public:
-    static constexpr int ClientWidth = 359;
-    static constexpr int ClientHeight = 245;
-    static constexpr int TitleHeight = 30;
-    static constexpr int RowHeight = 40;
-    // The window's design at 96 pixels per inch: borderless, "Trebuchet MS" 8 points (bold and
-    // 13 pixels high for the title); the title at (1, 1) of 357 x 30, the list at (8, 184) of
-    // 265 x 46 with 40-pixel rows.
-    static constexpr platform::PopupListLayout Design{
-        "TfrmShellChoose", "Corvane", ClientWidth, ClientHeight, "Trebuchet MS", -11, 8,
-        {1, 1, 1 + 357, 1 + TitleHeight}, -13, {8, 184, 8 + 265, 184 + 46}, RowHeight, 8};
+    static constexpr int ClientWidth96 = 359;
+    static constexpr int ClientHeight96 = 245;
+    static constexpr int TitleHeight96 = 30;
+    static constexpr int RowHeight96 = 40;
+    // Borderless, "Trebuchet MS" 8 points (bold and 13 pixels high for the title); the title at
+    // (1, 1) of 357 x 30, the list at (8, 184) of 265 x 46 with 40-pixel rows.
+    static constexpr platform::PopupListLayout Design96{
+        "TfrmShellChoose", "Corvane", ClientWidth96, ClientHeight96, "Trebuchet MS", -11, 8,
+        {1, 1, 1 + 357, 1 + TitleHeight96}, -13, {8, 184, 8 + 265, 184 + 46}, RowHeight96, 8};
     static constexpr const char* DesignTitle = "Corvane v3";
     static constexpr const char* NoCountdownTitle = "All the Time in the World";
-    static constexpr TRect LaunchButton{280, 176, 355, 201};
-    static constexpr TRect CancelButton{280, 208, 355, 233};
+    static constexpr TRect LaunchButton96{280, 176, 355, 201};
+    static constexpr TRect CancelButton96{280, 208, 355, 233};
+    // The logo's text starts 64 pixels down; it stays between the window's side edges and
+    // above the buttons.
+    static constexpr int LogoTop96 = 64;
+    // Each row: the strip behind the icon, 36 wide, with the icon's box of 32 inside it at
+    // (2, 2); the texts from 40 on, the name 4 and the command line 20 below the row's top; the
+    // crash-protection caption 90 from the row's right end.
+    static constexpr int IconStripWidth96 = 36;
+    static constexpr int IconBox96 = 32;
+    static constexpr int IconInset96 = 2;
+    static constexpr int RowTextLeft96 = 40;
+    static constexpr int NameTop96 = 4;
+    static constexpr int CommandLineTop96 = 20;
+    static constexpr int CaptionFromRight96 = 90;
 
     // Creates the window, hidden, with its controls; raises EOSError when the platform cannot.
     TfrmShellChoose();
@@ -122,6 +136,12 @@ public:
     // Shows the window and returns once one of the ways of leaving it has been taken.
     platform::ModalResult ShowModal();
 
+    // The DPI at which the window is laid out and painted (96 is 100 %).
+    int Dpi() const { return Dpi_; }
+    // A design measure at that DPI.
+    int Scaled(int measure96) const { return DpiScale(measure96, Dpi_); }
+    TRect Scaled(const TRect& rect96) const { return DpiScale(rect96, Dpi_); }
+
     void LaunchShell();
     void btnCancelClick();
 
@@ -135,6 +155,8 @@ public:
     void lstShellsKeyPress(char key);
     void lstShellsDrawItem(platform::Canvas& canvas, int index, const TRect& rect, platform::TOwnerDrawState state);
     void tmrLoadShellTimer();
+    // The window has moved to a screen of another DPI: the button areas and the icons follow.
+    void FormDpiChanged(int dpi);
     platform::ModalResult GetModalResult() const override { return ModalResult_; }
 
 private:
@@ -156,11 +178,18 @@ private:
         lstShellsDrawItem(canvas, index, rect, state);
     }
     void OnTimer() override { tmrLoadShellTimer(); }
+    void OnDpiChanged(int dpi) override { FormDpiChanged(dpi); }
 
     void PaintButton(platform::Canvas& canvas, const TRect& rect, const std::string& caption);
     void PaintLogo(platform::Canvas& canvas);
+    // The logo's size in points: the scheme's, or smaller where the logo would not fit.
+    int FittingLogoSize(platform::Canvas& canvas) const;
+    // The icons of the size that fills the rows' icon box best: extra large where its icons fit
+    // the box and the large ones are smaller than it.
+    void ChooseIconSize();
 
     platform::ModalResult ModalResult_ = platform::ModalResult::None;
+    int Dpi_ = DesignDpi;
 };
 
 } // namespace corvane

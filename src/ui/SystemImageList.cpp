@@ -23,11 +23,21 @@ void TSystemImageList::SetShareImages(bool share) {
     ShareImages_ = share;
 }
 
+namespace {
+platform::IconSize SystemSize(TImageSize size) {
+    switch (size) {
+    case TImageSize::isSmall: return platform::IconSize::Small;
+    case TImageSize::isExtraLarge: return platform::IconSize::ExtraLarge;
+    default: return platform::IconSize::Large;
+    }
+}
+} // namespace
+
 // The system's handle is bound as it comes: the system list is always there.
 void TSystemImageList::AttachSystemList(bool shared) {
     Unbind();
     platform::DesktopServices& desktop = platform::Desktop();
-    const platform::ImageListHandle system = desktop.SystemImageList(ImageSize_ == TImageSize::isSmall);
+    const platform::ImageListHandle system = desktop.SystemImageList(SystemSize(ImageSize_));
     if (shared) {
         Handle_ = system;
         return;

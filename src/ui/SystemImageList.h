@@ -7,7 +7,7 @@
 
 namespace corvane {
 
-enum class TImageSize { isLarge, isSmall };
+enum class TImageSize { isLarge, isSmall, isExtraLarge };
 
 // The system's icons could not be copied into a list of the component's own.
 class EImageListError final : public ECorvaneError {

@@ -576,4 +576,67 @@ void WriteUserString(const std::string& key, const std::string& value, const std
     if (written != ERROR_SUCCESS) throw std::runtime_error("cannot write HKCU\\" + key + " " + value);
 }
 
+namespace {
+constexpr const char* DesktopKey = "Control Panel\\Desktop";
+} // namespace
+
+ScreenDpi::ScreenDpi(DWORD dpi) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, DesktopKey, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
+        DWORD value = 0;
+        DWORD size = sizeof value;
+        DWORD type = 0;
+        if (RegQueryValueExA(key, "LogPixels", nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) ==
+                ERROR_SUCCESS &&
+            type == REG_DWORD) {
+            Previous_ = value;
+        }
+        RegCloseKey(key);
+    }
+    registry::SetRegValue(HKEY_CURRENT_USER, DesktopKey, "LogPixels", REG_DWORD, &dpi, sizeof dpi);
+}
+
+ScreenDpi::~ScreenDpi() {
+    if (Previous_) {
+        const DWORD value = *Previous_;
+        registry::SetRegValue(HKEY_CURRENT_USER, DesktopKey, "LogPixels", REG_DWORD, &value, sizeof value);
+    } else {
+        registry::DeleteRegValue(HKEY_CURRENT_USER, DesktopKey, "LogPixels");
+    }
+}
+
+Picture CaptureClient(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    Picture picture;
+    picture.width = client.right;
+    picture.height = client.bottom;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = picture.width;
+    info.bmiHeader.biHeight = -picture.height; // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap != nullptr && bits != nullptr) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, picture.width, picture.height, screen, origin.x, origin.y, SRCCOPY);
+        GdiFlush();
+        const auto* pixels = static_cast<const std::uint32_t*>(bits);
+        picture.pixels.assign(pixels, pixels + static_cast<std::size_t>(picture.width) * picture.height);
+        for (auto& pixel : picture.pixels) pixel &= 0xFFFFFF;
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return picture;
+}
+
 } // namespace e2e

@@ -172,6 +172,19 @@ std::ostream& operator<<(std::ostream& out, const ShellSetting& setting);
 // Saves the whole screen as a 24-bit BMP file.
 bool SaveScreenshot(const std::string& path);
 
+// The screen's DPI for programs started while the holder lives ("LogPixels" under
+// HKCU\Control Panel\Desktop); the value that was there before is put back at its end.
+class ScreenDpi {
+public:
+    explicit ScreenDpi(DWORD dpi);
+    ~ScreenDpi();
+    ScreenDpi(const ScreenDpi&) = delete;
+    ScreenDpi& operator=(const ScreenDpi&) = delete;
+
+private:
+    std::optional<DWORD> Previous_;
+};
+
 // A console program's exit code and everything it wrote to its standard output and error,
 // with line ends as "\n".
 struct ProgramRun {
@@ -191,6 +204,8 @@ struct Picture {
 };
 // The picture of a BMP file through LoadImageA; nothing when the system cannot load it.
 std::optional<Picture> LoadBitmapFile(const std::string& path);
+// What the screen shows of a window's client area.
+Picture CaptureClient(HWND window);
 
 // A string value under HKEY_CURRENT_USER; nothing when the key or value is missing.
 std::optional<std::string> ReadUserString(const std::string& key, const std::string& value);

@@ -33,6 +33,9 @@ bool TakeOption(const char* argument, const char* name, std::string& value) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Per-monitor aware: window places, the mouse and screen pixels are all in real pixels,
+    // whatever the DPI of the programs under test.
+    SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
     testing::InitGoogleTest(&argc, argv);
     for (int i = 1; i < argc; ++i) {
         TakeOption(argv[i], "--corvane=", e2e::Config().corvane) || TakeOption(argv[i], "--runs=", e2e::Config().runs) ||

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <optional>
 #include <string>
 
@@ -54,8 +53,8 @@ private:
 
 } // namespace
 
-Win32Canvas::Win32Canvas(HDC dc, const TFont& font)
-    : Dc_(dc), OriginalTextColour_(GetTextColor(dc)), OriginalBkMode_(GetBkMode(dc)) {
+Win32Canvas::Win32Canvas(HDC dc, const TFont& font, int dpi)
+    : Dc_(dc), Dpi_(dpi), OriginalTextColour_(GetTextColor(dc)), OriginalBkMode_(GetBkMode(dc)) {
     OriginalFont_ = GetCurrentObject(dc, OBJ_FONT);
     SetBkMode(dc, TRANSPARENT);
     SetFont(font);
@@ -67,11 +66,11 @@ Win32Canvas::~Win32Canvas() {
     SetBkMode(Dc_, OriginalBkMode_);
 }
 
-int Win32Canvas::FontHeight(HDC dc, int points) {
-    const std::int64_t pixelsPerInch = GetDeviceCaps(dc, LOGPIXELSY);
-    const std::int64_t product = static_cast<std::int64_t>(points) * pixelsPerInch;
-    const std::int64_t height = (std::abs(product) + 36) / 72 * (product < 0 ? -1 : 1); // halves away from zero
-    return static_cast<int>(-std::clamp<std::int64_t>(height, -LargestFontHeight, LargestFontHeight));
+// The size is made into pixels at 96 pixels per inch first and then scaled like every other
+// measure, so that the window's own fonts, given in pixels, and fonts given in points agree.
+int Win32Canvas::FontHeight(int points, int dpi) {
+    const int height = DpiScale(PointsToPixels96(std::clamp(points, -LargestFontHeight, LargestFontHeight)), dpi);
+    return -std::clamp(height, -LargestFontHeight, LargestFontHeight);
 }
 
 void Win32Canvas::PaintDesktop() { ::PaintDesktop(Dc_); }
@@ -111,10 +110,12 @@ void Win32Canvas::CopyFromBitmap(WorkBitmap& bitmap, const TRect& area) {
 
 // A font the system cannot create leaves the previous one in place.
 void Win32Canvas::SetFont(const TFont& font) {
-    GdiObject<HFONT> created = CreateUiFont(font.Name.c_str(), FontHeight(Dc_, font.Size), font.Bold);
+    GdiObject<HFONT> created = CreateUiFont(font.Name.c_str(), FontHeight(font.Size, Dpi_), font.Bold);
     if (created) {
-        SelectObject(Dc_, created.Get());
-        FontObject_ = std::move(created); // the previous font, now deselected, is deleted here
+        const HGDIOBJ previous = SelectObject(Dc_, created.Get());
+        if (previous != nullptr && previous != HGDI_ERROR) {
+            FontObject_ = std::move(created); // the previous font, now deselected, is deleted here
+        }
     }
     SetTextColor(Dc_, ToColorRef(font.Colour));
     Font_ = font;
@@ -124,6 +125,11 @@ int Win32Canvas::TextWidth(const std::string& text) {
     SIZE size{};
     if (!GetTextExtentPoint32A(Dc_, text.data(), static_cast<int>(text.size()), &size)) return 0;
     return size.cx;
+}
+
+int Win32Canvas::TextHeight() {
+    TEXTMETRICA metrics{};
+    return GetTextMetricsA(Dc_, &metrics) ? metrics.tmHeight : 0;
 }
 
 // The colour and the transparent background are set again each time: other calls on the same

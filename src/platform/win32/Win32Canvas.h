@@ -12,9 +12,9 @@ namespace corvane::platform::win32 {
 
 class Win32Canvas final : public Canvas {
 public:
-    // Draws on dc (not owned) starting with font; the dc's own font and text colour are put back
-    // when the canvas ends.
-    Win32Canvas(HDC dc, const TFont& font);
+    // Draws on dc (not owned) starting with font, with font sizes made into pixels at dpi; the
+    // dc's own font and text colour are put back when the canvas ends.
+    Win32Canvas(HDC dc, const TFont& font, int dpi);
     ~Win32Canvas() override;
     Win32Canvas(const Win32Canvas&) = delete;
     Win32Canvas& operator=(const Win32Canvas&) = delete;
@@ -28,14 +28,16 @@ public:
     const TFont& Font() const override { return Font_; }
     void SetFont(const TFont& font) override;
     int TextWidth(const std::string& text) override;
+    int TextHeight() override;
     void TextOut(int x, int y, const std::string& text) override;
     std::uintptr_t Handle() override { return reinterpret_cast<std::uintptr_t>(Dc_); }
 
-    // The character height of a font of size points on dc, as CreateFont takes it.
-    static int FontHeight(HDC dc, int points);
+    // The character height of a font of size points at dpi, as CreateFont takes it.
+    static int FontHeight(int points, int dpi);
 
 private:
     HDC Dc_;
+    int Dpi_;
     TFont Font_;
     GdiObject<HFONT> FontObject_;
     HGDIOBJ OriginalFont_ = nullptr;

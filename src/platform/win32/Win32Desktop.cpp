@@ -26,11 +26,14 @@ bool Win32Desktop::SetWallpaper(const std::string& path) {
     return SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, text.data(), SPIF_SENDWININICHANGE) != FALSE;
 }
 
-// SHGetFileInfoA with SHGFI_SYSICONINDEX answers with the system image list itself.
-ImageListHandle Win32Desktop::SystemImageList(bool smallIcons) {
-    SHFILEINFOA info{};
-    const UINT flags = SHGFI_SYSICONINDEX | (smallIcons ? SHGFI_SMALLICON : 0);
-    return static_cast<ImageListHandle>(SHGetFileInfoA("", 0, &info, sizeof info, flags));
+// SHGetImageList hands out the shell's own lists as IImageList interfaces, which are image list
+// handles as well; the shell keeps them for the life of the process.
+ImageListHandle Win32Desktop::SystemImageList(IconSize size) {
+    static constexpr GUID ImageListInterface{0x46eb5926, 0x582e, 0x4017, {0x9f, 0xdf, 0xe8, 0x99, 0x8d, 0xaa, 0x09, 0x50}};
+    const int kind = size == IconSize::Small ? SHIL_SMALL : size == IconSize::Large ? SHIL_LARGE : SHIL_EXTRALARGE;
+    void* list = nullptr;
+    if (FAILED(SHGetImageList(kind, ImageListInterface, &list))) return 0;
+    return reinterpret_cast<ImageListHandle>(list);
 }
 
 ImageListHandle Win32Desktop::CopyImageList(ImageListHandle list) {

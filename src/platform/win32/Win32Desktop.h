@@ -13,7 +13,7 @@ public:
 
     bool SetWallpaper(const std::string& path) override;
 
-    ImageListHandle SystemImageList(bool smallIcons) override;
+    ImageListHandle SystemImageList(IconSize size) override;
     ImageListHandle CopyImageList(ImageListHandle list) override;
     void DestroyImageList(ImageListHandle list) override;
     ImageListInfo DescribeImageList(ImageListHandle list) override;

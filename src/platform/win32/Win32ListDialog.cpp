@@ -1,6 +1,9 @@
 #include "platform/win32/Win32ListDialog.h"
 
+#include <algorithm>
 #include <string>
+
+#include "platform/win32/Win32Dpi.h"
 
 namespace corvane::platform::win32 {
 
@@ -34,17 +37,21 @@ HWND CreateChild(HWND parent, const char* className, const char* text, DWORD sty
 }
 } // namespace
 
-Win32ListDialog::Win32ListDialog(ListDialog& dialog) : Dialog_(dialog) {
-    const ListDialogLayout& design = Dialog_.Layout();
+// The window is made at the design's place first: only then does the system tell the DPI of the
+// screen that shows it, and the window takes the layout at that DPI before its controls exist.
+Win32ListDialog::Win32ListDialog(ListDialog& dialog) : Dialog_(dialog), Layout_(dialog.Layout()) {
     RegisterWindowClass(WindowProc);
-    Font_ = CreateUiFont(design.FontName, design.FontHeight, false);
     // A sizeable frame with minimise and maximise icons but no system menu, so no close box.
     const DWORD style = WS_CAPTION | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CLIPCHILDREN;
-    const TRect& place = design.Window;
-    Window_ = CreateWindowExA(WS_EX_CONTROLPARENT, WindowClass, design.Caption, style, place.Left, place.Top,
+    const TRect& place = Layout_.Window;
+    Window_ = CreateWindowExA(WS_EX_CONTROLPARENT, WindowClass, Layout_.Caption, style, place.Left, place.Top,
                               place.Width(), place.Height(), nullptr, nullptr, GetModuleHandleA(nullptr), this);
-    if (Window_ == nullptr) RaiseLastError(std::string("Cannot create the ") + design.Caption + " window");
+    if (Window_ == nullptr) RaiseLastError(std::string("Cannot create the ") + Layout_.Caption + " window");
     try {
+        Layout_ = ScaleLayout(Dialog_.Layout(), WindowDpi(Window_));
+        const TRect& scaled = Layout_.Window;
+        SetWindowPos(Window_, nullptr, scaled.Left, scaled.Top, scaled.Width(), scaled.Height(),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
         CreateControls();
     } catch (...) {
         DestroyWindow(Window_); // the destructor does not run for a dialog that was never complete
@@ -57,38 +64,71 @@ Win32ListDialog::~Win32ListDialog() {
 }
 
 void Win32ListDialog::CreateControls() {
-    const ListDialogLayout& design = Dialog_.Layout();
-    const std::string prompt = Dialog_.Prompt();
-    // The prompt label sizes itself to its text.
-    SIZE extent{0, 0};
-    HDC dc = GetDC(Window_);
-    {
-        SelectedObject font(dc, Font_.Get());
-        RECT textRect{0, 0, 0, 0};
-        DrawTextA(dc, prompt.empty() ? " " : prompt.c_str(), -1, &textRect, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
-        extent.cx = prompt.empty() ? 0 : textRect.right;
-        extent.cy = textRect.bottom;
-    }
-    ReleaseDC(Window_, dc);
-
-    Prompt_ = CreateChild(Window_, "STATIC", prompt.c_str(), SS_LEFT | SS_NOPREFIX, 0, design.Label.X, design.Label.Y,
-                          extent.cx, extent.cy, 0xFFFF);
-    const TRect& list = design.List;
+    Prompt_ = CreateChild(Window_, "STATIC", Dialog_.Prompt().c_str(), SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0, 0, 0xFFFF);
     List_ = CreateChild(Window_, "LISTBOX", "", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-                        WS_EX_CLIENTEDGE, list.Left, list.Top, list.Width(), list.Height(), ListId);
-    const TRect& okPlace = design.OkButton;
-    HWND ok = CreateChild(Window_, "BUTTON", design.OkCaption, WS_TABSTOP | BS_DEFPUSHBUTTON, 0, okPlace.Left,
-                          okPlace.Top, okPlace.Width(), okPlace.Height(), IDOK);
-    const TRect& cancelPlace = design.CancelButton;
-    HWND cancel = CreateChild(Window_, "BUTTON", design.CancelCaption, WS_TABSTOP | BS_PUSHBUTTON, 0, cancelPlace.Left,
-                              cancelPlace.Top, cancelPlace.Width(), cancelPlace.Height(), IDCANCEL);
-    for (HWND control : {Prompt_, List_, ok, cancel}) {
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(Font_.Get()), FALSE);
-    }
-    SendMessageA(List_, LB_SETITEMHEIGHT, 0, design.ListRowHeight);
+                        WS_EX_CLIENTEDGE, 0, 0, 0, 0, ListId);
+    Ok_ = CreateChild(Window_, "BUTTON", Layout_.OkCaption, WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0, 0, 0, IDOK);
+    Cancel_ = CreateChild(Window_, "BUTTON", Layout_.CancelCaption, WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0, 0, IDCANCEL);
+    ApplyLayout();
     for (const std::string& entry : Dialog_.Entries()) {
         SendMessageA(List_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
     }
+}
+
+// The prompt sizes itself to its text; a text wider than the client area less the prompt's
+// margin on either side is written in a smaller font. The fonts that the controls had are
+// deleted only once the controls have their new ones.
+void Win32ListDialog::ApplyLayout() {
+    GdiObject<HFONT> font = CreateUiFont(Layout_.FontName, Layout_.FontHeight, false);
+    if (!font) RaiseLastError(std::string("Cannot create the font of the ") + Layout_.Caption + " window");
+    const std::string prompt = Dialog_.Prompt();
+    RECT client{};
+    GetClientRect(Window_, &client);
+    const int promptRoom = client.right - 2 * Layout_.Label.X;
+    SIZE extent{0, 0};
+    GdiObject<HFONT> promptFont;
+    const HDC dc = GetDC(Window_);
+    {
+        promptFont = CreateFittingFont(dc, Layout_.FontName, Layout_.FontHeight, false, prompt, promptRoom);
+        SelectedObject selected(dc, promptFont ? promptFont.Get() : font.Get());
+        RECT textRect{0, 0, 0, 0};
+        DrawTextA(dc, prompt.empty() ? " " : prompt.c_str(), -1, &textRect, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
+        extent.cx = prompt.empty() ? 0 : std::min<LONG>(textRect.right, promptRoom > 0 ? promptRoom : 0);
+        extent.cy = textRect.bottom;
+    }
+    if (dc != nullptr) ReleaseDC(Window_, dc);
+    if (!promptFont) RaiseLastError(std::string("Cannot create the font of the ") + Layout_.Caption + " window");
+
+    const auto place = [](HWND control, const TRect& rect) {
+        SetWindowPos(control, nullptr, rect.Left, rect.Top, rect.Width(), rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    place(Prompt_, {Layout_.Label.X, Layout_.Label.Y, Layout_.Label.X + extent.cx, Layout_.Label.Y + extent.cy});
+    place(List_, Layout_.List);
+    place(Ok_, Layout_.OkButton);
+    place(Cancel_, Layout_.CancelButton);
+    SendMessageA(Prompt_, WM_SETFONT, reinterpret_cast<WPARAM>(promptFont.Get()), TRUE);
+    for (HWND control : {List_, Ok_, Cancel_}) {
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+    }
+    SendMessageA(List_, LB_SETITEMHEIGHT, 0, Layout_.ListRowHeight);
+    Font_ = std::move(font);
+    PromptFont_ = std::move(promptFont);
+}
+
+// The suggested place keeps the window on the screen it moved to; its size is the layout's at
+// the new DPI, which differs from the suggested one by a rounding pixel at most. It runs inside
+// the window procedure, where no error may escape.
+void Win32ListDialog::OnDpiChanged(int dpi, const RECT& suggested) {
+    if (dpi <= 0) return;
+    Layout_ = ScaleLayout(Dialog_.Layout(), dpi);
+    SetWindowPos(Window_, nullptr, suggested.left, suggested.top, Layout_.Window.Width(), Layout_.Window.Height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    try {
+        ApplyLayout();
+    } catch (const EOSError&) {
+        // no font of the new size could be made: the controls keep the ones they have
+    }
+    RedrawWindow(Window_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void Win32ListDialog::RunModal() {
@@ -158,6 +198,9 @@ LRESULT Win32ListDialog::HandleMessage(HWND window, UINT message, WPARAM wParam,
         return 0;
     case WM_CLOSE:
         Dialog_.SetModalResult(ModalResult::Cancel);
+        return 0;
+    case WM_DPICHANGED:
+        OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_NCDESTROY:
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);

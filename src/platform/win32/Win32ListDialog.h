@@ -1,5 +1,6 @@
 // A list dialog as a real window: a static prompt, a list box and two push buttons, laid out
-// as the dialog's design says and run modally by its own message loop.
+// as the dialog's design says at the DPI of the window's screen, and run modally by its own
+// message loop.
 #pragma once
 
 #include <windows.h>
@@ -24,15 +25,22 @@ private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();
+    // Fonts and the controls' places at the layout of the current DPI.
+    void ApplyLayout();
+    void OnDpiChanged(int dpi, const RECT& suggested);
     void OnCommand(int id, int code);
     // Keys that the dialog handles before the focused control: true when the message is used up.
     bool PreTranslate(const MSG& msg);
 
     ListDialog& Dialog_;
+    ListDialogLayout Layout_; // at the window's DPI
     HWND Window_ = nullptr;
     HWND Prompt_ = nullptr;
     HWND List_ = nullptr;
+    HWND Ok_ = nullptr;
+    HWND Cancel_ = nullptr;
     GdiObject<HFONT> Font_;
+    GdiObject<HFONT> PromptFont_;
 };
 
 } // namespace corvane::platform::win32

@@ -7,6 +7,7 @@
 
 #include "platform/Errors.h"
 #include "platform/win32/Win32Canvas.h"
+#include "platform/win32/Win32Dpi.h"
 
 namespace corvane::platform::win32 {
 
@@ -58,12 +59,11 @@ bool Intersects(const RECT& a, const RECT& b) {
 
 } // namespace
 
+// The window is made at the design's size first: only then does the system tell the DPI of the
+// screen that shows it, and the window takes the layout at that DPI before its controls exist.
 Win32PopupListWindow::Win32PopupListWindow(const PopupListLayout& layout, PopupListEvents& events)
-    : Layout_(layout), Events_(events) {
+    : Design_(layout), Layout_(layout), Events_(events) {
     const std::string name = Layout_.Caption;
-    WindowFont_ = CreateUiFont(Layout_.FontName, Layout_.FontHeight, false);
-    LabelFont_ = CreateUiFont(Layout_.FontName, Layout_.LabelFontHeight, true);
-    if (!WindowFont_ || !LabelFont_) RaiseLastError("Cannot create the fonts of the " + name + " window");
     SetColours(clWhite, clBlack);
 
     WNDCLASSEXA windowClass{};
@@ -81,6 +81,11 @@ Win32PopupListWindow::Win32PopupListWindow(const PopupListLayout& layout, PopupL
                               GetModuleHandleA(nullptr), this);
     if (Window_ == nullptr) RaiseLastError("Cannot create the " + name + " window");
     try {
+        Dpi_ = WindowDpi(Window_);
+        Layout_ = ScaleLayout(Design_, Dpi_);
+        SetWindowPos(Window_, nullptr, 0, 0, Layout_.ClientWidth, Layout_.ClientHeight,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        CreateFonts();
         CreateControls();
     } catch (...) {
         DestroyWindow(Window_);
@@ -100,20 +105,62 @@ void Win32PopupListWindow::CreateControls() {
     Label_ = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX | SS_NOTIFY,
                              label.Left, label.Top, label.Width(), label.Height(), Window_, nullptr, instance, nullptr);
     if (Label_ == nullptr) RaiseLastError("Cannot create the title of the " + name + " window");
-    SendMessageA(Label_, WM_SETFONT, reinterpret_cast<WPARAM>(LabelFont_.Get()), FALSE);
-
-    // A combo box's height includes its dropped-down list.
     const TRect& list = Layout_.List;
-    const int rowHeight = Layout_.ListRowHeight;
     List_ = CreateWindowExA(0, "COMBOBOX", "",
                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED |
                                 CBS_HASSTRINGS,
-                            list.Left, list.Top, list.Width(), list.Height() + Layout_.ListDropDownRows * rowHeight,
-                            Window_, nullptr, instance, nullptr);
+                            list.Left, list.Top, list.Width(), list.Height(), Window_, nullptr, instance, nullptr);
     if (List_ == nullptr) RaiseLastError("Cannot create the list of the " + name + " window");
+    ApplyLayout();
+}
+
+void Win32PopupListWindow::CreateFonts() {
+    GdiObject<HFONT> font = CreateUiFont(Layout_.FontName, Layout_.FontHeight, false);
+    if (!font) RaiseLastError("Cannot create the fonts of the " + std::string(Layout_.Caption) + " window");
+    WindowFont_ = std::move(font);
+}
+
+// The controls are moved and given their fonts; the fonts they had are deleted only afterwards.
+// A combo box's height includes its dropped-down list.
+void Win32PopupListWindow::ApplyLayout() {
+    const TRect& label = Layout_.Label;
+    const TRect& list = Layout_.List;
+    const int rowHeight = Layout_.ListRowHeight;
+    SetWindowPos(Label_, nullptr, label.Left, label.Top, label.Width(), label.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(List_, nullptr, list.Left, list.Top, list.Width(), list.Height() + Layout_.ListDropDownRows * rowHeight,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    FitLabelFont();
     SendMessageA(List_, WM_SETFONT, reinterpret_cast<WPARAM>(WindowFont_.Get()), FALSE);
     SendMessageA(List_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), rowHeight); // the closed list's field
     SendMessageA(List_, CB_SETITEMHEIGHT, 0, rowHeight);
+}
+
+void Win32PopupListWindow::FitLabelFont() {
+    const HDC dc = GetDC(Label_);
+    GdiObject<HFONT> font = CreateFittingFont(dc, Layout_.FontName, Layout_.LabelFontHeight, true, LabelText(),
+                                              Layout_.Label.Width());
+    if (dc != nullptr) ReleaseDC(Label_, dc);
+    if (!font) RaiseLastError("Cannot create the title font of the " + std::string(Layout_.Caption) + " window");
+    SendMessageA(Label_, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+    LabelFont_ = std::move(font);
+}
+
+// The suggested place keeps the window on the screen it moved to; its size is the layout's at
+// the new DPI, which differs from the suggested one by a rounding pixel at most. A font that
+// cannot be made ends the modal run with the error, like a failing handler.
+void Win32PopupListWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+    if (dpi <= 0 || dpi == Dpi_) return;
+    Dpi_ = dpi;
+    Layout_ = ScaleLayout(Design_, Dpi_);
+    SetWindowPos(Window_, nullptr, suggested.left, suggested.top, Layout_.ClientWidth, Layout_.ClientHeight,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    GdiObject<HFONT> previousFont = std::move(WindowFont_); // the list's font until it has the new one
+    Guarded([&] {
+        CreateFonts();
+        ApplyLayout();
+        Events_.OnDpiChanged(Dpi_);
+    });
+    Repaint();
 }
 
 std::string Win32PopupListWindow::LabelText() {
@@ -126,6 +173,7 @@ std::string Win32PopupListWindow::LabelText() {
 void Win32PopupListWindow::SetLabelText(const std::string& text) {
     SendMessageA(Label_, WM_SETREDRAW, FALSE, 0);
     const BOOL set = SetWindowTextA(Label_, text.c_str());
+    if (set) FitLabelFont();
     SendMessageA(Label_, WM_SETREDRAW, TRUE, 0);
     if (!set) RaiseLastError("Cannot set the title of the " + std::string(Layout_.Caption) + " window");
     RepaintLabel();
@@ -315,6 +363,7 @@ LRESULT Win32PopupListWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM 
         Guarded([&] { Events_.OnTimer(); });
         return 0;
     case WM_CLOSE: Guarded([&] { Events_.OnCloseQuery(); }); return 0;
+    case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_SETFOCUS:
         if (List_ != nullptr) SetFocus(List_);
         return 0;
@@ -329,7 +378,7 @@ void Win32PopupListWindow::OnPaint() {
     const HDC dc = BeginPaint(Window_, &paint);
     if (dc == nullptr) return;
     Guarded([&] {
-        Win32Canvas canvas(dc, WindowFont(static_cast<TColor>(TextColour_)));
+        Win32Canvas canvas(dc, WindowFont(static_cast<TColor>(TextColour_)), Dpi_);
         Events_.OnPaint(canvas);
     });
     const RECT painted = paint.rcPaint;
@@ -348,7 +397,7 @@ void Win32PopupListWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
         const COLORREF colour = selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : TextColour_;
         const TRect rect{item.rcItem.left, item.rcItem.top, item.rcItem.right, item.rcItem.bottom};
         Guarded([&] {
-            Win32Canvas canvas(item.hDC, WindowFont(static_cast<TColor>(colour)));
+            Win32Canvas canvas(item.hDC, WindowFont(static_cast<TColor>(colour)), Dpi_);
             Events_.OnDrawListItem(canvas, static_cast<int>(item.itemID), rect, {selected, focused});
         });
     }

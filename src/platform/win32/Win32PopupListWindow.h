@@ -21,6 +21,7 @@ public:
     Win32PopupListWindow(const Win32PopupListWindow&) = delete;
     Win32PopupListWindow& operator=(const Win32PopupListWindow&) = delete;
 
+    int Dpi() override { return Dpi_; }
     std::string LabelText() override;
     void SetLabelText(const std::string& text) override;
     void AddListItem(const std::string& text) override;
@@ -41,6 +42,12 @@ private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();
+    // Fonts, controls and row height at the layout of the current DPI.
+    void CreateFonts();
+    void ApplyLayout();
+    // The label's font: the layout's, or smaller where the label's text would not fit.
+    void FitLabelFont();
+    void OnDpiChanged(int dpi, const RECT& suggested);
     // Runs a handler, keeping an error that it raises for ShowModal to raise again.
     template <typename Action> void Guarded(Action action);
 
@@ -56,7 +63,9 @@ private:
     // Paints the window beneath the label again (the label has no background of its own).
     void RepaintLabel();
 
-    const PopupListLayout Layout_;
+    const PopupListLayout Design_; // at 96 pixels per inch
+    PopupListLayout Layout_;       // at the window's DPI
+    int Dpi_ = DesignDpi;
     PopupListEvents& Events_;
     GdiObject<HFONT> WindowFont_;
     GdiObject<HFONT> LabelFont_;

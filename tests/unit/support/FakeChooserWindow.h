@@ -40,6 +40,14 @@ public:
         if (timer != 0) events.OnTimer();
     }
 
+    int dpi = 96; // the DPI of the fake screen; set it before the chooser is made
+    int Dpi() override { return dpi; }
+    // The window moving to a screen of another DPI, as the platform reports it.
+    void MoveToDpi(int newDpi) {
+        dpi = newDpi;
+        events.OnDpiChanged(newDpi);
+    }
+
     std::string LabelText() override { return title; }
     void SetLabelText(const std::string& caption) override { title = caption; }
     void AddListItem(const std::string& name) override { shells.push_back(name); }
@@ -82,11 +90,13 @@ public:
     FakeChooserWindow* window = nullptr;
     int alive = 0;
     std::function<void(FakeChooserWindow&)> user; // given to every window created
+    int dpi = 96;                                  // the DPI of every window created
 
     std::unique_ptr<platform::PopupListWindow> Create(const platform::PopupListLayout& layout,
                                                       platform::PopupListEvents& events) {
         auto created = std::make_unique<FakeChooserWindow>(layout, events, &alive);
         created->user = user;
+        created->dpi = dpi;
         window = created.get();
         return created;
     }

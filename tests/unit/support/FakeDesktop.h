@@ -21,7 +21,9 @@ public:
 
     static constexpr platform::ImageListHandle LargeList = 0x100;
     static constexpr platform::ImageListHandle SmallList = 0x200;
-    std::map<platform::ImageListHandle, platform::ImageListInfo> lists{{LargeList, {32, 32, 40}}, {SmallList, {16, 16, 40}}};
+    static constexpr platform::ImageListHandle ExtraLargeList = 0x300;
+    std::map<platform::ImageListHandle, platform::ImageListInfo> lists{
+        {LargeList, {32, 32, 40}}, {SmallList, {16, 16, 40}}, {ExtraLargeList, {48, 48, 40}}};
     std::set<platform::ImageListHandle> copies;    // made and not yet destroyed
     std::vector<platform::ImageListHandle> destroyed;
 
@@ -35,7 +37,13 @@ public:
         wallpaper = path;
         return true;
     }
-    platform::ImageListHandle SystemImageList(bool smallIcons) override { return smallIcons ? SmallList : LargeList; }
+    platform::ImageListHandle SystemImageList(platform::IconSize size) override {
+        switch (size) {
+        case platform::IconSize::Small: return SmallList;
+        case platform::IconSize::Large: return LargeList;
+        default: return ExtraLargeList;
+        }
+    }
     platform::ImageListHandle CopyImageList(platform::ImageListHandle list) override {
         events.push_back("copy " + std::to_string(list));
         if (failCopy || lists.count(list) == 0) return 0;

@@ -30,8 +30,8 @@ std::string Describe(TColor colour) {
     return text;
 }
 
-RecordingCanvas::RecordingCanvas(int width, int height, platform::TFont font, TColor desktop)
-    : Width_(width), Height_(height), Desktop_(desktop), Bits_(static_cast<std::size_t>(width) * height * 4),
+RecordingCanvas::RecordingCanvas(int width, int height, platform::TFont font, TColor desktop, int dpi)
+    : Width_(width), Height_(height), Dpi_(dpi), Desktop_(desktop), Bits_(static_cast<std::size_t>(width) * height * 4),
       Font_(std::move(font)) {}
 
 TColor RecordingCanvas::Pixel(int x, int y) const {
@@ -118,7 +118,11 @@ void RecordingCanvas::SetFont(const platform::TFont& font) {
     Font_ = font;
 }
 
-int RecordingCanvas::TextWidth(const std::string& text) { return static_cast<int>(text.size()) * Font_.Size; }
+int RecordingCanvas::TextWidth(const std::string& text) {
+    return static_cast<int>(text.size()) * DpiScale(Font_.Size, Dpi_);
+}
+
+int RecordingCanvas::TextHeight() { return DpiScale(2 * Font_.Size, Dpi_); }
 
 void RecordingCanvas::TextOut(int x, int y, const std::string& text) {
     calls.push_back("Text " + std::to_string(x) + "," + std::to_string(y) + " " + text);

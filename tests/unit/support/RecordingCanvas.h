@@ -13,7 +13,8 @@ namespace corvane::testing {
 
 class RecordingCanvas : public platform::Canvas {
 public:
-    RecordingCanvas(int width, int height, platform::TFont font, TColor desktop = clWhite);
+    // The picture is width x height pixels; font sizes are made into pixels at dpi.
+    RecordingCanvas(int width, int height, platform::TFont font, TColor desktop = clWhite, int dpi = 96);
 
     std::vector<std::string> calls;
     static constexpr std::uintptr_t FakeHandle = 0xC0FFEE;
@@ -31,8 +32,10 @@ public:
     void CopyFromBitmap(platform::WorkBitmap& bitmap, const TRect& area) override;
     const platform::TFont& Font() const override { return Font_; }
     void SetFont(const platform::TFont& font) override;
-    // Each character is as wide as the font's size in points.
+    // At 96 pixels per inch each character is as wide as the font's size in points, and a line
+    // is twice as high; both scale with the DPI.
     int TextWidth(const std::string& text) override;
+    int TextHeight() override;
     void TextOut(int x, int y, const std::string& text) override;
     std::uintptr_t Handle() override { return FakeHandle; }
 
@@ -41,6 +44,7 @@ private:
 
     int Width_;
     int Height_;
+    int Dpi_;
     TColor Desktop_;
     std::vector<std::uint8_t> Bits_;
     platform::TFont Font_;

@@ -294,7 +294,7 @@ protected:
                std::to_string(testing::RecordingCanvas::FakeHandle) + " " + std::to_string(x) + " " + std::to_string(y);
     }
 
-    testing::RecordingCanvas Canvas{TfrmShellChoose::ClientWidth, TfrmShellChoose::ClientHeight,
+    testing::RecordingCanvas Canvas{TfrmShellChoose::ClientWidth96, TfrmShellChoose::ClientHeight96,
                                     platform::TFont{"Trebuchet MS", 8, false, clWhite}};
 };
 
@@ -403,6 +403,95 @@ TEST_F(ChooserPaintTest, RowsOutsideTheListDrawNothing) {
     form.lstShellsDrawItem(Canvas, -1, {0, 0, 263, 40}, {});
     form.lstShellsDrawItem(Canvas, 3, {0, 0, 263, 40}, {});
     EXPECT_TRUE(Canvas.calls.empty());
+}
+
+// A scheme's logo font too large for the window: the logo is made smaller until "Corvane" and
+// its "3" lie inside the frame, above the buttons (7 x 44 + 22 wide, 88 high on the test canvas).
+TEST_F(ChooserPaintTest, ShrinksALogoThatWouldNotFit) {
+    Fake.files.files["C:\\Launch\\schemes\\Default.crs"] = "[Colours]\r\nLogoFontSize=100\r\n";
+    const TCorvaneInfo info;
+    TfrmShellChoose form;
+    Prepare(form, info);
+    form.FormPaint(Canvas);
+    const std::vector<std::string> texts = Canvas.CallsStartingWith("Text ");
+    EXPECT_EQ(std::vector<std::string>(texts.end() - 4, texts.end()),
+              (std::vector<std::string>{"Text 25,64 Corvane", "Text 333,64 3", "Text 26,63 Corvane", "Text 334,63 3"}));
+    EXPECT_EQ(Canvas.CallsStartingWith("Font Trebuchet MS 44 bold").size(), 3u) << "measured once, drawn twice";
+}
+
+// On a screen of 144 dpi the buttons are (420, 264)-(533, 302) and (420, 312)-(533, 350); their
+// outlines, and the places of 100 %, do not count.
+TEST_F(ShellChooseFormTest, PressesCountOnlyInsideTheScaledButtons) {
+    Fake.windows.choosers.dpi = 144;
+    const TCorvaneInfo info;
+    const PressCase cases[] = {
+        {421, 265, TMouseButton::Left, ModalResult::Ok},     {532, 301, TMouseButton::Right, ModalResult::Ok},
+        {450, 349, TMouseButton::Left, ModalResult::Cancel}, {420, 280, TMouseButton::Left, ModalResult::None},
+        {450, 302, TMouseButton::Left, ModalResult::None},   {533, 280, TMouseButton::Left, ModalResult::None},
+        {281, 177, TMouseButton::Left, ModalResult::None},
+    };
+    for (const auto& c : cases) {
+        TfrmShellChoose form;
+        Prepare(form, info);
+        form.FormShow();
+        form.FormMouseDown(c.button, 0, c.x, c.y);
+        EXPECT_EQ(form.GetModalResult(), c.result) << c.x << "," << c.y;
+    }
+}
+
+struct RowCase {
+    int dpi;
+    int largeSize; // of the system's large icons
+    platform::ImageListHandle list;
+    int inset;     // of the icon from the row's corner
+    std::vector<std::string> calls;
+};
+
+// Rows drawn at the scale, with the icons of the system list that fills the scaled 32-pixel box
+// best (extra large: 48), smaller ones centred in it.
+TEST_F(ShellChooseFormTest, DrawsRowsAtTheScaleWithIconsThatFitTheirBox) {
+    using testing::FakeDesktop;
+    const std::vector<std::string> at144 = {"Text 260,6 Crash Protected", "Text 60,6 Alpha", "Text 60,30 C:\\a.exe -a x",
+                                            "Line 3,59-392,59 C0C0C0"};
+    const RowCase cases[] = {
+        {96, 32, FakeDesktop::LargeList, 2, {}},   {120, 32, FakeDesktop::LargeList, 7, {}},
+        {144, 32, FakeDesktop::ExtraLargeList, 3, at144}, {144, 48, FakeDesktop::LargeList, 3, at144},
+        {192, 32, FakeDesktop::ExtraLargeList, 12, {}},   {192, 64, FakeDesktop::LargeList, 4, {}},
+    };
+    const TCorvaneInfo info;
+    for (const auto& c : cases) {
+        Fake.windows.choosers.dpi = c.dpi;
+        Fake.desktop.lists[FakeDesktop::LargeList] = {c.largeSize, c.largeSize, 40};
+        Fake.desktop.events.clear();
+        TfrmShellChoose form;
+        Prepare(form, info);
+        testing::RecordingCanvas canvas(600, 100, platform::TFont{"Trebuchet MS", 8, false, clWhite});
+        form.lstShellsDrawItem(canvas, 0, {0, 0, 395, DpiScale(40, c.dpi)}, {true, false});
+        if (!c.calls.empty()) {
+            EXPECT_EQ(canvas.calls, c.calls) << c.dpi;
+        }
+        const std::string at = std::to_string(c.inset) + " " + std::to_string(c.inset);
+        EXPECT_EQ(Fake.desktop.events, (std::vector<std::string>{"draw " + std::to_string(c.list) + " 7 " +
+                                                                 std::to_string(testing::RecordingCanvas::FakeHandle) +
+                                                                 " " + at}))
+            << c.dpi << " dpi, large icons of " << c.largeSize;
+    }
+}
+
+// Moved to a screen of another DPI, the shown window's areas and icons follow it.
+TEST_F(ShellChooseFormTest, FollowsAMoveToAScreenOfAnotherDpi) {
+    const TCorvaneInfo info;
+    TfrmShellChoose form;
+    Prepare(form, info);
+    Window().MoveToDpi(120); // before showing: only the scale changes
+    EXPECT_EQ(form.LaunchRect, TRect{});
+    form.FormShow();
+    EXPECT_EQ(form.LaunchRect, (TRect{350, 220, 444, 251}));
+    Window().MoveToDpi(192);
+    EXPECT_EQ(form.CancelRect, (TRect{560, 416, 710, 466}));
+    EXPECT_EQ(form.imgSystem.ImageSize(), TImageSize::isExtraLarge);
+    form.FormMouseDown(TMouseButton::Left, 0, 600, 440);
+    EXPECT_EQ(form.GetModalResult(), ModalResult::Cancel);
 }
 
 } // namespace
