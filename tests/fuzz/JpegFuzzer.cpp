@@ -1,5 +1,6 @@
-// Any bytes given to the JPEG decoder give a picture or EJpegError (never a libjpeg exit,
-// leak or stray write), and the picture survives the way to a bitmap file and back.
+// Any bytes given to the JPEG decoder give a picture, each row delivered once, or EJpegError
+// (never a libjpeg exit, leak or stray write), and the picture survives the way to a bitmap
+// file and back.
 #include <cstdlib>
 
 #include "FuzzTarget.h"
@@ -8,12 +9,13 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace corvane;
-    imaging::PixelBuffer picture;
+    fuzzing::CheckingSink sink;
     try {
-        picture = imaging::DecodeJpeg(fuzzing::Bytes(data, size), "fuzz.jpg", fuzzing::MaxPixels);
+        imaging::DecodeJpeg(fuzzing::Bytes(data, size), "fuzz.jpg", sink, fuzzing::MaxPixels);
     } catch (const EJpegError&) {
         return 0;
     }
+    const imaging::PixelBuffer picture = sink.Complete();
     if (imaging::DecodeBmp(imaging::EncodeBmp(picture), "fuzz.bmp", fuzzing::MaxPixels) != picture) std::abort();
     return 0;
 }
