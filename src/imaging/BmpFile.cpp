@@ -36,38 +36,82 @@ std::uint32_t Get32(std::string_view data, std::uint64_t at) {
 
 } // namespace
 
-std::string EncodeBmp(const PixelBuffer& picture) {
-    const std::uint64_t imageSize = std::uint64_t{picture.Stride()} * picture.Height();
+std::uint64_t BmpWriter::FileSize(std::uint32_t width, std::uint32_t height) {
+    return FileHeaderSize + InfoHeaderSize + std::uint64_t{PixelBuffer::StrideFor(width)} * height;
+}
+
+void BmpWriter::Start(std::uint32_t width, std::uint32_t height) {
+    const std::uint64_t fileSize = FileSize(width, height);
+    if (width == 0 || height == 0 || fileSize > MaxBmpFileSize) {
+        throw EBitmapError("A picture of " + std::to_string(width) + " x " + std::to_string(height) +
+                           " pixels cannot be stored as a bitmap");
+    }
     const std::uint32_t offset = FileHeaderSize + InfoHeaderSize;
-    if (picture.Empty() || imageSize > MaxBmpFileSize - offset) {
-        throw EBitmapError("A picture of " + std::to_string(picture.Width()) + " x " +
-                           std::to_string(picture.Height()) + " pixels cannot be stored as a bitmap");
-    }
+    const auto imageSize = static_cast<std::uint32_t>(fileSize - offset);
     std::string out;
-    out.reserve(offset + imageSize);
     // BITMAPFILEHEADER
-    Put16(out, BmpSignature);                                   // bfType
-    Put32(out, static_cast<std::uint32_t>(offset + imageSize)); // bfSize
-    Put16(out, 0);                                              // bfReserved1
-    Put16(out, 0);                                              // bfReserved2
-    Put32(out, offset);                                         // bfOffBits
+    Put16(out, BmpSignature);                             // bfType
+    Put32(out, static_cast<std::uint32_t>(fileSize));     // bfSize
+    Put16(out, 0);                                        // bfReserved1
+    Put16(out, 0);                                        // bfReserved2
+    Put32(out, offset);                                   // bfOffBits
     // BITMAPINFOHEADER
-    Put32(out, InfoHeaderSize);                                 // biSize
-    Put32(out, picture.Width());                                // biWidth
-    Put32(out, picture.Height());                               // biHeight: positive, bottom-up
-    Put16(out, 1);                                              // biPlanes
-    Put16(out, 24);                                             // biBitCount
-    Put32(out, BiRgb);                                          // biCompression
-    Put32(out, static_cast<std::uint32_t>(imageSize));          // biSizeImage
-    Put32(out, 0);                                              // biXPelsPerMeter
-    Put32(out, 0);                                              // biYPelsPerMeter
-    Put32(out, 0);                                              // biClrUsed
-    Put32(out, 0);                                              // biClrImportant
-    // Rows are already padded to four bytes; the file holds them from the bottom up.
-    for (std::uint32_t y = picture.Height(); y-- > 0;) {
-        out.append(reinterpret_cast<const char*>(picture.Row(y)), picture.Stride());
+    Put32(out, InfoHeaderSize);                           // biSize
+    Put32(out, width);                                    // biWidth
+    Put32(out, height);                                   // biHeight: positive, bottom-up
+    Put16(out, 1);                                        // biPlanes
+    Put16(out, 24);                                       // biBitCount
+    Put32(out, BiRgb);                                    // biCompression
+    Put32(out, imageSize);                                // biSizeImage
+    Put32(out, 0);                                        // biXPelsPerMeter
+    Put32(out, 0);                                        // biYPelsPerMeter
+    Put32(out, 0);                                        // biClrUsed
+    Put32(out, 0);                                        // biClrImportant
+    Width_ = width;
+    Height_ = height;
+    Row_.assign(PixelBuffer::StrideFor(width), '\0'); // the padding bytes stay zero
+    Write(0, out);
+}
+
+// The file holds the rows from the bottom up: row y is the (height - 1 - y)th after the headers.
+void BmpWriter::PutRow(std::uint32_t y, const std::uint8_t* pixels) {
+    std::memcpy(Row_.data(), pixels, std::size_t{Width_} * PixelBuffer::BytesPerPixel);
+    const std::uint64_t offset = FileHeaderSize + InfoHeaderSize + std::uint64_t{Height_ - 1 - y} * Row_.size();
+    Write(offset, std::string_view(Row_.data(), Row_.size()));
+    ++RowsWritten_;
+}
+
+void BmpWriter::Write(std::uint64_t offset, std::string_view data) {
+    if (!Failed_ && !File_.WriteAt(offset, data)) Failed_ = true;
+}
+
+namespace {
+
+// A file in memory.
+class StringFile final : public platform::OutputFile {
+public:
+    explicit StringFile(std::string& content) : Content_(content) {}
+    bool WriteAt(std::uint64_t offset, std::string_view data) override {
+        if (Content_.size() < offset + data.size()) Content_.resize(offset + data.size());
+        Content_.replace(offset, data.size(), data);
+        return true;
     }
-    return out;
+
+private:
+    std::string& Content_;
+};
+
+} // namespace
+
+std::string EncodeBmp(const PixelBuffer& picture) {
+    std::string content;
+    if (!picture.Empty() && BmpWriter::FileSize(picture.Width(), picture.Height()) <= MaxBmpFileSize) {
+        content.reserve(BmpWriter::FileSize(picture.Width(), picture.Height()));
+    }
+    StringFile file(content);
+    BmpWriter writer(file);
+    DeliverPicture(picture, writer);
+    return content;
 }
 
 namespace {
@@ -104,7 +148,7 @@ public:
     BmpParser(std::string_view data, const std::string& name, std::uint64_t maxPixels)
         : Data_(data), Name_(name), MaxPixels_(maxPixels) {}
 
-    PixelBuffer Decode();
+    void Decode(PictureSink& sink);
 
 private:
     [[noreturn]] void Fail(const std::string& why) const {
@@ -132,7 +176,7 @@ private:
     Layout Layout_;
 };
 
-PixelBuffer BmpParser::Decode() {
+void BmpParser::Decode(PictureSink& sink) {
     ReadFileHeader();
     if (Layout_.headerSize == CoreHeaderSize) {
         ReadCoreHeader();
@@ -140,13 +184,13 @@ PixelBuffer BmpParser::Decode() {
         ReadInfoHeader();
     }
     CheckPixelData();
-    PixelBuffer picture(Layout_.width, Layout_.height);
+    sink.Start(Layout_.width, Layout_.height);
+    std::vector<std::uint8_t> row(std::size_t{Layout_.width} * PixelBuffer::BytesPerPixel);
     const auto* pixels = reinterpret_cast<const std::uint8_t*>(Data_.data()) + Layout_.dataOffset;
-    for (std::uint32_t row = 0; row < Layout_.height; ++row) {
-        const std::uint32_t y = Layout_.topDown ? row : Layout_.height - 1 - row;
-        DecodeRow(pixels + row * Layout_.stride, picture.Row(y));
+    for (std::uint32_t line = 0; line < Layout_.height; ++line) {
+        DecodeRow(pixels + line * Layout_.stride, row.data());
+        sink.PutRow(Layout_.topDown ? line : Layout_.height - 1 - line, row.data());
     }
-    return picture;
 }
 
 // BITMAPFILEHEADER and the size field that says which info header follows.
@@ -331,8 +375,14 @@ void BmpParser::DecodeMaskedRow(const std::uint8_t* source, std::uint8_t* target
 
 } // namespace
 
+void DecodeBmp(std::string_view data, const std::string& name, PictureSink& sink, std::uint64_t maxPixels) {
+    BmpParser(data, name, maxPixels).Decode(sink);
+}
+
 PixelBuffer DecodeBmp(std::string_view data, const std::string& name, std::uint64_t maxPixels) {
-    return BmpParser(data, name, maxPixels).Decode();
+    PixelBufferSink sink;
+    DecodeBmp(data, name, sink, maxPixels);
+    return sink.Take();
 }
 
 } // namespace corvane::imaging

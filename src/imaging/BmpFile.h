@@ -12,17 +12,50 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "imaging/ImageErrors.h"
+#include "imaging/PictureSink.h"
 #include "imaging/PixelBuffer.h"
+#include "platform/FileSystem.h"
 
 namespace corvane::imaging {
+
+// Writes the picture given to it as a BMP file: the headers when the picture starts, then each
+// row, as it comes, at its place counted from the end of the file. Only one row is held.
+class BmpWriter final : public PictureSink {
+public:
+    explicit BmpWriter(platform::OutputFile& file) : File_(file) {}
+
+    // Raises EBitmapError when the picture is too large for a BMP file.
+    void Start(std::uint32_t width, std::uint32_t height) override;
+    void PutRow(std::uint32_t y, const std::uint8_t* pixels) override;
+
+    // True when the picture was started, every row was written and no write failed.
+    bool Complete() const { return Height_ > 0 && RowsWritten_ == Height_ && !Failed_; }
+    // The size of the file for a picture of that many pixels.
+    static std::uint64_t FileSize(std::uint32_t width, std::uint32_t height);
+
+private:
+    void Write(std::uint64_t offset, std::string_view data);
+
+    platform::OutputFile& File_;
+    std::uint32_t Width_ = 0;
+    std::uint32_t Height_ = 0;
+    std::vector<char> Row_; // one row with its padding
+    std::uint64_t RowsWritten_ = 0;
+    bool Failed_ = false;
+};
 
 // The complete content of a BMP file showing the picture.
 std::string EncodeBmp(const PixelBuffer& picture);
 
-// The picture of a BMP file's content; name (the file's path) appears in error messages.
-// Raises EBitmapError when data is not a valid bitmap or has more than maxPixels pixels.
+// Reads a BMP file's content into the sink, in the order the file holds the rows; name (the
+// file's path) appears in error messages. Raises EBitmapError when data is not a valid bitmap
+// or has more than maxPixels pixels; the sink may then hold some of the rows.
+void DecodeBmp(std::string_view data, const std::string& name, PictureSink& sink, std::uint64_t maxPixels = MaxImagePixels);
+
+// The picture of a BMP file's content, whole in memory.
 PixelBuffer DecodeBmp(std::string_view data, const std::string& name, std::uint64_t maxPixels = MaxImagePixels);
 
 } // namespace corvane::imaging

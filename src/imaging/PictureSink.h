@@ -34,6 +34,13 @@ private:
     PixelBuffer Picture_;
 };
 
+// Takes the rows of a picture and keeps none of them: for reading a file only to check it.
+class DiscardingSink final : public PictureSink {
+public:
+    void Start(std::uint32_t, std::uint32_t) override {}
+    void PutRow(std::uint32_t, const std::uint8_t*) override {}
+};
+
 // Hands every row of a picture to a sink, from the top down.
 void DeliverPicture(const PixelBuffer& picture, PictureSink& sink);
 

@@ -31,7 +31,8 @@ void CopyBitmap(const std::string& sourcePath, const std::string& targetPath) {
     const std::string temporary = imaging::Bitmap::TemporaryPath(targetPath);
     if (!files.CopyFile(sourcePath, temporary, false)) return;
     try {
-        imaging::DecodeBmp(files.ReadFile(temporary), sourcePath);
+        imaging::DiscardingSink check;
+        imaging::DecodeBmp(files.ReadFile(temporary), sourcePath, check);
     } catch (...) {
         files.DeleteFile(temporary);
         throw;
@@ -39,16 +40,21 @@ void CopyBitmap(const std::string& sourcePath, const std::string& targetPath) {
     if (!files.ReplaceFile(temporary, targetPath)) files.DeleteFile(temporary);
 }
 
-// Puts the source's picture at the target as a bitmap file, or copies a bitmap file there.
+// Puts the source's picture at the target as a bitmap file, or copies a bitmap file there. A
+// decoded picture goes into the file row by row as the decoder gives it, never whole in memory.
 void ConvertSource(const std::string& sourcePath, const std::string& targetPath) {
     platform::FileSystem& files = platform::Files();
     switch (Classify(sourcePath)) {
-    case SourceKind::Jpeg:
-        imaging::Bitmap(imaging::DecodeJpeg(files.ReadFile(sourcePath), sourcePath)).SaveToFile(targetPath);
+    case SourceKind::Jpeg: {
+        const std::string data = files.ReadFile(sourcePath);
+        imaging::Bitmap::SaveDecodedToFile(targetPath, [&](imaging::PictureSink& sink) { imaging::DecodeJpeg(data, sourcePath, sink); });
         break;
-    case SourceKind::Gif:
-        imaging::Bitmap(imaging::DecodeGif(files.ReadFile(sourcePath), sourcePath)).SaveToFile(targetPath);
+    }
+    case SourceKind::Gif: {
+        const std::string data = files.ReadFile(sourcePath);
+        imaging::Bitmap::SaveDecodedToFile(targetPath, [&](imaging::PictureSink& sink) { imaging::DecodeGif(data, sourcePath, sink); });
         break;
+    }
     case SourceKind::Bmp:
         CopyBitmap(sourcePath, targetPath);
         break;
@@ -80,7 +86,7 @@ void ApplyWallpaper(const std::string& sourcePath, const std::string& targetPath
     if (platform::Files().FileExists(sourcePath)) {
         ConvertSource(sourcePath, targetPath);
     }
-    imaging::Bitmap::LoadFromFile(targetPath); // only the check matters: a valid bitmap is there
+    imaging::Bitmap::CheckFile(targetPath); // a valid bitmap must be there
     desktop.SetWallpaper(targetPath);          // the system's answer is not needed
     desktop.StoreWallpaperSetting(targetPath);
 }

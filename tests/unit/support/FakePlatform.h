@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -11,6 +12,22 @@
 #include "platform/Platform.h"
 
 namespace corvane::testing {
+
+// Writes into the entry of a fake file system's map; a gap before an offset reads as zeros.
+class FakeOutputFile final : public platform::OutputFile {
+public:
+    FakeOutputFile(std::map<std::string, std::string>& files, std::string path) : Files_(files), Path_(std::move(path)) {}
+    bool WriteAt(std::uint64_t offset, std::string_view data) override {
+        std::string& content = Files_[Path_];
+        if (content.size() < offset + data.size()) content.resize(offset + data.size());
+        content.replace(offset, data.size(), data);
+        return true;
+    }
+
+private:
+    std::map<std::string, std::string>& Files_;
+    std::string Path_;
+};
 
 class FakeFileSystem : public platform::FileSystem {
 public:
@@ -43,6 +60,11 @@ public:
         if (!Writable(path)) return false;
         files[path] = data;
         return true;
+    }
+    std::unique_ptr<platform::OutputFile> CreateOutputFile(const std::string& path) override {
+        if (!Writable(path)) return nullptr;
+        files[path].clear();
+        return std::make_unique<FakeOutputFile>(files, path);
     }
     bool ReplaceFile(const std::string& source, const std::string& target) override {
         if (files.count(source) == 0 || !Writable(target)) return false;
