@@ -3,11 +3,15 @@
 // The writer writes a picture as an uncompressed 24-bit bottom-up bitmap with a
 // BITMAPINFOHEADER, the form every Windows version loads as a wallpaper.
 //
-// The reader accepts the uncompressed forms that the system's bitmap loader reads: the OS/2
-// core header and the Windows headers of 40, 52, 56, 108 and 124 bytes; 1, 4 and 8 bits a
-// pixel with a colour table, 16 and 32 bits as 5-5-5 / 8-8-8 or with bit-field masks, and 24
-// bits; rows from the bottom up or (with a negative height) from the top down. It does not
-// read run-length encoded, JPEG or PNG compressed bitmaps. Anything else raises EBitmapError.
+// The reader accepts the forms that the system's bitmap loader reads: the OS/2 core header and
+// the Windows headers of 40, 52, 56, 108 and 124 bytes; 1, 4 and 8 bits a pixel with a colour
+// table, 16 and 32 bits as 5-5-5 / 8-8-8 or with bit-field masks, and 24 bits, rows from the
+// bottom up or (with a negative height) from the top down; and run-length encoded bitmaps of 8
+// (RLE8) and 4 (RLE4) bits a pixel, which are always stored from the bottom up (see
+// BmpRunLength.h for how their pixels are drawn). A bfOffBits of 0 means the pixels follow the
+// colour table, as the system's loader takes it. It does not read JPEG or PNG compressed
+// bitmaps, run-length encoded ones with a negative height (the system refuses them too), or the
+// OS/2 2.x headers. Anything else, and any damage, raises EBitmapError.
 #pragma once
 
 #include <string>
@@ -46,6 +50,9 @@ private:
     std::uint64_t RowsWritten_ = 0;
     bool Failed_ = false;
 };
+
+// The error for the bitmap file `name` that is not valid, saying why.
+EBitmapError InvalidBitmap(const std::string& name, const std::string& why);
 
 // The complete content of a BMP file showing the picture.
 std::string EncodeBmp(const PixelBuffer& picture);
