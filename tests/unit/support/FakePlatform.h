@@ -1,6 +1,7 @@
 // In-memory stand-ins for the platform services, for unit tests of the portable core.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -13,11 +14,14 @@
 
 namespace corvane::testing {
 
-// Writes into the entry of a fake file system's map; a gap before an offset reads as zeros.
+// Writes into the entry of a fake file system's map; a gap before an offset reads as zeros. A
+// write that would make the file longer than `limit` fails, as on a full disk.
 class FakeOutputFile final : public platform::OutputFile {
 public:
-    FakeOutputFile(std::map<std::string, std::string>& files, std::string path) : Files_(files), Path_(std::move(path)) {}
+    FakeOutputFile(std::map<std::string, std::string>& files, std::string path, std::size_t limit)
+        : Files_(files), Path_(std::move(path)), Limit_(limit) {}
     bool WriteAt(std::uint64_t offset, std::string_view data) override {
+        if (offset + data.size() > Limit_) return false;
         std::string& content = Files_[Path_];
         if (content.size() < offset + data.size()) content.resize(offset + data.size());
         content.replace(offset, data.size(), data);
@@ -27,6 +31,7 @@ public:
 private:
     std::map<std::string, std::string>& Files_;
     std::string Path_;
+    std::size_t Limit_;
 };
 
 class FakeFileSystem : public platform::FileSystem {
@@ -37,6 +42,7 @@ public:
     std::set<std::string> unreadable; // exist, but cannot be opened
     std::set<std::string> readOnlyFolders;
     std::vector<std::pair<std::string, std::string>> copies;
+    std::size_t fileSizeLimit = SIZE_MAX; // files written piece by piece grow no larger
 
     std::string ExePath() override { return exePath; }
     bool FileExists(const std::string& path) override { return files.count(path) != 0; }
@@ -64,7 +70,7 @@ public:
     std::unique_ptr<platform::OutputFile> CreateOutputFile(const std::string& path) override {
         if (!Writable(path)) return nullptr;
         files[path].clear();
-        return std::make_unique<FakeOutputFile>(files, path);
+        return std::make_unique<FakeOutputFile>(files, path, fileSizeLimit);
     }
     bool ReplaceFile(const std::string& source, const std::string& target) override {
         if (files.count(source) == 0 || !Writable(target)) return false;
