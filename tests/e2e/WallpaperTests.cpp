@@ -102,27 +102,6 @@ TEST_F(Wallpaper, ABitmapIsCopiedUnchanged) {
     EXPECT_EQ(ReadWallpaperSetting(), Target());
 }
 
-TEST_F(Wallpaper, AnRle8BitmapIsCopiedUnchanged) {
-    const e2e::ProgramRun run = Apply("wallpaper-rle8", "Plasma-RLE8.bmp", "Plasma-RLE8.bmp");
-    EXPECT_EQ(run.exitCode, 0u) << run.output;
-    EXPECT_EQ(run.output, "ok\n");
-    EXPECT_EQ(folder_->Read("wallpaper.bmp"), folder_->Read("Plasma-RLE8.bmp"));
-    EXPECT_EQ(ReadWallpaperSetting(), Target());
-}
-
-TEST_F(Wallpaper, ADamagedRle8BitmapChangesNothing) {
-    folder_ = std::make_unique<e2e::ProgramFolder>("wallpaper-rle8-damaged");
-    const std::string bitmap = ReadBytes(Image("Plasma-RLE8.bmp"));
-    folder_->Write("cut.bmp", bitmap.substr(0, bitmap.size() / 2));
-    source_ = folder_->Path() + "cut.bmp";
-    const e2e::ProgramRun run = Run();
-    EXPECT_EQ(run.exitCode, 1u);
-    EXPECT_EQ(run.output.rfind("EBitmapError: Bitmap image " + source_ + " is not valid: ", 0), 0u) << run.output;
-    EXPECT_FALSE(folder_->Exists("wallpaper.bmp"));
-    EXPECT_FALSE(folder_->Exists("wallpaper.bmp.tmp"));
-    EXPECT_EQ(ReadWallpaperSetting(), Sentinel);
-}
-
 TEST_F(Wallpaper, ADamagedJpegChangesNothing) {
     folder_ = std::make_unique<e2e::ProgramFolder>("wallpaper-damaged");
     const std::string photo = ReadBytes(Image("photo.jpg"));

@@ -58,31 +58,6 @@ TEST(BmpWriter, PicturesComeBackUnchangedAtEveryRowPadding) {
     }
 }
 
-// A file in memory for the writer.
-class MemoryFile final : public platform::OutputFile {
-public:
-    std::string content;
-    bool WriteAt(std::uint64_t offset, std::string_view data) override {
-        if (content.size() < offset + data.size()) content.resize(offset + data.size());
-        content.replace(offset, data.size(), data);
-        return true;
-    }
-};
-
-// Rows may come in any order (an interlaced GIF gives four passes); each lands in its place,
-// and the writer knows whether all came.
-TEST(BmpWriter, RowsInAnyOrderMakeTheSameFile) {
-    const PixelBuffer picture = Pattern(5, 7, 8);
-    MemoryFile file;
-    BmpWriter writer(file);
-    writer.Start(5, 7);
-    for (const std::uint32_t y : {0u, 4u, 2u, 6u, 1u, 3u}) writer.PutRow(y, picture.Row(y));
-    EXPECT_FALSE(writer.Complete());
-    writer.PutRow(5, picture.Row(5));
-    EXPECT_TRUE(writer.Complete());
-    EXPECT_EQ(file.content, EncodeBmp(picture));
-}
-
 // Every bit depth, header version and row order the reader accepts.
 TEST(BmpReader, ReadsEveryUncompressedForm) {
     struct Case {

@@ -48,14 +48,14 @@ TEST(BmpRunLength, ReadsTheTableAsTheSystemDoesAndRejectsItsDamage) {
 // Cut anywhere, a file is damaged, except right after its last line's end: then only the
 // end mark is missing and the picture is whole. Half an end mark is a cut instruction.
 TEST(BmpRunLength, EveryCutIsAnErrorButTheOneBeforeTheEndMark) {
-    const std::string eol = EndOfLine();
+    const std::string& eol = EndOfLine;
     for (const std::uint16_t bits : {std::uint16_t{8}, std::uint16_t{4}}) {
         RleCase c;
         c.bits = bits;
-        c.runs = rle_table::Run(6, 1) + eol + (bits == 8 ? Absolute8({1, 2, 3}) : Absolute4({1, 2, 3})) + rle_table::Run(3, 2) +
-                 eol + rle_table::Run(2, 3) + Move(1, 0) + rle_table::Run(3, 4) + eol;
+        c.runs = rle_table::Run(6, 1) + eol + Absolute(bits, {1, 2, 3}) + rle_table::Run(3, 2) + eol + rle_table::Run(2, 3) +
+                 Move(1, 0) + rle_table::Run(3, 4) + eol;
         const std::string whole = File(c);
-        c.runs += EndOfBitmap();
+        c.runs += EndOfBitmap;
         const std::string file = File(c);
         const PixelBuffer picture = Decode(file);
         for (std::size_t length = 0; length < file.size(); ++length) {
