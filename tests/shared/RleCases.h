@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <initializer_list>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace corvane::rle_table {
@@ -51,13 +50,13 @@ inline std::string Absolute(int bits, std::initializer_list<int> indexes) {
 }
 
 struct RleCase {
-    std::string name;
+    std::string name{};
     std::uint16_t bits = 8; // 8: RLE8, 4: RLE4
     std::int32_t width = 6;
     std::int32_t height = 3; // negative: rows from the top down
-    std::string runs;
-    std::vector<std::string> picture; // rows from the top; none for a damaged file
-    std::string error;                // for a damaged file: the end of the reader's message
+    std::string runs{};
+    std::vector<std::string> picture{}; // rows from the top; none for a damaged file
+    std::string error{};                // for a damaged file: the end of the reader's message
     std::uint32_t colours = 16;       // biClrUsed
     std::int64_t sizeImage = -1;      // biSizeImage; -1: the length of runs
     std::uint32_t headerSize = 40;    // 40, 108 or 124
@@ -91,74 +90,58 @@ inline std::string File(const RleCase& c) {
     return out + c.runs;
 }
 
-inline RleCase Case(std::string name, std::uint16_t bits, std::int32_t width, std::int32_t height, std::string runs,
-                    std::vector<std::string> picture, std::string error = "") {
-    RleCase c;
-    c.name = std::move(name);
-    c.bits = bits;
-    c.width = width;
-    c.height = height;
-    c.runs = std::move(runs);
-    c.picture = std::move(picture);
-    c.error = std::move(error);
-    return c;
-}
-template <typename Change> RleCase With(RleCase c, Change change) {
-    change(c);
-    return c;
-}
-
 inline std::vector<RleCase> Cases() {
     const std::string &eol = EndOfLine, &eob = EndOfBitmap;
     const std::string runs8 = Run(6, 1) + eol + Run(2, 2) + Run(4, 3) + eol + Run(6, 4) + eob;
+    const std::vector<std::string> picture8 = {"eeeeee", "ccdddd", "bbbbbb"};
     const std::string cutOff = " is cut off by the end of the run-length data";
     return {
         // What the system reads: a skipped pixel takes the table's first entry ('a').
-        Case("rle8 runs and line ends", 8, 6, 3, runs8, {"eeeeee", "ccdddd", "bbbbbb"}),
-        Case("rle8 early line end and end of bitmap", 8, 6, 4, Run(2, 1) + eol + eol + Run(3, 2) + eob,
-             {"aaaaaa", "cccaaa", "aaaaaa", "bbaaaa"}),
-        Case("rle8 moves", 8, 6, 4, Run(1, 1) + Move(2, 1) + Run(1, 2) + eol + Run(6, 3) + eol + Run(2, 5) + eob,
-             {"ffaaaa", "dddddd", "aaacaa", "baaaaa"}),
-        Case("rle8 absolute runs, odd ones padded", 8, 6, 3,
-             Absolute(8, {1, 2, 3}) + Run(3, 5) + eol + Absolute(8, {4, 5, 6, 7}) + eol + Absolute(8, {9, 9, 9, 9, 9, 9}) + eob,
-             {"jjjjjj", "efghaa", "bcdfff"}),
-        Case("rle8 runs into the line's padding, as ImageMagick writes them", 8, 6, 2,
-             Run(4, 1) + Run(4, 2) + eol + Absolute(8, {3, 4, 5, 6, 7, 8, 9, 10}) + eob, {"defghi", "bbbbcc"}),
-        Case("rle8 a move into the padding, one past the last line", 8, 5, 3, Run(2, 1) + Move(6, 0) + eol + Run(5, 2) + Move(0, 2) + eob,
-             {"aaaaa", "ccccc", "bbaaa"}),
-        Case("rle8 ends with its last line, without the end mark", 8, 6, 2, Run(6, 1) + eol + Run(6, 2) + eol, {"cccccc", "bbbbbb"}),
-        With(Case("rle8 a short table: indexes beyond it are black", 8, 6, 2,
-                  Absolute(8, {0, 1, 2}) + Run(3, 7) + eol + Move(4, 0) + Run(2, 1) + eob, {"aaaabb", "ab...."}),
-             [](RleCase& c) { c.colours = 2; }),
-        With(Case("rle8 version 5 header, bfOffBits 0, biSizeImage past the end, bytes after the end mark", 8, 6, 3,
-                  runs8 + Run(9, 9), {"eeeeee", "ccdddd", "bbbbbb"}),
-             [](RleCase& c) { c.headerSize = 124, c.offsetZero = true, c.sizeImage = 4096; }),
-        Case("rle4 runs of alternating indexes", 4, 6, 3, Run(6, 0x12) + eol + Run(5, 0x34) + eol + Run(3, 0x67) + eob,
-             {"ghgaaa", "dededa", "bcbcbc"}),
-        Case("rle4 absolute runs, odd ones padded", 4, 6, 3,
-             Absolute(4, {1, 2, 3}) + Run(3, 0x45) + eol + Absolute(4, {4, 5, 6, 7, 8}) + eol + Absolute(4, {9, 10, 11, 12, 13, 14}) + eob,
-             {"jklmno", "efghia", "bcdefe"}),
-        With(Case("rle4 version 4 header, moves, a run into the padding", 4, 6, 3,
-                  Run(1, 0x11) + Move(2, 1) + Run(3, 0x23) + eol + Run(8, 0x45) + eob, {"efefef", "aaacdc", "baaaaa"}),
-             [](RleCase& c) { c.headerSize = 108; }),
+        {.name = "rle8 runs and line ends", .runs = runs8, .picture = picture8},
+        {.name = "rle8 early line end and end of bitmap", .height = 4, .runs = Run(2, 1) + eol + eol + Run(3, 2) + eob,
+         .picture = {"aaaaaa", "cccaaa", "aaaaaa", "bbaaaa"}},
+        {.name = "rle8 moves", .height = 4, .runs = Run(1, 1) + Move(2, 1) + Run(1, 2) + eol + Run(6, 3) + eol + Run(2, 5) + eob,
+         .picture = {"ffaaaa", "dddddd", "aaacaa", "baaaaa"}},
+        {.name = "rle8 absolute runs, odd ones padded",
+         .runs = Absolute(8, {1, 2, 3}) + Run(3, 5) + eol + Absolute(8, {4, 5, 6, 7}) + eol + Absolute(8, {9, 9, 9, 9, 9, 9}) + eob,
+         .picture = {"jjjjjj", "efghaa", "bcdfff"}},
+        {.name = "rle8 runs into the line's padding, as ImageMagick writes them", .height = 2,
+         .runs = Run(4, 1) + Run(4, 2) + eol + Absolute(8, {3, 4, 5, 6, 7, 8, 9, 10}) + eob, .picture = {"defghi", "bbbbcc"}},
+        {.name = "rle8 a move into the padding, one past the last line", .width = 5,
+         .runs = Run(2, 1) + Move(6, 0) + eol + Run(5, 2) + Move(0, 2) + eob, .picture = {"aaaaa", "ccccc", "bbaaa"}},
+        {.name = "rle8 ends with its last line, without the end mark", .height = 2, .runs = Run(6, 1) + eol + Run(6, 2) + eol,
+         .picture = {"cccccc", "bbbbbb"}},
+        {.name = "rle8 a short table: indexes beyond it are black", .height = 2,
+         .runs = Absolute(8, {0, 1, 2}) + Run(3, 7) + eol + Move(4, 0) + Run(2, 1) + eob, .picture = {"aaaabb", "ab...."}, .colours = 2},
+        {.name = "rle8 version 5 header, bfOffBits 0, biSizeImage past the end, bytes after the end mark", .runs = runs8 + Run(9, 9),
+         .picture = picture8, .sizeImage = 4096, .headerSize = 124, .offsetZero = true},
+        {.name = "rle4 runs of alternating indexes", .bits = 4, .runs = Run(6, 0x12) + eol + Run(5, 0x34) + eol + Run(3, 0x67) + eob,
+         .picture = {"ghgaaa", "dededa", "bcbcbc"}},
+        {.name = "rle4 absolute runs, odd ones padded", .bits = 4,
+         .runs = Absolute(4, {1, 2, 3}) + Run(3, 0x45) + eol + Absolute(4, {4, 5, 6, 7, 8}) + eol + Absolute(4, {9, 10, 11, 12, 13, 14}) + eob,
+         .picture = {"jklmno", "efghia", "bcdefe"}},
+        {.name = "rle4 version 4 header, moves, a run into the padding", .bits = 4,
+         .runs = Run(1, 0x11) + Move(2, 1) + Run(3, 0x23) + eol + Run(8, 0x45) + eob, .picture = {"efefef", "aaacdc", "baaaaa"},
+         .headerSize = 108},
         // Damage: each the reader's error.
-        Case("rle8 a run past the padding", 8, 6, 3, Run(9, 1) + eob, {}, "a run at offset 118 passes the end of its line"),
-        Case("rle4 a run past the padding", 4, 6, 3, Run(6, 0x12) + eol + Run(9, 0x12) + eob, {}, "a run at offset 122 passes the end of its line"),
-        Case("rle8 a move past the padding", 8, 6, 3, Run(2, 1) + Move(7, 0) + eob, {}, "a move at offset 120 passes the end of its line"),
-        Case("rle8 a move past the last line", 8, 6, 3, Run(2, 1) + Move(0, 4) + eob, {}, "a move at offset 120 passes the last line"),
-        Case("rle8 a run beyond the last line", 8, 6, 1, Run(6, 1) + eol + Run(1, 1) + eob, {}, "a run at offset 122 lies beyond the last line"),
-        Case("rle8 a line end beyond the last line", 8, 6, 1, eol + eol + eob, {}, "an end of line at offset 120 lies beyond the last line"),
-        Case("rle8 an escape cut off", 8, 6, 3, Run(6, 1) + Bytes({0}), {}, "a run-length instruction at offset 120" + cutOff),
-        Case("rle4 an absolute run cut off", 4, 6, 3, Bytes({0, 5, 0x12, 0x34}), {}, "an absolute run at offset 118" + cutOff),
-        With(Case("rle8 a biSizeImage shorter than the runs", 8, 6, 3, runs8, {},
-                  "the end of the run-length data at offset 122 comes before the end of the bitmap"),
-             [](RleCase& c) { c.sizeImage = 4; }),
-        With(Case("rle8 biSizeImage 0", 8, 6, 3, runs8, {}, "it is run-length encoded but gives no length for its data (biSizeImage is 0)"),
-             [](RleCase& c) { c.sizeImage = 0; }),
-        Case("rle8 top-down", 8, 6, -3, runs8, {},
-             "it is run-length encoded with its rows from the top down (a negative height), which the system does not read"),
-        With(Case("compression 1 at 4 bits", 4, 6, 3, runs8, {}, "unsupported compression 1 for 4 bits a pixel"),
-             [](RleCase& c) { c.compression = 1; }),
+        {.name = "rle8 a run past the padding", .runs = Run(9, 1) + eob, .error = "a run at offset 118 passes the end of its line"},
+        {.name = "rle4 a run past the padding", .bits = 4, .runs = Run(6, 0x12) + eol + Run(9, 0x12) + eob,
+         .error = "a run at offset 122 passes the end of its line"},
+        {.name = "rle8 a move past the padding", .runs = Run(2, 1) + Move(7, 0) + eob, .error = "a move at offset 120 passes the end of its line"},
+        {.name = "rle8 a move past the last line", .runs = Run(2, 1) + Move(0, 4) + eob, .error = "a move at offset 120 passes the last line"},
+        {.name = "rle8 a run beyond the last line", .height = 1, .runs = Run(6, 1) + eol + Run(1, 1) + eob,
+         .error = "a run at offset 122 lies beyond the last line"},
+        {.name = "rle8 a line end beyond the last line", .height = 1, .runs = eol + eol + eob,
+         .error = "an end of line at offset 120 lies beyond the last line"},
+        {.name = "rle8 an escape cut off", .runs = Run(6, 1) + Bytes({0}), .error = "a run-length instruction at offset 120" + cutOff},
+        {.name = "rle4 an absolute run cut off", .bits = 4, .runs = Bytes({0, 5, 0x12, 0x34}), .error = "an absolute run at offset 118" + cutOff},
+        {.name = "rle8 a biSizeImage shorter than the runs", .runs = runs8,
+         .error = "the end of the run-length data at offset 122 comes before the end of the bitmap", .sizeImage = 4},
+        {.name = "rle8 biSizeImage 0", .runs = runs8, .error = "it is run-length encoded but gives no length for its data (biSizeImage is 0)",
+         .sizeImage = 0},
+        {.name = "rle8 top-down", .height = -3, .runs = runs8,
+         .error = "it is run-length encoded with its rows from the top down (a negative height), which the system does not read"},
+        {.name = "compression 1 at 4 bits", .bits = 4, .runs = runs8, .error = "unsupported compression 1 for 4 bits a pixel", .compression = 1},
     };
 }
 
