@@ -80,6 +80,10 @@ void BmpWriter::Start(std::uint32_t width, std::uint32_t height) {
 
 // The file holds the rows from the bottom up: row y is the (height - 1 - y)th after the headers.
 void BmpWriter::PutRow(std::uint32_t y, const std::uint8_t* pixels) {
+    if (y >= Height_) { // a row the picture does not have: nothing is written, and the file is not complete
+        Failed_ = true;
+        return;
+    }
     std::memcpy(Row_.data(), pixels, std::size_t{Width_} * PixelBuffer::BytesPerPixel);
     const std::uint64_t offset = FileHeaderSize + InfoHeaderSize + std::uint64_t{Height_ - 1 - y} * Row_.size();
     Write(offset, std::string_view(Row_.data(), Row_.size()));

@@ -4,7 +4,8 @@
 // BITMAPINFOHEADER, the form every Windows version loads as a wallpaper.
 //
 // The reader accepts the forms that the system's bitmap loader reads: the OS/2 core header and
-// the Windows headers of 40, 52, 56, 108 and 124 bytes; 1, 4 and 8 bits a pixel with a colour
+// the Windows headers of 40, 108 and 124 bytes (and those of 52 and 56 bytes between them,
+// though Wine's loader refuses them); 1, 4 and 8 bits a pixel with a colour
 // table, 16 and 32 bits as 5-5-5 / 8-8-8 or with bit-field masks, and 24 bits, rows from the
 // bottom up or (with a negative height) from the top down; and run-length encoded bitmaps of 8
 // (RLE8) and 4 (RLE4) bits a pixel, which are always stored from the bottom up (see
