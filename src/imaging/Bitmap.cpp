@@ -6,10 +6,26 @@
 namespace corvane::imaging {
 
 void Bitmap::SaveToFile(const std::string& path) const {
-    const std::string content = EncodeBmp(Picture_);
+    SaveDecodedToFile(path, [this](PictureSink& sink) { DeliverPicture(Picture_, sink); });
+}
+
+void Bitmap::SaveDecodedToFile(const std::string& path, const std::function<void(PictureSink&)>& decode) {
     platform::FileSystem& files = platform::Files();
     const std::string temporary = TemporaryPath(path);
-    if (!files.WriteFile(temporary, content) || !files.ReplaceFile(temporary, path)) {
+    std::unique_ptr<platform::OutputFile> file = files.CreateOutputFile(temporary);
+    if (file == nullptr) throw EFCreateError(path);
+    bool complete = false;
+    try {
+        BmpWriter writer(*file);
+        decode(writer);
+        complete = writer.Complete();
+    } catch (...) {
+        file.reset(); // closed first: the system deletes no file that is still open
+        files.DeleteFile(temporary);
+        throw;
+    }
+    file.reset();
+    if (!complete || !files.ReplaceFile(temporary, path)) {
         files.DeleteFile(temporary);
         throw EFCreateError(path);
     }
@@ -17,6 +33,11 @@ void Bitmap::SaveToFile(const std::string& path) const {
 
 Bitmap Bitmap::LoadFromFile(const std::string& path) {
     return Bitmap(DecodeBmp(platform::Files().ReadFile(path), path));
+}
+
+void Bitmap::CheckFile(const std::string& path) {
+    DiscardingSink sink;
+    DecodeBmp(platform::Files().ReadFile(path), path, sink);
 }
 
 } // namespace corvane::imaging

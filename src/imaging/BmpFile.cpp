@@ -1,8 +1,11 @@
 #include "imaging/BmpFile.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstring>
+
+#include "imaging/BmpRunLength.h"
 
 namespace corvane::imaging {
 
@@ -13,6 +16,8 @@ constexpr std::uint32_t FileHeaderSize = 14;
 constexpr std::uint32_t CoreHeaderSize = 12;
 constexpr std::uint32_t InfoHeaderSize = 40;
 constexpr std::uint32_t BiRgb = 0;
+constexpr std::uint32_t BiRle8 = 1;
+constexpr std::uint32_t BiRle4 = 2;
 constexpr std::uint32_t BiBitfields = 3;
 constexpr std::uint32_t MaxBmpFileSize = 0xFFFFFFFFu;
 
@@ -36,38 +41,86 @@ std::uint32_t Get32(std::string_view data, std::uint64_t at) {
 
 } // namespace
 
-std::string EncodeBmp(const PixelBuffer& picture) {
-    const std::uint64_t imageSize = std::uint64_t{picture.Stride()} * picture.Height();
+std::uint64_t BmpWriter::FileSize(std::uint32_t width, std::uint32_t height) {
+    return FileHeaderSize + InfoHeaderSize + std::uint64_t{PixelBuffer::StrideFor(width)} * height;
+}
+
+void BmpWriter::Start(std::uint32_t width, std::uint32_t height) {
+    const std::uint64_t fileSize = FileSize(width, height);
+    if (width == 0 || height == 0 || fileSize > MaxBmpFileSize) {
+        throw EBitmapError("A picture of " + std::to_string(width) + " x " + std::to_string(height) +
+                           " pixels cannot be stored as a bitmap");
+    }
     const std::uint32_t offset = FileHeaderSize + InfoHeaderSize;
-    if (picture.Empty() || imageSize > MaxBmpFileSize - offset) {
-        throw EBitmapError("A picture of " + std::to_string(picture.Width()) + " x " +
-                           std::to_string(picture.Height()) + " pixels cannot be stored as a bitmap");
-    }
+    const auto imageSize = static_cast<std::uint32_t>(fileSize - offset);
     std::string out;
-    out.reserve(offset + imageSize);
     // BITMAPFILEHEADER
-    Put16(out, BmpSignature);                                   // bfType
-    Put32(out, static_cast<std::uint32_t>(offset + imageSize)); // bfSize
-    Put16(out, 0);                                              // bfReserved1
-    Put16(out, 0);                                              // bfReserved2
-    Put32(out, offset);                                         // bfOffBits
+    Put16(out, BmpSignature);                             // bfType
+    Put32(out, static_cast<std::uint32_t>(fileSize));     // bfSize
+    Put16(out, 0);                                        // bfReserved1
+    Put16(out, 0);                                        // bfReserved2
+    Put32(out, offset);                                   // bfOffBits
     // BITMAPINFOHEADER
-    Put32(out, InfoHeaderSize);                                 // biSize
-    Put32(out, picture.Width());                                // biWidth
-    Put32(out, picture.Height());                               // biHeight: positive, bottom-up
-    Put16(out, 1);                                              // biPlanes
-    Put16(out, 24);                                             // biBitCount
-    Put32(out, BiRgb);                                          // biCompression
-    Put32(out, static_cast<std::uint32_t>(imageSize));          // biSizeImage
-    Put32(out, 0);                                              // biXPelsPerMeter
-    Put32(out, 0);                                              // biYPelsPerMeter
-    Put32(out, 0);                                              // biClrUsed
-    Put32(out, 0);                                              // biClrImportant
-    // Rows are already padded to four bytes; the file holds them from the bottom up.
-    for (std::uint32_t y = picture.Height(); y-- > 0;) {
-        out.append(reinterpret_cast<const char*>(picture.Row(y)), picture.Stride());
+    Put32(out, InfoHeaderSize);                           // biSize
+    Put32(out, width);                                    // biWidth
+    Put32(out, height);                                   // biHeight: positive, bottom-up
+    Put16(out, 1);                                        // biPlanes
+    Put16(out, 24);                                       // biBitCount
+    Put32(out, BiRgb);                                    // biCompression
+    Put32(out, imageSize);                                // biSizeImage
+    Put32(out, 0);                                        // biXPelsPerMeter
+    Put32(out, 0);                                        // biYPelsPerMeter
+    Put32(out, 0);                                        // biClrUsed
+    Put32(out, 0);                                        // biClrImportant
+    Width_ = width;
+    Height_ = height;
+    Row_.assign(PixelBuffer::StrideFor(width), '\0'); // the padding bytes stay zero
+    Write(0, out);
+}
+
+// The file holds the rows from the bottom up: row y is the (height - 1 - y)th after the headers.
+void BmpWriter::PutRow(std::uint32_t y, const std::uint8_t* pixels) {
+    if (y >= Height_) { // a row the picture does not have: nothing is written, and the file is not complete
+        Failed_ = true;
+        return;
     }
-    return out;
+    std::memcpy(Row_.data(), pixels, std::size_t{Width_} * PixelBuffer::BytesPerPixel);
+    const std::uint64_t offset = FileHeaderSize + InfoHeaderSize + std::uint64_t{Height_ - 1 - y} * Row_.size();
+    Write(offset, std::string_view(Row_.data(), Row_.size()));
+    ++RowsWritten_;
+}
+
+void BmpWriter::Write(std::uint64_t offset, std::string_view data) {
+    if (!Failed_ && !File_.WriteAt(offset, data)) Failed_ = true;
+}
+
+namespace {
+
+// A file in memory.
+class StringFile final : public platform::OutputFile {
+public:
+    explicit StringFile(std::string& content) : Content_(content) {}
+    bool WriteAt(std::uint64_t offset, std::string_view data) override {
+        if (Content_.size() < offset + data.size()) Content_.resize(offset + data.size());
+        Content_.replace(offset, data.size(), data);
+        return true;
+    }
+
+private:
+    std::string& Content_;
+};
+
+} // namespace
+
+std::string EncodeBmp(const PixelBuffer& picture) {
+    std::string content;
+    if (!picture.Empty() && BmpWriter::FileSize(picture.Width(), picture.Height()) <= MaxBmpFileSize) {
+        content.reserve(BmpWriter::FileSize(picture.Width(), picture.Height()));
+    }
+    StringFile file(content);
+    BmpWriter writer(file);
+    DeliverPicture(picture, writer);
+    return content;
 }
 
 namespace {
@@ -76,11 +129,15 @@ namespace {
 struct Channel {
     std::uint32_t mask = 0;
     int shift = 0;
-    std::uint64_t maximum = 1;
+    int length = 8; // bits in the mask
 
+    // As the system widens a field: its bits at the top of the byte (the highest 8 of a longer
+    // field), then the same bits once more below them, so 5 bits v give v << 3 | v >> 2.
     std::uint8_t Value(std::uint32_t pixel) const {
-        const std::uint64_t raw = (pixel & mask) >> shift;
-        return static_cast<std::uint8_t>((raw * 255 + maximum / 2) / maximum);
+        const std::uint32_t raw = (pixel & mask) >> shift;
+        std::uint32_t value = length >= 8 ? raw >> (length - 8) : raw << (8 - length);
+        value |= value >> length;
+        return static_cast<std::uint8_t>(value & 0xFF);
     }
 };
 
@@ -92,11 +149,15 @@ struct Layout {
     bool topDown = false;
     std::uint16_t bits = 0;
     std::uint32_t compression = BiRgb;
+    std::uint32_t imageSize = 0; // biSizeImage: the length of run-length data
     std::uint32_t coloursUsed = 0;
     std::array<Channel, 3> channels; // red, green, blue
     std::array<Colour, 256> palette{};
-    std::uint64_t dataOffset = 0;
+    std::uint64_t tableEnd = 0;   // where the headers, masks and colour table end
+    std::uint64_t dataOffset = 0; // bfOffBits
     std::uint64_t stride = 0;
+
+    bool RunLength() const { return compression == BiRle8 || compression == BiRle4; }
 };
 
 class BmpParser {
@@ -104,12 +165,10 @@ public:
     BmpParser(std::string_view data, const std::string& name, std::uint64_t maxPixels)
         : Data_(data), Name_(name), MaxPixels_(maxPixels) {}
 
-    PixelBuffer Decode();
+    void Decode(PictureSink& sink);
 
 private:
-    [[noreturn]] void Fail(const std::string& why) const {
-        throw EBitmapError("Bitmap image " + Name_ + " is not valid: " + why);
-    }
+    [[noreturn]] void Fail(const std::string& why) const { throw InvalidBitmap(Name_, why); }
     void Need(std::uint64_t end, const char* what) const {
         if (end > Data_.size()) Fail(std::string("the file ends inside the ") + what);
     }
@@ -132,7 +191,7 @@ private:
     Layout Layout_;
 };
 
-PixelBuffer BmpParser::Decode() {
+void BmpParser::Decode(PictureSink& sink) {
     ReadFileHeader();
     if (Layout_.headerSize == CoreHeaderSize) {
         ReadCoreHeader();
@@ -140,13 +199,19 @@ PixelBuffer BmpParser::Decode() {
         ReadInfoHeader();
     }
     CheckPixelData();
-    PixelBuffer picture(Layout_.width, Layout_.height);
-    const auto* pixels = reinterpret_cast<const std::uint8_t*>(Data_.data()) + Layout_.dataOffset;
-    for (std::uint32_t row = 0; row < Layout_.height; ++row) {
-        const std::uint32_t y = Layout_.topDown ? row : Layout_.height - 1 - row;
-        DecodeRow(pixels + row * Layout_.stride, picture.Row(y));
+    if (Layout_.RunLength()) {
+        const RunLengthLayout runs{Layout_.width, Layout_.height, Layout_.bits, &Layout_.palette, Layout_.dataOffset};
+        const std::uint64_t length = std::min<std::uint64_t>(Layout_.imageSize, Data_.size() - Layout_.dataOffset);
+        DecodeRunLength(Data_.substr(Layout_.dataOffset, length), runs, Name_, sink);
+        return;
     }
-    return picture;
+    sink.Start(Layout_.width, Layout_.height);
+    std::vector<std::uint8_t> row(std::size_t{Layout_.width} * PixelBuffer::BytesPerPixel);
+    const auto* pixels = reinterpret_cast<const std::uint8_t*>(Data_.data()) + Layout_.dataOffset;
+    for (std::uint32_t line = 0; line < Layout_.height; ++line) {
+        DecodeRow(pixels + line * Layout_.stride, row.data());
+        sink.PutRow(Layout_.topDown ? line : Layout_.height - 1 - line, row.data());
+    }
 }
 
 // BITMAPFILEHEADER and the size field that says which info header follows.
@@ -179,7 +244,11 @@ void BmpParser::ReadCoreHeader() {
         Fail("unsupported bit count " + std::to_string(Layout_.bits));
     }
     CheckFormat();
-    if (Layout_.bits <= 8) ReadPalette(FileHeaderSize + CoreHeaderSize, 3);
+    Layout_.tableEnd = FileHeaderSize + CoreHeaderSize;
+    if (Layout_.bits <= 8) {
+        ReadPalette(Layout_.tableEnd, 3);
+        Layout_.tableEnd += 3u << Layout_.bits;
+    }
 }
 
 // BITMAPINFOHEADER and its longer versions.
@@ -194,6 +263,7 @@ void BmpParser::ReadInfoHeader() {
     if (Get16(Data_, 26) != 1) Fail("the number of planes is not 1");
     Layout_.bits = Get16(Data_, 28);          // biBitCount
     Layout_.compression = Get32(Data_, 30);   // biCompression
+    Layout_.imageSize = Get32(Data_, 34);     // biSizeImage
     Layout_.coloursUsed = Get32(Data_, 46);   // biClrUsed
     CheckFormat();
     std::uint64_t tableAt = FileHeaderSize + Layout_.headerSize;
@@ -208,13 +278,25 @@ void BmpParser::ReadInfoHeader() {
         ReadMasks(0); // the 5-5-5 masks of an uncompressed 16-bit bitmap
     }
     if (Layout_.bits <= 8) ReadPalette(tableAt, 4);
+    // As the system's loader counts the table: biClrUsed entries up to 256 (also before the
+    // pixels of 16, 24 and 32 bits), or 2^bits when biClrUsed is 0.
+    const std::uint64_t entries = Layout_.coloursUsed != 0 ? std::min<std::uint32_t>(Layout_.coloursUsed, 256)
+                                  : Layout_.bits <= 8   ? std::uint64_t{1} << Layout_.bits
+                                                        : 0;
+    Layout_.tableEnd = tableAt + entries * 4;
 }
 
 void BmpParser::CheckFormat() {
     switch (Layout_.bits) {
     case 1: case 4: case 8: case 24:
-        if (Layout_.compression != BiRgb) Fail("unsupported compression " + std::to_string(Layout_.compression) +
-                                          " for " + std::to_string(Layout_.bits) + " bits a pixel");
+        if (Layout_.compression != BiRgb && !(Layout_.bits == 8 && Layout_.compression == BiRle8) &&
+            !(Layout_.bits == 4 && Layout_.compression == BiRle4)) {
+            Fail("unsupported compression " + std::to_string(Layout_.compression) + " for " + std::to_string(Layout_.bits) +
+                 " bits a pixel");
+        }
+        if (Layout_.RunLength() && Layout_.topDown) {
+            Fail("it is run-length encoded with its rows from the top down (a negative height), which the system does not read");
+        }
         break;
     case 16: case 32:
         if (Layout_.compression != BiRgb && Layout_.compression != BiBitfields) {
@@ -261,7 +343,7 @@ void BmpParser::SetMask(Channel& channel, std::uint32_t mask, const char* name) 
     if ((run & (run + 1)) != 0) Fail(std::string("the ") + name + " mask is not contiguous");
     channel.mask = mask;
     channel.shift = shift;
-    channel.maximum = (std::uint64_t{1} << std::popcount(run)) - 1;
+    channel.length = std::popcount(run);
 }
 
 // The colour table: biClrUsed entries (all 2^bits when 0; never more than 2^bits are used).
@@ -277,11 +359,21 @@ void BmpParser::ReadPalette(std::uint64_t at, std::uint32_t entrySize) {
     }
 }
 
-// The rows lie at bfOffBits, after the headers and masks; the last row may lack its padding.
+// The pixels lie at bfOffBits, after the headers and masks, or (when bfOffBits is 0, as the
+// system's loader takes it) right after the colour table. Uncompressed rows must all be there,
+// though the last may lack its padding; run-length data is biSizeImage bytes long, or as much
+// of it as the file holds.
 void BmpParser::CheckPixelData() {
     const bool masksFollow = Layout_.compression == BiBitfields && Layout_.headerSize == InfoHeaderSize;
-    if (Layout_.dataOffset < FileHeaderSize + Layout_.headerSize + (masksFollow ? 12 : 0)) {
+    if (Layout_.dataOffset == 0) {
+        Layout_.dataOffset = Layout_.tableEnd;
+    } else if (Layout_.dataOffset < FileHeaderSize + Layout_.headerSize + (masksFollow ? 12 : 0)) {
         Fail("the pixel data offset " + std::to_string(Layout_.dataOffset) + " points into the header");
+    }
+    if (Layout_.RunLength()) {
+        if (Layout_.imageSize == 0) Fail("it is run-length encoded but gives no length for its data (biSizeImage is 0)");
+        Need(Layout_.dataOffset + 1, "run-length data");
+        return;
     }
     const std::uint64_t lastRow = (std::uint64_t{Layout_.width} * Layout_.bits + 7) / 8;
     Need(Layout_.dataOffset + (Layout_.height - 1) * Layout_.stride + lastRow, "pixel data");
@@ -331,8 +423,18 @@ void BmpParser::DecodeMaskedRow(const std::uint8_t* source, std::uint8_t* target
 
 } // namespace
 
+EBitmapError InvalidBitmap(const std::string& name, const std::string& why) {
+    return EBitmapError("Bitmap image " + name + " is not valid: " + why);
+}
+
+void DecodeBmp(std::string_view data, const std::string& name, PictureSink& sink, std::uint64_t maxPixels) {
+    BmpParser(data, name, maxPixels).Decode(sink);
+}
+
 PixelBuffer DecodeBmp(std::string_view data, const std::string& name, std::uint64_t maxPixels) {
-    return BmpParser(data, name, maxPixels).Decode();
+    PixelBufferSink sink;
+    DecodeBmp(data, name, sink, maxPixels);
+    return sink.Take();
 }
 
 } // namespace corvane::imaging

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <optional>
-#include <span>
 #include <vector>
 
 namespace corvane::imaging {
@@ -28,23 +28,74 @@ struct ImageDescriptor {
     bool interlaced = false;
 };
 
+// The bytes of a chain of data sub-blocks (each a length byte and that many bytes, the chain
+// ending with an empty block), read in order where they lie in the file.
+class SubBlockReader {
+public:
+    SubBlockReader(std::string_view data, std::size_t pos) : Data_(data), Pos_(pos) {}
+
+    // The next byte of the chain, or -1 at its end or where the file ends inside it.
+    int Next() {
+        if (Left_ == 0 && !StartBlock()) return -1;
+        --Left_;
+        return static_cast<std::uint8_t>(Data_[Pos_++]);
+    }
+    // Passes over the rest of the chain; false when the file ends inside it.
+    bool SkipRest() {
+        do {
+            Pos_ += Left_;
+            Left_ = 0;
+        } while (StartBlock());
+        return !Truncated_;
+    }
+    // True once the file has been found to end inside the chain.
+    bool Truncated() const { return Truncated_; }
+
+private:
+    // Reads the next block's length; false at the end of the chain or of the file.
+    bool StartBlock() {
+        if (Ended_) return false;
+        if (Pos_ >= Data_.size()) return End(true);
+        Left_ = static_cast<std::uint8_t>(Data_[Pos_++]);
+        if (Left_ == 0) return End(false);
+        if (Left_ > Data_.size() - Pos_) return End(true);
+        return true;
+    }
+    bool End(bool truncated) {
+        Ended_ = true;
+        Truncated_ = truncated;
+        Left_ = 0;
+        return false;
+    }
+
+    std::string_view Data_;
+    std::size_t Pos_;
+    std::size_t Left_ = 0;
+    bool Ended_ = false;
+    bool Truncated_ = false;
+};
+
 // Expands GIF's variable-length LZW codes (least significant bit first, 12 bits at most)
-// into colour indexes. Strings are unwound on a fixed-size stack; every table entry points to
-// an older one, so unwinding ends within CodeTableSize steps.
+// into rows of colour indexes. Each code's string is written straight into the row being
+// filled, from its last index back to its first along the chain of prefixes. The table keeps
+// each string's length, which is at most the table's size, so the row buffer holds one such
+// string past the row's end, and unwinding takes exactly that many steps.
 class LzwDecoder {
 public:
     enum class Result { Complete, DataEnded, BadCode };
 
-    LzwDecoder(unsigned minCodeSize, std::span<const std::uint8_t> data)
-        : Data_(data), MinCodeSize_(minCodeSize), ClearCode_(1u << minCodeSize), EndCode_(ClearCode_ + 1) {
+    LzwDecoder(unsigned minCodeSize, SubBlockReader& data, std::uint32_t rowWidth)
+        : Data_(data), MinCodeSize_(minCodeSize), ClearCode_(1u << minCodeSize), EndCode_(ClearCode_ + 1),
+          RowWidth_(rowWidth), Row_(std::size_t{rowWidth} + CodeTableSize) {
         for (unsigned code = 0; code < ClearCode_; ++code) {
-            Suffix_[code] = First_[code] = static_cast<std::uint8_t>(code);
+            Suffix_[code] = static_cast<std::uint8_t>(code);
+            Length_[code] = 1;
         }
         Reset();
     }
 
-    // Produces `pixels` indexes, handing them to put(const std::uint8_t*, std::size_t) in order.
-    template <typename Put> Result Decode(std::uint64_t pixels, Put&& put);
+    // Produces `rows` rows of indexes, handing each to row(const std::uint8_t*) in order.
+    template <typename Row> Result Decode(std::uint32_t rows, Row&& row);
 
 private:
     void Reset() {
@@ -54,8 +105,9 @@ private:
     // The next code, or -1 when the data has run out.
     int ReadCode() {
         while (BitCount_ < CodeSize_) {
-            if (BytePos_ == Data_.size()) return -1;
-            BitBuffer_ |= std::uint32_t{Data_[BytePos_++]} << BitCount_;
+            const int byte = Data_.Next();
+            if (byte < 0) return -1;
+            BitBuffer_ |= static_cast<std::uint32_t>(byte) << BitCount_;
             BitCount_ += 8;
         }
         const int code = static_cast<int>(BitBuffer_ & ((1u << CodeSize_) - 1));
@@ -63,28 +115,25 @@ private:
         BitCount_ -= CodeSize_;
         return code;
     }
-    // Writes the string of code so that it ends before `end` on the stack; returns its start,
-    // or 0 if the chain were longer than the stack (which a table built here cannot be).
-    std::size_t Unwind(unsigned code, std::size_t end) {
-        while (code >= ClearCode_) {
-            if (end <= 1) return 0;
-            Stack_[--end] = Suffix_[code];
+    // Writes the first `length` indexes of code's string at target (its whole string when
+    // length is its length), last first.
+    void Unwind(unsigned code, std::uint8_t* target, std::size_t length) const {
+        for (std::size_t i = length; i-- > 1;) {
+            target[i] = Suffix_[code];
             code = Prefix_[code];
         }
-        Stack_[--end] = static_cast<std::uint8_t>(code);
-        return end;
+        target[0] = Suffix_[code];
     }
     void AddEntry(unsigned prefix, std::uint8_t suffix) {
         if (NextCode_ == CodeTableSize) return; // a full table stays as it is until a clear code
         Prefix_[NextCode_] = static_cast<std::uint16_t>(prefix);
         Suffix_[NextCode_] = suffix;
-        First_[NextCode_] = First_[prefix];
+        Length_[NextCode_] = static_cast<std::uint16_t>(Length_[prefix] + 1);
         ++NextCode_;
         if (NextCode_ == (1u << CodeSize_) && CodeSize_ < MaxCodeBits) ++CodeSize_;
     }
 
-    std::span<const std::uint8_t> Data_;
-    std::size_t BytePos_ = 0;
+    SubBlockReader& Data_;
     std::uint32_t BitBuffer_ = 0;
     unsigned BitCount_ = 0;
     const unsigned MinCodeSize_;
@@ -94,14 +143,15 @@ private:
     unsigned NextCode_ = 0;
     std::array<std::uint16_t, CodeTableSize> Prefix_{};
     std::array<std::uint8_t, CodeTableSize> Suffix_{};
-    std::array<std::uint8_t, CodeTableSize> First_{};
-    std::array<std::uint8_t, CodeTableSize + 1> Stack_{};
+    std::array<std::uint16_t, CodeTableSize> Length_{};
+    const std::uint32_t RowWidth_;
+    std::vector<std::uint8_t> Row_; // the row being filled and room for one string beyond it
 };
 
-template <typename Put> LzwDecoder::Result LzwDecoder::Decode(std::uint64_t pixels, Put&& put) {
-    constexpr std::size_t StackEnd = CodeTableSize + 1;
+template <typename Row> LzwDecoder::Result LzwDecoder::Decode(std::uint32_t rows, Row&& row) {
+    std::size_t filled = 0;
     int previous = -1;
-    while (pixels > 0) {
+    while (rows > 0) {
         const int read = ReadCode();
         if (read < 0) return Result::DataEnded;
         const auto code = static_cast<unsigned>(read);
@@ -111,47 +161,76 @@ template <typename Put> LzwDecoder::Result LzwDecoder::Decode(std::uint64_t pixe
             continue;
         }
         if (code == EndCode_) return Result::DataEnded;
-        std::size_t start = 0;
-        if (previous < 0) {
-            if (code > ClearCode_) return Result::BadCode; // the first code must be a colour
-            start = Unwind(code, StackEnd);
-        } else if (code < NextCode_) {
-            start = Unwind(code, StackEnd);
-            AddEntry(static_cast<unsigned>(previous), Stack_[start]);
-        } else if (code == NextCode_) {
+        std::uint8_t* target = Row_.data() + filled;
+        std::size_t length = 0;
+        if (code < NextCode_) {
+            // After a clear code the table holds only the colours, so the first code is one.
+            length = Length_[code];
+            Unwind(code, target, length);
+            if (previous >= 0) AddEntry(static_cast<unsigned>(previous), target[0]);
+        } else if (code == NextCode_ && previous >= 0) {
             // The code being defined: the previous string followed by its own first index.
-            Stack_[StackEnd - 1] = First_[static_cast<unsigned>(previous)];
-            start = Unwind(static_cast<unsigned>(previous), StackEnd - 1);
-            AddEntry(static_cast<unsigned>(previous), Stack_[StackEnd - 1]);
+            length = Length_[static_cast<unsigned>(previous)] + std::size_t{1};
+            Unwind(static_cast<unsigned>(previous), target, length - 1);
+            target[length - 1] = target[0];
+            AddEntry(static_cast<unsigned>(previous), target[0]);
         } else {
             return Result::BadCode;
         }
-        if (start == 0) return Result::BadCode;
-        const std::size_t length = std::min<std::uint64_t>(StackEnd - start, pixels);
-        put(Stack_.data() + start, length);
-        pixels -= length;
+        filled += length;
         previous = static_cast<int>(code);
+        std::size_t done = 0;
+        for (; filled - done >= RowWidth_ && rows > 0; done += RowWidth_, --rows) row(Row_.data() + done);
+        if (done > 0) {
+            std::memmove(Row_.data(), Row_.data() + done, filled - done);
+            filled -= done;
+        }
     }
     return Result::Complete;
 }
 
-// Collects the image's indexes row by row and paints each finished row onto the canvas:
-// clipped to the screen, interlaced rows put in their place, transparent pixels skipped.
-class ImagePainter {
+// Builds the rows of the canvas and hands each to the sink: the rows the image does not reach
+// at the start, the image's rows as they are decoded, clipped to the screen, interlaced rows
+// put in their place and transparent pixels showing the background.
+class CanvasPainter {
 public:
-    ImagePainter(PixelBuffer& canvas, const ImageDescriptor& image, const Palette& palette,
-                 std::optional<std::uint8_t> transparent)
-        : Canvas_(canvas), Image_(image), Palette_(palette), Transparent_(transparent), Row_(image.width) {}
-
-    void Put(const std::uint8_t* indexes, std::size_t count) {
-        while (count > 0) {
-            const std::size_t part = std::min<std::size_t>(count, Row_.size() - Filled_);
-            std::copy(indexes, indexes + part, Row_.begin() + static_cast<std::ptrdiff_t>(Filled_));
-            Filled_ += part;
-            indexes += part;
-            count -= part;
-            if (Filled_ == Row_.size()) PaintRow();
+    CanvasPainter(PictureSink& sink, std::uint32_t screenWidth, std::uint32_t screenHeight, Colour background,
+                  const ImageDescriptor& image, const Palette& palette, std::optional<std::uint8_t> transparent)
+        : Sink_(sink), ScreenHeight_(screenHeight), Image_(image),
+          Visible_(image.left < screenWidth ? std::min(image.width, screenWidth - image.left) : 0),
+          Row_(std::size_t{screenWidth} * 3) {
+        for (std::size_t i = 0; i < Colours_.size(); ++i) {
+            const Colour c = transparent && i == *transparent ? background : palette.colours[i];
+            Colours_[i] = {c.blue, c.green, c.red, 0};
         }
+        for (std::size_t x = 0; x < Row_.size(); x += 3) {
+            Row_[x] = background.blue;
+            Row_[x + 1] = background.green;
+            Row_[x + 2] = background.red;
+        }
+    }
+
+    // Starts the sink and gives it the rows that are all background.
+    void Begin(std::uint32_t screenWidth) {
+        Sink_.Start(screenWidth, ScreenHeight_);
+        const std::uint64_t imageEnd = std::uint64_t{Image_.top} + Image_.height;
+        for (std::uint32_t y = 0; y < ScreenHeight_; ++y) {
+            if (y < Image_.top || y >= imageEnd) Sink_.PutRow(y, Row_.data());
+        }
+    }
+
+    // Paints the next of the image's rows, given as its indexes, and hands the canvas row on.
+    void PaintRow(const std::uint8_t* indexes) {
+        if (Visible_ > 0) {
+            // Four bytes a pixel are copied, the fourth overwritten by the next pixel; the last
+            // pixel gets its three alone, so that nothing beyond the image changes.
+            std::uint8_t* target = Row_.data() + std::size_t{Image_.left} * 3;
+            for (std::uint32_t x = 0; x + 1 < Visible_; ++x, target += 3) std::memcpy(target, Colours_[indexes[x]].data(), 4);
+            std::memcpy(target, Colours_[indexes[Visible_ - 1]].data(), 3);
+        }
+        const std::uint64_t y = std::uint64_t{Image_.top} + Y_;
+        if (y < ScreenHeight_) Sink_.PutRow(static_cast<std::uint32_t>(y), Row_.data());
+        NextRow();
     }
 
 private:
@@ -159,24 +238,6 @@ private:
         std::uint32_t start, step;
     };
     static constexpr std::array<Pass, 4> InterlacePasses{{{0, 8}, {4, 8}, {2, 4}, {1, 2}}};
-
-    void PaintRow() {
-        const std::uint64_t y = std::uint64_t{Image_.top} + Y_;
-        if (y < Canvas_.Height() && Image_.left < Canvas_.Width()) {
-            const std::uint32_t visible = std::min(Image_.width, Canvas_.Width() - Image_.left);
-            std::uint8_t* target = Canvas_.Row(static_cast<std::uint32_t>(y)) + std::size_t{Image_.left} * 3;
-            for (std::uint32_t x = 0; x < visible; ++x, target += 3) {
-                const std::uint8_t index = Row_[x];
-                if (Transparent_ && index == *Transparent_) continue;
-                const Colour& c = Palette_.colours[index];
-                target[0] = c.blue;
-                target[1] = c.green;
-                target[2] = c.red;
-            }
-        }
-        Filled_ = 0;
-        NextRow();
-    }
 
     void NextRow() {
         if (!Image_.interlaced) {
@@ -189,12 +250,13 @@ private:
         }
     }
 
-    PixelBuffer& Canvas_;
+    PictureSink& Sink_;
+    const std::uint32_t ScreenHeight_;
     const ImageDescriptor& Image_;
-    const Palette& Palette_;
-    std::optional<std::uint8_t> Transparent_;
-    std::vector<std::uint8_t> Row_;
-    std::size_t Filled_ = 0;
+    // The image's table in the row's byte order, the transparent entry turned to the background.
+    std::array<std::array<std::uint8_t, 4>, 256> Colours_{};
+    const std::uint32_t Visible_;      // the image's pixels in a row that lie on the screen
+    std::vector<std::uint8_t> Row_;   // the canvas row being built, background around the image
     std::uint32_t Y_ = 0;
     std::size_t Pass_ = 0;
 };
@@ -204,7 +266,7 @@ public:
     GifReader(std::string_view data, const std::string& name, std::uint64_t maxPixels)
         : Data_(data), Name_(name), MaxPixels_(maxPixels) {}
 
-    PixelBuffer Decode();
+    void Decode(PictureSink& sink);
 
 private:
     [[noreturn]] void Fail(const std::string& why) const {
@@ -224,8 +286,7 @@ private:
     Palette ReadPalette(std::uint8_t flags, const char* what);
     void ReadExtension();
     ImageDescriptor ReadImageDescriptor();
-    std::vector<std::uint8_t> ReadImageData();
-    void PaintImage(PixelBuffer& canvas);
+    void PaintImage(PictureSink& sink);
 
     std::string_view Data_;
     std::size_t Pos_ = 0;
@@ -252,7 +313,7 @@ void GifReader::CheckSize(std::uint32_t width, std::uint32_t height, const char*
     }
 }
 
-PixelBuffer GifReader::Decode() {
+void GifReader::Decode(PictureSink& sink) {
     ReadHeader();
     ReadScreenDescriptor();
     for (;;) {
@@ -260,12 +321,9 @@ PixelBuffer GifReader::Decode() {
         case ExtensionIntroducer:
             ReadExtension();
             break;
-        case ImageSeparator: {
-            PixelBuffer canvas(ScreenWidth_, ScreenHeight_);
-            if (Global_ && BackgroundIndex_ < Global_->count) canvas.Fill(Global_->colours[BackgroundIndex_]);
-            PaintImage(canvas);
-            return canvas;
-        }
+        case ImageSeparator:
+            PaintImage(sink);
+            return;
         case Trailer:
             Fail("it contains no image");
         default:
@@ -324,16 +382,7 @@ ImageDescriptor GifReader::ReadImageDescriptor() {
     return image;
 }
 
-// The LZW data: sub-blocks up to the empty one, joined.
-std::vector<std::uint8_t> GifReader::ReadImageData() {
-    std::vector<std::uint8_t> codes;
-    for (std::string_view block = SubBlock("image data"); !block.empty(); block = SubBlock("image data")) {
-        codes.insert(codes.end(), block.begin(), block.end());
-    }
-    return codes;
-}
-
-void GifReader::PaintImage(PixelBuffer& canvas) {
+void GifReader::PaintImage(PictureSink& sink) {
     ImageDescriptor image = ReadImageDescriptor();
     const std::uint8_t flags = Byte("image descriptor");
     image.interlaced = (flags & 0x40) != 0;
@@ -344,20 +393,31 @@ void GifReader::PaintImage(PixelBuffer& canvas) {
 
     const unsigned minCodeSize = Byte("image data");
     if (minCodeSize < 2 || minCodeSize > 8) Fail("invalid LZW code size " + std::to_string(minCodeSize));
-    const std::vector<std::uint8_t> codes = ReadImageData();
 
-    ImagePainter painter(canvas, image, *palette, Transparent_);
-    LzwDecoder lzw(minCodeSize, codes);
-    const auto result = lzw.Decode(std::uint64_t{image.width} * image.height,
-                                   [&](const std::uint8_t* indexes, std::size_t count) { painter.Put(indexes, count); });
+    const Colour background = Global_ && BackgroundIndex_ < Global_->count ? Global_->colours[BackgroundIndex_] : Colour{};
+    CanvasPainter painter(sink, ScreenWidth_, ScreenHeight_, background, image, *palette, Transparent_);
+    painter.Begin(ScreenWidth_);
+    SubBlockReader codes(Data_, Pos_);
+    LzwDecoder lzw(minCodeSize, codes, image.width);
+    const auto result = lzw.Decode(image.height, [&](const std::uint8_t* indexes) { painter.PaintRow(indexes); });
+    // The whole chain of sub-blocks must be there, also past the codes that were needed.
+    if (codes.Truncated() || (result == LzwDecoder::Result::Complete && !codes.SkipRest())) {
+        Fail("the file ends inside the image data");
+    }
     if (result == LzwDecoder::Result::BadCode) Fail("invalid LZW code in the image data");
     if (result == LzwDecoder::Result::DataEnded) Fail("the image data ends before the image is complete");
 }
 
 } // namespace
 
+void DecodeGif(std::string_view data, const std::string& name, PictureSink& sink, std::uint64_t maxPixels) {
+    GifReader(data, name, maxPixels).Decode(sink);
+}
+
 PixelBuffer DecodeGif(std::string_view data, const std::string& name, std::uint64_t maxPixels) {
-    return GifReader(data, name, maxPixels).Decode();
+    PixelBufferSink sink;
+    DecodeGif(data, name, sink, maxPixels);
+    return sink.Take();
 }
 
 } // namespace corvane::imaging

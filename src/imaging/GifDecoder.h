@@ -16,11 +16,19 @@
 #include <string_view>
 
 #include "imaging/ImageErrors.h"
+#include "imaging/PictureSink.h"
 #include "imaging/PixelBuffer.h"
 
 namespace corvane::imaging {
 
-// The picture of a GIF file's content; name (the file's path) appears in error messages.
+// Decodes a GIF file's content into the sink; name (the file's path) appears in error
+// messages. The rows come as the image's data gives them (interlaced images in their four
+// passes), the rows that only show the background first. Neither the picture nor the
+// file's compressed data is held whole: only one row of the canvas. After an error the sink
+// may hold some of the rows.
+void DecodeGif(std::string_view data, const std::string& name, PictureSink& sink, std::uint64_t maxPixels = MaxImagePixels);
+
+// The picture of a GIF file's content, whole in memory.
 PixelBuffer DecodeGif(std::string_view data, const std::string& name, std::uint64_t maxPixels = MaxImagePixels);
 
 } // namespace corvane::imaging

@@ -112,51 +112,61 @@ Samples ChooseOutput(jpeg_decompress_struct& info) {
     }
 }
 
-// Turns one row of libjpeg's samples (in scratch, or already in place) into blue-green-red.
-void ConvertRow(Samples samples, const JSAMPLE* scratch, std::uint8_t* target, std::uint32_t width) {
+// One row of libjpeg's samples in blue-green-red: colour rows are that already (or become it
+// in place), gray and CMYK rows are converted into `converted`.
+const std::uint8_t* ConvertRow(Samples samples, JSAMPLE* source, std::uint8_t* converted, std::uint32_t width) {
     switch (samples) {
     case Samples::Colour:
 #ifndef JCS_EXTENSIONS
-        for (std::uint32_t x = 0; x < width; ++x) std::swap(target[x * 3], target[x * 3 + 2]);
+        for (std::uint32_t x = 0; x < width; ++x) std::swap(source[x * 3], source[x * 3 + 2]);
 #endif
-        break;
+        return source;
     case Samples::Gray:
-        for (std::uint32_t x = 0; x < width; ++x, target += 3) target[0] = target[1] = target[2] = scratch[x];
-        break;
+        for (std::uint32_t x = 0; x < width; ++x) converted[x * 3] = converted[x * 3 + 1] = converted[x * 3 + 2] = source[x];
+        return converted;
     case Samples::Cmyk:
     case Samples::InvertedCmyk: {
         // Inverted samples hold 255 minus the ink, which is what the product below needs.
         const unsigned flip = samples == Samples::Cmyk ? 255 : 0;
-        for (std::uint32_t x = 0; x < width; ++x, scratch += 4, target += 3) {
-            const unsigned k = scratch[3] ^ flip;
-            target[0] = static_cast<std::uint8_t>(((scratch[2] ^ flip) * k + 127) / 255);
-            target[1] = static_cast<std::uint8_t>(((scratch[1] ^ flip) * k + 127) / 255);
-            target[2] = static_cast<std::uint8_t>(((scratch[0] ^ flip) * k + 127) / 255);
+        std::uint8_t* target = converted;
+        for (std::uint32_t x = 0; x < width; ++x, source += 4, target += 3) {
+            const unsigned k = source[3] ^ flip;
+            target[0] = static_cast<std::uint8_t>(((source[2] ^ flip) * k + 127) / 255);
+            target[1] = static_cast<std::uint8_t>(((source[1] ^ flip) * k + 127) / 255);
+            target[2] = static_cast<std::uint8_t>(((source[0] ^ flip) * k + 127) / 255);
         }
-        break;
+        return converted;
     }
     }
+    return converted;
 }
 
-// Stage 2: decodes every row into the picture. False after a libjpeg error.
-bool ReadPixels(Decompressor& d, Samples samples, PixelBuffer& picture, JSAMPLE* scratch) {
+// Room for the rows of one call to libjpeg (up to four samples a pixel) and for one converted row.
+struct RowBuffers {
+    std::vector<JSAMPLE> samples;
+    std::vector<std::uint8_t> converted;
+    std::size_t rowSize = 0;
+
+    explicit RowBuffers(std::uint32_t width)
+        : samples(std::size_t{width} * 4 * MaxRowsPerCall), converted(std::size_t{width} * 3), rowSize(std::size_t{width} * 4) {}
+};
+
+// Stage 2: decodes every row and hands it to the sink. False after a libjpeg error.
+bool ReadPixels(Decompressor& d, Samples samples, PictureSink& sink, RowBuffers& buffers) {
     jpeg_decompress_struct& info = d.info;
     if (setjmp(d.errors.jump) != 0) return false;
     jpeg_start_decompress(&info);
-    if (info.output_width != picture.Width() || info.output_height != picture.Height()) ERREXIT(&info, JERR_NOTIMPL);
+    if (info.output_width != info.image_width || info.output_height != info.image_height) ERREXIT(&info, JERR_NOTIMPL);
     while (info.output_scanline < info.output_height) {
         JSAMPROW rows[MaxRowsPerCall];
         const JDIMENSION first = info.output_scanline;
-        JDIMENSION count = 1;
-        if (samples == Samples::Colour) {
-            count = std::min<JDIMENSION>(info.output_height - first, MaxRowsPerCall);
-            for (JDIMENSION i = 0; i < count; ++i) rows[i] = picture.Row(first + i);
-        } else {
-            rows[0] = scratch;
-        }
+        const JDIMENSION count = std::min<JDIMENSION>(info.output_height - first, MaxRowsPerCall);
+        for (JDIMENSION i = 0; i < count; ++i) rows[i] = buffers.samples.data() + i * buffers.rowSize;
         const JDIMENSION read = jpeg_read_scanlines(&info, rows, count);
         if (read == 0) ERREXIT(&info, JERR_INPUT_EMPTY); // cannot happen with a memory source
-        for (JDIMENSION i = 0; i < read; ++i) ConvertRow(samples, scratch, picture.Row(first + i), info.output_width);
+        for (JDIMENSION i = 0; i < read; ++i) {
+            sink.PutRow(first + i, ConvertRow(samples, rows[i], buffers.converted.data(), info.output_width));
+        }
     }
     jpeg_finish_decompress(&info);
     return true;
@@ -164,7 +174,7 @@ bool ReadPixels(Decompressor& d, Samples samples, PixelBuffer& picture, JSAMPLE*
 
 } // namespace
 
-PixelBuffer DecodeJpeg(std::string_view data, const std::string& name, std::uint64_t maxPixels) {
+void DecodeJpeg(std::string_view data, const std::string& name, PictureSink& sink, std::uint64_t maxPixels) {
     const std::string prefix = "Cannot decode JPEG image " + name + ": ";
     if (data.size() > std::numeric_limits<unsigned long>::max()) throw EJpegError(prefix + "the file is too large");
     Decompressor d;
@@ -178,10 +188,15 @@ PixelBuffer DecodeJpeg(std::string_view data, const std::string& name, std::uint
                          " pixels exceed the limit of " + std::to_string(maxPixels));
     }
     const Samples samples = ChooseOutput(d.info);
-    PixelBuffer picture(width, height);
-    std::vector<JSAMPLE> scratch(samples == Samples::Colour ? 0 : std::size_t{width} * 4);
-    if (!ReadPixels(d, samples, picture, scratch.data())) throw EJpegError(prefix + d.errors.message);
-    return picture;
+    RowBuffers buffers(width);
+    sink.Start(width, height);
+    if (!ReadPixels(d, samples, sink, buffers)) throw EJpegError(prefix + d.errors.message);
+}
+
+PixelBuffer DecodeJpeg(std::string_view data, const std::string& name, std::uint64_t maxPixels) {
+    PixelBufferSink sink;
+    DecodeJpeg(data, name, sink, maxPixels);
+    return sink.Take();
 }
 
 } // namespace corvane::imaging

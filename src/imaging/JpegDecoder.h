@@ -16,12 +16,17 @@
 #include <string_view>
 
 #include "imaging/ImageErrors.h"
+#include "imaging/PictureSink.h"
 #include "imaging/PixelBuffer.h"
 
 namespace corvane::imaging {
 
-// The picture of a JPEG file's content; name (the file's path) appears in error messages.
-// A picture of more than maxPixels pixels raises EJpegError before any pixel is decoded.
+// Decodes a JPEG file's content into the sink, row by row from the top; name (the file's path)
+// appears in error messages. A picture of more than maxPixels pixels raises EJpegError before
+// the sink is started. After an error the sink may hold some of the rows.
+void DecodeJpeg(std::string_view data, const std::string& name, PictureSink& sink, std::uint64_t maxPixels = MaxImagePixels);
+
+// The picture of a JPEG file's content, whole in memory.
 PixelBuffer DecodeJpeg(std::string_view data, const std::string& name, std::uint64_t maxPixels = MaxImagePixels);
 
 } // namespace corvane::imaging

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "imaging/PictureSink.h"
+
 namespace corvane::imaging {
 
 PixelBuffer::PixelBuffer(std::uint32_t width, std::uint32_t height)
@@ -30,6 +32,15 @@ void PixelBuffer::Fill(Colour colour) {
     if (Empty()) return;
     for (std::uint32_t x = 0; x < Width_; ++x) SetPixel(x, 0, colour);
     for (std::uint32_t y = 1; y < Height_; ++y) std::memcpy(Row(y), Row(0), Stride_);
+}
+
+void PixelBufferSink::PutRow(std::uint32_t y, const std::uint8_t* pixels) {
+    std::memcpy(Picture_.Row(y), pixels, std::size_t{Picture_.Width()} * PixelBuffer::BytesPerPixel);
+}
+
+void DeliverPicture(const PixelBuffer& picture, PictureSink& sink) {
+    sink.Start(picture.Width(), picture.Height());
+    for (std::uint32_t y = 0; y < picture.Height(); ++y) sink.PutRow(y, picture.Row(y));
 }
 
 } // namespace corvane::imaging

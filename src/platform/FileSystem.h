@@ -1,9 +1,21 @@
 // Files as the launcher sees them: its own executable, plain files and folders.
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <string>
+#include <string_view>
 
 namespace corvane::platform {
+
+// A file open for writing, written piece by piece at the offsets given, in any order. The file
+// is closed when the object goes.
+class OutputFile {
+public:
+    virtual ~OutputFile() = default;
+    // Writes data at offset bytes from the start of the file; false on any failure.
+    virtual bool WriteAt(std::uint64_t offset, std::string_view data) = 0;
+};
 
 class FileSystem {
 public:
@@ -26,6 +38,8 @@ public:
     virtual bool CopyFile(const std::string& source, const std::string& target, bool failIfExists) = 0;
     // Writes data to a new file at path (replacing one that is there); false on any failure.
     virtual bool WriteFile(const std::string& path, const std::string& data) = 0;
+    // Creates (or truncates) a file at path for writing piece by piece; null when that is refused.
+    virtual std::unique_ptr<OutputFile> CreateOutputFile(const std::string& path) = 0;
     // Moves a complete file over target in one step; false on failure.
     virtual bool ReplaceFile(const std::string& source, const std::string& target) = 0;
     // Removes a file; false when it could not be removed.

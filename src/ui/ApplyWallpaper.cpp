@@ -37,7 +37,8 @@ bool CopyBitmap(const std::string& sourcePath, const std::string& targetPath) {
     const std::string temporary = imaging::Bitmap::TemporaryPath(targetPath);
     if (!files.CopyFile(sourcePath, temporary, false)) return false;
     try {
-        imaging::DecodeBmp(files.ReadFile(temporary), sourcePath);
+        imaging::DiscardingSink check;
+        imaging::DecodeBmp(files.ReadFile(temporary), sourcePath, check);
     } catch (...) {
         files.DeleteFile(temporary);
         throw;
@@ -78,23 +79,26 @@ struct TWallpaperPlaces {
 };
 
 // Puts the source's picture as a bitmap file, or a bitmap file's copy, at the first of the
-// places that takes it; returns that place, or nothing when nothing was written.
+// places that takes it; returns that place, or nothing when nothing was written. A decoded
+// picture goes into the file row by row as the decoder gives it, never whole in memory.
 std::optional<std::string> ConvertSource(const std::string& sourcePath, const TWallpaperPlaces& places) {
     platform::FileSystem& files = platform::Files();
-    const auto save = [](const imaging::Bitmap& picture) {
-        return [&picture](const std::string& place) {
-            picture.SaveToFile(place);
+    // Writes the picture that decode delivers at a place.
+    const auto save = [](auto decode) {
+        return [decode](const std::string& place) {
+            imaging::Bitmap::SaveDecodedToFile(place, decode);
             return true;
         };
     };
     switch (Classify(sourcePath)) {
     case SourceKind::Jpeg: {
-        const imaging::Bitmap picture(imaging::DecodeJpeg(files.ReadFile(sourcePath), sourcePath));
-        return places.WriteFirst(save(picture));
+        const std::string data = files.ReadFile(sourcePath);
+        return places.WriteFirst(
+            save([&](imaging::PictureSink& sink) { imaging::DecodeJpeg(data, sourcePath, sink); }));
     }
     case SourceKind::Gif: {
-        const imaging::Bitmap picture(imaging::DecodeGif(files.ReadFile(sourcePath), sourcePath));
-        return places.WriteFirst(save(picture));
+        const std::string data = files.ReadFile(sourcePath);
+        return places.WriteFirst(save([&](imaging::PictureSink& sink) { imaging::DecodeGif(data, sourcePath, sink); }));
     }
     case SourceKind::Bmp:
         return places.WriteFirst([&sourcePath](const std::string& place) { return CopyBitmap(sourcePath, place); });
@@ -132,8 +136,8 @@ std::string ApplyWallpaper(const std::string& sourcePath, const std::string& tar
         written = ConvertSource(sourcePath, places);
     }
     const std::string wallpaper = written ? *written : places.Existing();
-    imaging::Bitmap::LoadFromFile(wallpaper); // only the check matters: a valid bitmap is there
-    desktop.SetWallpaper(wallpaper);          // the system's answer is not needed
+    imaging::Bitmap::CheckFile(wallpaper); // a valid bitmap must be there
+    desktop.SetWallpaper(wallpaper);       // the system's answer is not needed
     StoreWallpaperSetting(wallpaper);
     return wallpaper;
 }

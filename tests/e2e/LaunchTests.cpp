@@ -196,6 +196,21 @@ TEST_F(Launch, ShellWallpaperIsConvertedBesideTheLauncherAndMadeTheDesktopsWallp
     EXPECT_EQ(WaitForStarts(folder.Path() + "alt.exe", 1).size(), 1u);
 }
 
+// A new user's first run: the shell's wallpaper a palette bitmap as ImageMagick writes one by
+// default, run-length encoded (RLE8). It becomes the wallpaper unchanged and the shell starts.
+TEST_F(Launch, AnRle8WallpaperFromImageMagickStartsTheShell) {
+    auto folder = Folder("launch-rle8-wallpaper", "ShowLauncher=0\r\nDefaultShell=Pic\r\n", "loadshell (shell)\r\n");
+    ASSERT_TRUE(CopyFileA((e2e::Config().images + "\\Plasma-RLE8.bmp").c_str(), (folder.Path() + "Plasma.bmp").c_str(), FALSE));
+    ASSERT_EQ(folder.Read("Plasma.bmp")[30], 1) << "not an RLE8 bitmap";
+    folder.Write("shells.ini", "[Shells]\r\nPic=" + folder.Path() + "alt.exe,0,," + folder.Path() + "Plasma.bmp\r\n");
+    e2e::Launcher launcher(folder);
+    EXPECT_EQ(Texts(launcher.DismissAllUntilExit()), std::vector<std::string>{});
+    EXPECT_EQ(launcher.WaitForExit(), 0u);
+    EXPECT_EQ(folder.Read("wallpaper.bmp"), folder.Read("Plasma.bmp"));
+    EXPECT_EQ(RegText(HKEY_CURRENT_USER, "Control Panel\\Desktop", "Wallpaper"), folder.Path() + "wallpaper.bmp");
+    EXPECT_EQ(WaitForStarts(folder.Path() + "alt.exe", 1).size(), 1u);
+}
+
 TEST_F(Launch, DamagedWallpaperEndsTheRunBeforeTheShellSettingIsTouched) {
     SetRegText(HKEY_CURRENT_USER, "Control Panel\\Desktop", "Wallpaper", "C:\\before.bmp");
     auto folder = Folder("launch-bad-wallpaper", "ShowLauncher=0\r\nDefaultShell=Pic\r\n", "loadshell (shell)\r\n");

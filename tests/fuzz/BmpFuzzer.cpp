@@ -1,5 +1,5 @@
-// Any bytes given to the BMP reader give a picture or EBitmapError, and a picture that was
-// read comes back unchanged through the writer and the reader.
+// Any bytes given to the BMP reader give a picture, each row delivered once, or EBitmapError,
+// and a picture that was read comes back unchanged through the writer and the reader.
 #include <cstdlib>
 
 #include "FuzzTarget.h"
@@ -7,12 +7,13 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace corvane;
-    imaging::PixelBuffer picture;
+    fuzzing::CheckingSink sink;
     try {
-        picture = imaging::DecodeBmp(fuzzing::Bytes(data, size), "fuzz.bmp", fuzzing::MaxPixels);
+        imaging::DecodeBmp(fuzzing::Bytes(data, size), "fuzz.bmp", sink, fuzzing::MaxPixels);
     } catch (const EBitmapError&) {
         return 0;
     }
+    const imaging::PixelBuffer picture = sink.Complete();
     if (imaging::DecodeBmp(imaging::EncodeBmp(picture), "again.bmp", fuzzing::MaxPixels) != picture) std::abort();
     return 0;
 }

@@ -2,6 +2,8 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "platform/Errors.h"
@@ -24,6 +26,31 @@ public:
 
 private:
     HANDLE Handle_;
+};
+
+// Writes at an offset through the OVERLAPPED position of a handle opened without
+// FILE_FLAG_OVERLAPPED: the call is synchronous and writes where the structure says.
+class Win32OutputFile final : public OutputFile {
+public:
+    explicit Win32OutputFile(HANDLE handle) : File_(handle) {}
+
+    bool WriteAt(std::uint64_t offset, std::string_view data) override {
+        std::size_t done = 0;
+        while (done < data.size()) {
+            const DWORD part = static_cast<DWORD>(std::min<std::size_t>(data.size() - done, 1u << 20));
+            const std::uint64_t at = offset + done;
+            OVERLAPPED position{};
+            position.Offset = static_cast<DWORD>(at & 0xFFFFFFFFu);
+            position.OffsetHigh = static_cast<DWORD>(at >> 32);
+            DWORD wrote = 0;
+            if (!::WriteFile(File_.get(), data.data() + done, part, &wrote, &position) || wrote != part) return false;
+            done += part;
+        }
+        return true;
+    }
+
+private:
+    FileHandle File_;
 };
 } // namespace
 
@@ -62,6 +89,10 @@ std::string Win32FileSystem::ReadFile(const std::string& path) {
         throw EFOpenError(path);
     }
     std::string content;
+    LARGE_INTEGER size{};
+    if (GetFileSizeEx(file.get(), &size) && size.QuadPart > 0 && static_cast<std::uint64_t>(size.QuadPart) < content.max_size()) {
+        content.reserve(static_cast<std::size_t>(size.QuadPart)); // one allocation, not a doubling series of them
+    }
     char chunk[65536];
     DWORD read = 0;
     while (::ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr) && read > 0) {
@@ -101,6 +132,12 @@ bool Win32FileSystem::WriteFile(const std::string& path, const std::string& data
         ::DeleteFileA(path.c_str());
     }
     return written;
+}
+
+std::unique_ptr<OutputFile> Win32FileSystem::CreateOutputFile(const std::string& path) {
+    HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    return std::make_unique<Win32OutputFile>(handle);
 }
 
 bool Win32FileSystem::ReplaceFile(const std::string& source, const std::string& target) {

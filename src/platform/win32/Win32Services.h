@@ -20,6 +20,7 @@ public:
     bool CreateDirectory(const std::string& path) override;
     bool CopyFile(const std::string& source, const std::string& target, bool failIfExists) override;
     bool WriteFile(const std::string& path, const std::string& data) override;
+    std::unique_ptr<OutputFile> CreateOutputFile(const std::string& path) override;
     bool ReplaceFile(const std::string& source, const std::string& target) override;
     bool DeleteFile(const std::string& path) override;
 };

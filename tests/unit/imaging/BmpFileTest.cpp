@@ -109,6 +109,31 @@ TEST(BmpReader, ReadsBitmapsWrittenByImageMagick) {
     EXPECT_EQ(Decode(ReadSample("mono.bmp")), ReadPnm(ReadSample("mono.ppm")));
 }
 
+// A field's bits at the top of the byte and once more below them, as the system's conversion
+// gives them: 5 bits v are v << 3 | v >> 2, 6 bits v << 2 | v >> 4.
+TEST(BmpReader, WidensBitFieldsAsTheSystemDoes) {
+    std::string file = BuildBmp(MakePicture(3, 1, [](std::uint32_t, std::uint32_t) { return Colour{}; }),
+                                {40, 16, 3, {0xF800, 0x07E0, 0x001F}});
+    const std::size_t pixels = 14 + 40 + 12;
+    Poke16(file, pixels, 3 << 11 | 3 << 5 | 3);
+    Poke16(file, pixels + 2, 16 << 11 | 32 << 5 | 16);
+    Poke16(file, pixels + 4, 0xFFFF);
+    const PixelBuffer decoded = Decode(file);
+    EXPECT_EQ(decoded.Pixel(0, 0), (Colour{0x18, 0x0C, 0x18}));
+    EXPECT_EQ(decoded.Pixel(1, 0), (Colour{0x84, 0x82, 0x84}));
+    EXPECT_EQ(decoded.Pixel(2, 0), (Colour{0xFF, 0xFF, 0xFF}));
+}
+
+// bfOffBits 0: the pixels follow the colour table, as long as biClrUsed makes it.
+TEST(BmpReader, AZeroPixelOffsetMeansRightAfterTheColourTable) {
+    const PixelBuffer picture = Pattern(5, 3, 8);
+    for (const BmpForm form : {BmpForm{40, 8}, BmpForm{12, 4}, BmpForm{40, 24}, BmpForm{40, 16, 3, {0xF800, 0x07E0, 0x001F}}}) {
+        std::string file = BuildBmp(picture, form);
+        Poke32(file, 10, 0);
+        EXPECT_EQ(Decode(file), picture) << form.headerSize << " " << form.bits;
+    }
+}
+
 TEST(BmpReader, IndexesBeyondTheColourTableAreBlack) {
     const PixelBuffer picture = Pattern(4, 2, 2);
     std::string file = BuildBmp(picture, {40, 8});
@@ -158,8 +183,8 @@ TEST(BmpReader, RejectsInvalidBitmaps) {
     damaged("2 bits", good, [](std::string& d) { Poke16(d, 28, 2); });
     damaged("0 bits", good, [](std::string& d) { Poke16(d, 28, 0); });
     damaged("48 bits", good, [](std::string& d) { Poke16(d, 28, 48); });
-    damaged("RLE8", good, [](std::string& d) { Poke32(d, 30, 1); });
-    damaged("RLE4", good, [](std::string& d) { Poke32(d, 30, 2); });
+    damaged("RLE8 at 24 bits", good, [](std::string& d) { Poke32(d, 30, 1); });
+    damaged("RLE4 at 24 bits", good, [](std::string& d) { Poke32(d, 30, 2); });
     damaged("JPEG inside", good, [](std::string& d) { Poke32(d, 30, 4); });
     damaged("bit fields at 24 bits", good, [](std::string& d) { Poke32(d, 30, 3); });
     damaged("empty mask", masked, [](std::string& d) { Poke32(d, 54, 0); });

@@ -137,6 +137,26 @@ TEST(GifDecoder, ExpandsACodeThatIsBeingDefined) {
     EXPECT_EQ(Letters(Decode(BuildGif(gif)))[0], "www");
 }
 
+// A code's string goes on over the end of its row, into as many rows as it needs. The codes
+// give 1 | 2 | 1 2 | 1 2 1 | 1 2 1 (the last two each the entry being defined).
+TEST(GifDecoder, StringsGoOnIntoTheNextRows) {
+    const std::string codes = PackCodes({{4, 3}, {1, 3}, {2, 3}, {6, 3}, {8, 4}, {8, 4}, {5, 4}});
+    const std::vector<std::pair<std::uint16_t, std::vector<std::string>>> cases = {
+        {1, {"w", "r", "w", "r", "w", "r", "w", "w", "r", "w"}},
+        {2, {"wr", "wr", "wr", "ww", "rw"}},
+        {3, {"wrw", "rwr", "wwr"}}, // the last index is more than the image needs
+        {10, {"wrwrwrwwrw"}},
+    };
+    for (const auto& [width, rows] : cases) {
+        GifLayout gif;
+        gif.globalTable = {Black, White, Red, Green};
+        gif.screenWidth = gif.width = width;
+        gif.screenHeight = gif.height = static_cast<std::uint16_t>(rows.size());
+        gif.codes = codes;
+        EXPECT_EQ(Letters(Decode(BuildGif(gif))), rows) << "width " << width;
+    }
+}
+
 // A table that fills up stays as it is (no clear code follows at once) with 12-bit codes.
 TEST(GifDecoder, KeepsAFullTableUntilTheNextClearCode) {
     GifLayout gif;

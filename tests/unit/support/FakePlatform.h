@@ -1,8 +1,10 @@
 // In-memory stand-ins for the platform services, for unit tests of the portable core.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -12,6 +14,26 @@
 #include "platform/Processes.h"
 
 namespace corvane::testing {
+
+// Writes into the entry of a fake file system's map; a gap before an offset reads as zeros. A
+// write that would make the file longer than `limit` fails, as on a full disk.
+class FakeOutputFile final : public platform::OutputFile {
+public:
+    FakeOutputFile(std::map<std::string, std::string>& files, std::string path, std::size_t limit)
+        : Files_(files), Path_(std::move(path)), Limit_(limit) {}
+    bool WriteAt(std::uint64_t offset, std::string_view data) override {
+        if (offset + data.size() > Limit_) return false;
+        std::string& content = Files_[Path_];
+        if (content.size() < offset + data.size()) content.resize(offset + data.size());
+        content.replace(offset, data.size(), data);
+        return true;
+    }
+
+private:
+    std::map<std::string, std::string>& Files_;
+    std::string Path_;
+    std::size_t Limit_;
+};
 
 class FakeFileSystem : public platform::FileSystem {
 public:
@@ -23,6 +45,7 @@ public:
     std::set<std::string> readOnlyFolders;
     std::set<std::string> locked; // in use: can be read, but neither replaced nor deleted
     std::vector<std::pair<std::string, std::string>> copies;
+    std::size_t fileSizeLimit = SIZE_MAX; // files written piece by piece grow no larger
 
     std::string ExePath() override { return exePath; }
     std::string LocalAppDataFolder() override { return localAppData; }
@@ -47,6 +70,11 @@ public:
         if (!Writable(path)) return false;
         files[path] = data;
         return true;
+    }
+    std::unique_ptr<platform::OutputFile> CreateOutputFile(const std::string& path) override {
+        if (!Writable(path)) return nullptr;
+        files[path].clear();
+        return std::make_unique<FakeOutputFile>(files, path, fileSizeLimit);
     }
     bool ReplaceFile(const std::string& source, const std::string& target) override {
         if (files.count(source) == 0 || !Writable(target)) return false;

@@ -246,6 +246,21 @@ TEST_F(ApplyWallpaperTest, AnUnwritableTargetRaisesTheCreateError) {
     EXPECT_EQ(desktop.events, Untouched());
 }
 
+TEST_F(ApplyWallpaperTest, AFullDiskRaisesTheCreateErrorAndKeepsTheEarlierWallpaper) {
+    const std::string earlier = PutEarlierTarget();
+    for (const char* sample : {"photo.jpg", "noise.gif"}) {
+        SCOPED_TRACE(sample);
+        const std::string source = std::string("C:\\Pics\\") + sample;
+        desktop.events.clear();
+        Files()[source] = ReadSample(sample);
+        fake.files.fileSizeLimit = 1000; // the headers and some rows fit
+        EXPECT_THROW(ApplyWallpaper(source, Target), EFCreateError);
+        EXPECT_EQ(Files().at(Target), earlier);
+        EXPECT_EQ(Files().count(Temporary), 0u);
+        EXPECT_EQ(desktop.events, Untouched());
+    }
+}
+
 TEST_F(ApplyWallpaperTest, ARefusedSettingIsAnErrorNamingTheKeyAndStillResetsTheCursor) {
     Files()["C:\\Pics\\photo.jpg"] = ReadSample("photo.jpg");
     const auto desktopKey = testing::FakeRegistry::Id(platform::RegistryRoot::CurrentUser, "Control Panel\\Desktop");
