@@ -1,9 +1,18 @@
 // Files as the launcher sees them: its own executable, plain files and folders.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 namespace corvane::platform {
+
+// What tells one version of a file from another: its size and the time of its last change.
+struct FileStamp {
+    std::uint64_t Size = 0;
+    std::int64_t Modified = 0; // in the system's own unit
+    friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
 
 class FileSystem {
 public:
@@ -16,6 +25,12 @@ public:
     virtual std::string LocalAppDataFolder() = 0;
     // True only when a file (not a folder) exists at path; an empty path does not exist.
     virtual bool FileExists(const std::string& path) = 0;
+    // True only when a folder (not a file) exists at path.
+    virtual bool FolderExists(const std::string& path) = 0;
+    // The size and last change time of the file at path; nothing when no file is there.
+    virtual std::optional<FileStamp> Stamp(const std::string& path) = 0;
+    // The full path that path stands for, a relative one taken from the current folder.
+    virtual std::string FullPath(const std::string& path) = 0;
     // The whole content of the file; raises EFOpenError when it cannot be opened for reading.
     virtual std::string ReadFile(const std::string& path) = 0;
     // Creates (or truncates to) an empty file; false when that is refused.
