@@ -3,8 +3,11 @@
 // statements and continues at the matching "end".
 #pragma once
 
+#include <vector>
+
 #include <string_view>
 
+#include "script/CommandTable.h"
 #include "script/scrObjBlock.h"
 
 namespace corvane {
@@ -14,6 +17,9 @@ class TscrObjIfEq final : public TscrObjBlock {
 public:
     using TscrObjBlock::TscrObjBlock;
     void Execute() override;
+
+    // What too few arguments make the statement do (see TCommandInfo::CheckArguments).
+    static std::vector<TArgumentProblem> CheckArguments(const TCommandInfo& command, const TStringList& args);
 
     // Equal length, and equal characters once a-z are mapped to A-Z; nothing else is folded.
     static bool SameText(std::string_view left, std::string_view right);

@@ -24,4 +24,11 @@ void TscrObjOption::Execute() {
     }
 }
 
+// Execute reads argument 2, then 1 and 0; argument 3 only when the user cancels.
+std::vector<TArgumentProblem> TscrObjOption::CheckArguments(const TCommandInfo& command, const TStringList& args) {
+    if (args.size() < 3) return {MissingArgument(command, args, 2)};
+    if (args.size() == 3) return {MissingArgument(command, args, 3, "when the user cancels the prompt")};
+    return {};
+}
+
 } // namespace corvane
