@@ -14,9 +14,9 @@ const TCommandInfo* TCommandTable::Find(std::string_view word) const {
 
 TArgumentProblem MissingArgument(const TCommandInfo& command, const TStringList& args, int position,
                                  std::string_view when) {
-    const std::string gives = args.size() == 1 ? "1 argument" : std::to_string(args.size()) + " arguments";
-    std::string text = std::string(command.Syntax) + " reads " + std::to_string(command.Arguments) +
-                       " arguments but this line gives " + gives + ": ";
+    const auto count = [](std::size_t n) { return std::to_string(n) + (n == 1 ? " argument" : " arguments"); };
+    std::string text = std::string(command.Syntax) + " reads " + count(static_cast<std::size_t>(command.Arguments)) +
+                       " but this line gives " + count(args.size()) + ": ";
     if (!when.empty()) text += std::string(when) + " ";
     return {true, text + "the run stops here with \"" + EListError(position).what() + "\""};
 }
