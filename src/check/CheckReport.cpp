@@ -42,8 +42,15 @@ std::string TCheckReport::Text(const std::string& shownFolder, char separator) c
     for (const TFinding* finding : ordered) {
         std::string file = finding->File;
         std::replace(file.begin(), file.end(), '\\', separator);
-        text += shownFolder + file + (finding->Line > 0 ? ":" + std::to_string(finding->Line) : std::string()) +
-                (finding->Severity == TSeverity::Error ? ": error: " : ": warning: ") + finding->Text + "\n";
+        text += shownFolder;
+        text += file;
+        if (finding->Line > 0) {
+            text += ':';
+            text += std::to_string(finding->Line);
+        }
+        text += finding->Severity == TSeverity::Error ? ": error: " : ": warning: ";
+        text += finding->Text;
+        text += '\n';
     }
     return text + Summary(Errors_, Warnings_) + "\n";
 }

@@ -55,7 +55,7 @@ bool TIniCheck::CheckSection(std::string_view section, const std::vector<std::st
     if (!Text_) return true;
     const std::vector<platform::ProfileText::Section>& sections = Text_->Sections();
     const platform::ProfileText::Section* first = Text_->FindSection(section);
-    const std::string name = "[" + std::string(section) + "]";
+    const std::string name = std::string("[").append(section).append("]");
     for (const auto& key : sections.front().keys) {
         if (!IsComment(key.name)) {
             Warning(key.line, "this line stands before the first section: the launcher reads nothing from it");

@@ -174,7 +174,15 @@ void TScriptCheck::CheckArgumentText(const TStatementEntry& entry, int number, s
     const std::string arguments = TParseScript::ExtractBetween(text);
     const std::size_t open = text.find('(');
     const std::size_t close = text.find(')');
-    if (open == std::string_view::npos && close != std::string_view::npos) {
+    if (open == std::string_view::npos && close == std::string_view::npos) {
+        std::string_view rest = TParseScript::TrimLeft(TParseScript::TrimLeft(text).substr(TParseScript::KeywordRun(text).size()));
+        while (!rest.empty() && IsDigit(rest.front())) rest.remove_prefix(1);
+        rest = TParseScript::TrimLeft(rest);
+        if (!rest.empty() && rest.front() != ';') {
+            Warning(entry.Line, number, "the launcher reads arguments only between \"(\" and \")\": it ignores " +
+                                            Quoted(rest) + " on this line");
+        }
+    } else if (open == std::string_view::npos && close != std::string_view::npos) {
         Warning(entry.Line, number, "there is a \")\" but no \"(\": the launcher takes everything before the \")\" as the "
                                     "arguments, the keyword included: " + Arguments(entry.Args));
     } else if (open != std::string_view::npos && arguments.empty()) {

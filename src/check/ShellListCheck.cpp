@@ -208,6 +208,13 @@ bool TShellListCheck::CheckFieldSplit(const std::string& name, int line, const s
     }
     const std::vector<TDelimitedField> fields = SplitDelimitedFields(entry, ',', '"');
     for (std::size_t i = 0; i < fields.size() && i < FieldCount; ++i) {
+        if (fields[i].Closed) continue;
+        Ini_.Error(line, "the double quote that begins the " + std::string(TShellListItem::FieldNames[i]) + " field of " +
+                             name + " is never closed, so that field takes the rest of the entry" + Failure(entry) +
+                             "; close the quote");
+        return false;
+    }
+    for (std::size_t i = 0; i < fields.size() && i < FieldCount; ++i) {
         const TDelimitedField& field = fields[i];
         std::size_t after = field.End;
         while (after < entry.size() && IsBlank(entry[after])) ++after;

@@ -144,6 +144,9 @@ TEST_F(Checker, ShellEntriesThatDoNotReadAsWritten) {
          {"shells.ini:3: error: Few has 2 of the 4 fields (program, crash protected, parameters, wallpaper): the "
           "launcher stops at start with \"List index out of bounds (2)\"; write an empty field as nothing between "
           "commas: Few=C:\\Windows\\notepad.exe,0,,"}},
+        {"unclosed quote", {{"shells.ini", head + "Alt=\"C:\\Program Files\\Alt\\alt.exe,1,,\r\n"}},
+         {"shells.ini:3: error: the double quote that begins the program field of Alt is never closed, so that field "
+          "takes the rest of the entry; then it stops at start with \"List index out of bounds (1)\"; close the quote"}},
         {"empty entry", {{"shells.ini", head + "None=\r\n"}},
          {"shells.ini:3: error: the entry of None is empty: the launcher stops at start with \"List index out of "
           "bounds (0)\""}},
@@ -305,6 +308,11 @@ TEST_F(Checker, ScriptLinesThatDoNotDoWhatTheySay) {
           "\")\" as the arguments, the keyword included: [showmessage] [hello]",
           "script.txt:1: warning: statement 1: showmessage (msg) reads 1 argument but this line gives 2, [showmessage] "
           "[hello]: the launcher ignores the rest; an argument that holds blanks or commas needs double quotes"}},
+        {"no parentheses", script("loadshell shell\r\nend ; no block\r\n"),
+         {"script.txt:1: warning: statement 1: the launcher reads arguments only between \"(\" and \")\": it ignores "
+          "\"shell\" on this line",
+          "script.txt:2: error: statement 2: end without its ifeq: the launcher stops before its first statement with "
+          "\"List index out of bounds (-1)\""}},
         {"quoted close",
          {{"script.txt", "exec (\"C:\\Launch\\Program Files (x86)\\App\\app.exe\", \"\", \"\")\r\n"},
           {"Program Files (x86)\\App\\app.exe", "MZ"}},
