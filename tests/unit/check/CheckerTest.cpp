@@ -117,7 +117,8 @@ TEST_F(Checker, SettingsThatTheLauncherRejectsOrCannotUse) {
           "keys of this one"}},
         {"missing", {{"-operator.ini", ""}},
          {"operator.ini: warning: the file is missing: at logon the launcher says \"User settings file not found, "
-          "creating new settings file.\", creates it empty and goes on with the default settings"}},
+          "creating new settings file.\", creates it empty and goes on with the default settings (--user NAME checks "
+          "the settings file of another user)"}},
     };
     for (const Case& c : cases) Expect(c);
 }
