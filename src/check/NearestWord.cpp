@@ -10,7 +10,10 @@ namespace corvane {
 std::size_t EditDistance(std::string_view a, std::string_view b, std::size_t limit) {
     const std::size_t lengthGap = a.size() > b.size() ? a.size() - b.size() : b.size() - a.size();
     if (lengthGap > limit) return limit + 1;
-    std::vector<std::size_t> before(b.size() + 1), previous(b.size() + 1), current(b.size() + 1);
+    std::vector<std::size_t> rows(3 * (b.size() + 1));
+    std::size_t* before = rows.data();
+    std::size_t* previous = before + b.size() + 1;
+    std::size_t* current = previous + b.size() + 1;
     for (std::size_t j = 0; j <= b.size(); ++j) previous[j] = j;
     for (std::size_t i = 1; i <= a.size(); ++i) {
         current[0] = i;
@@ -32,6 +35,8 @@ std::size_t EditDistance(std::string_view a, std::string_view b, std::size_t lim
 }
 
 std::optional<std::string> NearestWord(std::string_view word, const std::vector<std::string>& words) {
+    constexpr std::size_t LongestWord = 64; // longer names are no slips of the keyboard
+    if (word.size() > LongestWord) return std::nullopt;
     std::optional<std::string> nearest;
     std::size_t best = 0;
     for (const std::string& candidate : words) {

@@ -15,8 +15,8 @@ namespace corvane {
 std::size_t EditDistance(std::string_view a, std::string_view b, std::size_t limit);
 
 // The word of words nearest to word, when it is near enough to be a slip of the keyboard: one
-// edit for words of up to four letters, two for longer ones. Nothing when no word is, or when
-// word is itself one of them (letter case ignored).
+// edit for words of up to four letters, two for longer ones. Nothing when no word is, when
+// word is itself one of them (letter case ignored), or when word is longer than 64 characters.
 std::optional<std::string> NearestWord(std::string_view word, const std::vector<std::string>& words);
 
 } // namespace corvane

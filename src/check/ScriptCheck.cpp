@@ -37,6 +37,9 @@ std::string Arguments(const TStringList& args) {
 
 std::string Ordinal(int position) { return "argument " + std::to_string(position + 1); }
 
+// The order of variable names as the variable table compares them (letter case ignored).
+bool InVariableOrder(const std::string& a, const std::string& b) { return platform::System().CompareText(a, b) < 0; }
+
 } // namespace
 
 TScriptCheck::TScriptCheck(TCheckContext& context, std::string scriptFile)
@@ -239,6 +242,10 @@ void TScriptCheck::CheckVariables(const TStatementList& statements) {
                         ", dollar signs included: its " + Ordinal(p) + " is a name, used as written");
         }
     }
+    std::sort(setNames.begin(), setNames.end(), InVariableOrder);
+    setNames.erase(std::unique(setNames.begin(), setNames.end(),
+                               [](const std::string& a, const std::string& b) { return !InVariableOrder(a, b); }),
+                   setNames.end());
     for (std::size_t i = 0; i < statements.size(); ++i) {
         CheckReads(statements[i], static_cast<int>(i) + 1, *Commands_.Find(statements[i].Keyword), setNames);
     }
@@ -248,10 +255,12 @@ void TScriptCheck::CheckVariables(const TStatementList& statements) {
 void TScriptCheck::CheckReads(const TStatementEntry& entry, int number, const TCommandInfo& command,
                               const std::vector<std::string>& setNames) {
     const auto isSet = [&setNames](const std::string& name) {
-        return std::any_of(setNames.begin(), setNames.end(),
-                           [&name](const std::string& set) { return platform::System().CompareText(set, name) == 0; });
+        return std::binary_search(setNames.begin(), setNames.end(), name, InVariableOrder);
     };
+    // Suggestions cost a comparison with every name set; a script of more names gets none.
+    constexpr std::size_t MostNamesSuggested = 1000;
     const auto suggestion = [&setNames](const std::string& name) {
+        if (setNames.size() > MostNamesSuggested) return std::string();
         const std::optional<std::string> meant = NearestWord(name, setNames);
         return meant ? "; did you mean " + *meant + "?" : std::string();
     };
