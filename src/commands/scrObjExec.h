@@ -1,9 +1,8 @@
 // The "exec" statement. Starts a program with parameters and a working directory.
 #pragma once
 
-#include <vector>
-
 #include <string>
+#include <vector>
 
 #include "script/CommandTable.h"
 #include "script/scrObjAncestor.h"

@@ -2,9 +2,8 @@
 // program, as the system shell without the chooser window.
 #pragma once
 
-#include <vector>
-
 #include <string>
+#include <vector>
 
 #include "script/CommandTable.h"
 #include "script/scrObjAncestor.h"

@@ -3,9 +3,8 @@
 // statements and continues at the matching "end".
 #pragma once
 
-#include <vector>
-
 #include <string_view>
+#include <vector>
 
 #include "script/CommandTable.h"
 #include "script/scrObjBlock.h"
