@@ -154,14 +154,18 @@ void TScriptCheck::CheckStatement(const TStatementEntry& entry, int number, std:
 
     std::vector<TArgumentProblem> problems;
     if (command.CheckArguments != nullptr) problems = command.CheckArguments(command, entry.Args);
+    const bool tooMany = static_cast<int>(entry.Args.size()) > command.Arguments;
     for (const TArgumentProblem& problem : problems) {
+        const std::string text = problem.Text + (tooMany ? "; the line gives " + Arguments(entry.Args) +
+                                                               ": an argument that holds blanks or commas needs double quotes"
+                                                         : std::string());
         if (problem.Error) {
-            Error(entry.Line, number, problem.Text);
+            Error(entry.Line, number, text);
         } else {
-            Warning(entry.Line, number, problem.Text);
+            Warning(entry.Line, number, text);
         }
     }
-    if (problems.empty() && static_cast<int>(entry.Args.size()) > command.Arguments) {
+    if (problems.empty() && tooMany) {
         Warning(entry.Line, number,
                 std::string(command.Syntax) + " reads " + std::to_string(command.Arguments) + " argument" +
                     (command.Arguments == 1 ? "" : "s") + " but this line gives " + std::to_string(entry.Args.size()) +

@@ -175,13 +175,17 @@ void TShellListCheck::CheckItem(const std::string& name, int line, const std::st
     } catch (const EListError& error) {
         const std::size_t count = TShellListItem::SplitFields(entry).size();
         std::string completed = entry + std::string(FieldCount - std::min(count, FieldCount), ',');
+        std::string fix;
+        if (entry.find(',') != std::string::npos) {
+            fix = "; write an empty field as nothing between commas: " + name + "=" + Kept(completed);
+        } else if (!entry.empty()) {
+            fix = "; commas separate the fields: program,crash protected,parameters,wallpaper";
+        }
         Ini_.Error(line, (entry.empty() ? "the entry of " + name + " is empty"
                                         : name + " has " + std::to_string(count) + " of the " +
                                               std::to_string(FieldCount) +
                                               " fields (program, crash protected, parameters, wallpaper)") +
-                             ": the launcher stops at start with \"" + error.what() + "\"" +
-                             (entry.empty() ? std::string() : "; write an empty field as nothing between commas: " +
-                                                                  name + "=" + Kept(completed)));
+                             ": the launcher stops at start with \"" + error.what() + "\"" + fix);
         return;
     } catch (const EConvertError& error) {
         const std::vector<std::string> fields = TShellListItem::SplitFields(entry);

@@ -148,6 +148,10 @@ TEST_F(Checker, ShellEntriesThatDoNotReadAsWritten) {
         {"unclosed quote", {{"shells.ini", head + "Alt=\"C:\\Program Files\\Alt\\alt.exe,1,,\r\n"}},
          {"shells.ini:3: error: the double quote that begins the program field of Alt is never closed, so that field "
           "takes the rest of the entry; then it stops at start with \"List index out of bounds (1)\"; close the quote"}},
+        {"no commas", {{"shells.ini", head + "Semi=C:\\Windows\\notepad.exe;0;;\r\n"}},
+         {"shells.ini:3: error: Semi has 1 of the 4 fields (program, crash protected, parameters, wallpaper): the "
+          "launcher stops at start with \"List index out of bounds (1)\"; commas separate the fields: program,crash "
+          "protected,parameters,wallpaper"}},
         {"empty entry", {{"shells.ini", head + "None=\r\n"}},
          {"shells.ini:3: error: the entry of None is empty: the launcher stops at start with \"List index out of "
           "bounds (0)\""}},
@@ -285,9 +289,19 @@ TEST_F(Checker, ScriptLinesThatDoNotDoWhatTheySay) {
         {"option cancelled", script("option (v, Pick, a|b)\r\noption (w, Pick, a|b, a)\r\n"),
          {"script.txt:1: error: statement 1: option (var, prompt, values, default) reads 4 arguments but this line "
           "gives 3 arguments: when the user cancels the prompt the run stops here with \"List index out of bounds (3)\""}},
-        {"execshell", script("execshell (v, C:\\Windows\\notepad.exe)\r\n"),
+        {"execshell", script("execshell (v, C:\\Windows\\notepad.exe)\r\nexecshell (v, C:\\My Apps\\a.exe, \"\")\r\n"),
          {"script.txt:1: error: statement 1: execshell (var[, path, params]) takes 1 argument (var) or 3 (var, path, "
-          "params); with 2 it does nothing"}},
+          "params); with 2 it does nothing",
+          "script.txt:2: error: statement 2: execshell (var[, path, params]) takes 1 argument (var) or 3 (var, path, "
+          "params); with 4 it does nothing; the line gives [v] [C:\\My] [Apps\\a.exe] []: an argument that holds "
+          "blanks or commas needs double quotes"}},
+        {"option values", script("option (v, Pick, \"Windows Explorer|Other\", a)\r\n"
+                                 "option (v, Pick, \"'Windows Explorer'|Other\", a)\r\n"
+                                 "option (v, Pick, \"a | b|$c d$\", a)\r\n"),
+         {"script.txt:1: warning: statement 1: the prompt offers \"Windows\" and \"Explorer\" as two values: a blank "
+          "ends a value; put a value that holds blanks in single quotes, as in 'a b'|c",
+          "script.txt:3: warning: statement 3: $c d$ refers to a variable that no statement sets (only loadshell, "
+          "execshell and option set variables): it expands to nil"}},
         {"too many", script("copy (C:\\My Files\\a.txt, C:\\b.txt)\r\n"),
          {"script.txt:1: warning: statement 1: copy (src, dst) reads 2 arguments but this line gives 3, [C:\\My] "
           "[Files\\a.txt] [C:\\b.txt]: the launcher ignores the rest; an argument that holds blanks or commas needs "
