@@ -5,8 +5,10 @@
 #include <exception>
 
 #include "app/Application.h"
+#include "check/CheckCommand.h"
 #include "commands/LaunchAsShell.h"
 #include "commands/ShellRecovery.h"
+#include "config/CorvaneInfo.h"
 #include "config/ShellInstall.h"
 #include "platform/Errors.h"
 #include "platform/Platform.h"
@@ -62,6 +64,21 @@ int Guard(const TStringList& arguments, std::string& output) {
     return TCommandLine::ExitDone;
 }
 
+// Checks a program folder (this program's own when none is given) as a logon would read it.
+int Check(const TStringList& arguments, std::string& output) {
+    const std::optional<TCheckArguments> parsed = ParseCheckArguments(arguments);
+    if (!parsed) return TCommandLine::ExitUsage;
+    platform::FileSystem& files = platform::Files();
+    std::string folder = parsed->Folder ? files.FullPath(*parsed->Folder) : TCorvaneInfo::FindProgramFolder();
+    if (!folder.empty() && folder.back() != '\\' && folder.back() != '/') folder += '\\';
+    if (!files.FolderExists(folder)) {
+        output += std::string(ProgramName) + ": cannot read the folder " + (parsed->Folder ? *parsed->Folder : folder) + "\n";
+        return TCommandLine::ExitUsage;
+    }
+    const TCheckOptions options{folder, parsed->User ? *parsed->User : TCorvaneInfo::GetCurrentUserName(), true};
+    return RunCheck(options, folder, '\\', output);
+}
+
 const TCommandLine::TOption* Find(std::string_view name) {
     const auto& options = TCommandLine::Options();
     const auto found = std::find_if(options.begin(), options.end(),
@@ -82,7 +99,8 @@ int Help(const TStringList& arguments, std::string& output) {
         left.resize(width, ' ');
         output += "  " + left + "  " + std::string(option.Help) + "\n";
     }
-    output += "\nExit codes: 0 done, 1 failed, 2 unknown option or bad arguments.\n";
+    output += "\nExit codes: 0 done, 1 failed (--check: found errors), 2 unknown option or bad arguments (--check: a "
+              "folder that cannot be read).\n";
     return TCommandLine::ExitDone;
 }
 
@@ -95,6 +113,7 @@ const std::vector<TCommandLine::TOption>& TCommandLine::Options() {
         {"--install", "", "make this corvane.exe the current user's shell, remembering the shell before it", Install},
         {"--uninstall", "", "give the current user back the shell that --install remembered", Uninstall},
         {"--recover", "", "put back a shell setting that a launch left switched (killed, crashed, power cut)", Recover},
+        {"--check", CheckUsage, "report every problem of the configuration in folder (default: this program's)", Check},
         {GuardOption, "PID", "used by the launcher itself: guard the switch of launcher PID", Guard, true},
     };
     return options;

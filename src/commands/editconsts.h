@@ -1,7 +1,7 @@
 // The command table of the script language: its eight statements in their traditional order,
-// each with its keyword, syntax and help texts, the number of arguments it reads and its
-// statement class. The run hands this table to the parser and the factory; the configuration
-// checker reads it too.
+// each with its keyword, syntax and help texts, the number of arguments it reads, its
+// statement class, and what it does with its arguments as its Execute does it. The run hands
+// this table to the parser and the factory; the configuration checker reads it too.
 #pragma once
 
 #include "script/CommandTable.h"

@@ -16,4 +16,10 @@ void TscrObjCopy::Execute() {
     }
 }
 
+// Execute reads argument 0, then argument 1.
+std::vector<TArgumentProblem> TscrObjCopy::CheckArguments(const TCommandInfo& command, const TStringList& args) {
+    if (args.size() >= 2) return {};
+    return {MissingArgument(command, args, static_cast<int>(args.size()))};
+}
+
 } // namespace corvane

@@ -17,4 +17,11 @@ void TscrObjExec::Execute() {
     platform::Shell().Execute(path, parameters, directory);
 }
 
+// Execute reads argument 0, and only when its program exists argument 2, then argument 1.
+std::vector<TArgumentProblem> TscrObjExec::CheckArguments(const TCommandInfo& command, const TStringList& args) {
+    if (args.empty()) return {MissingArgument(command, args, 0)};
+    if (args.size() < 3) return {MissingArgument(command, args, 2, "when its program exists")};
+    return {};
+}
+
 } // namespace corvane

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
+#include "script/CommandTable.h"
 #include "script/scrObjAncestor.h"
 
 namespace corvane {
@@ -11,6 +13,9 @@ class TscrObjExec final : public TscrObjAncestor {
 public:
     using TscrObjAncestor::TscrObjAncestor;
     void Execute() override;
+
+    // What too few arguments make the statement do (see TCommandInfo::CheckArguments).
+    static std::vector<TArgumentProblem> CheckArguments(const TCommandInfo& command, const TStringList& args);
 };
 
 } // namespace corvane

@@ -19,4 +19,11 @@ void TscrObjExecShell::Execute() {
     }
 }
 
+// Only one argument or three make the statement do anything.
+std::vector<TArgumentProblem> TscrObjExecShell::CheckArguments(const TCommandInfo& command, const TStringList& args) {
+    if (args.size() == 1 || args.size() == 3) return {};
+    return {{true, std::string(command.Syntax) + " takes 1 argument (var) or 3 (var, path, params); with " +
+                       std::to_string(args.size()) + " it does nothing"}};
+}
+
 } // namespace corvane

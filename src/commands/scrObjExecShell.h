@@ -3,7 +3,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
+#include "script/CommandTable.h"
 #include "script/scrObjAncestor.h"
 
 namespace corvane {
@@ -12,6 +14,9 @@ class TscrObjExecShell final : public TscrObjAncestor {
 public:
     using TscrObjAncestor::TscrObjAncestor;
     void Execute() override;
+
+    // What too few arguments make the statement do (see TCommandInfo::CheckArguments).
+    static std::vector<TArgumentProblem> CheckArguments(const TCommandInfo& command, const TStringList& args);
 
     // The shell setting as it was read just before the switch; written back after the pause.
     std::string PreviousShell;

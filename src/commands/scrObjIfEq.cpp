@@ -7,6 +7,12 @@ namespace corvane {
 
 bool TscrObjIfEq::SameText(std::string_view left, std::string_view right) { return SameTextAscii(left, right); }
 
+// Execute reads argument 0, then argument 1.
+std::vector<TArgumentProblem> TscrObjIfEq::CheckArguments(const TCommandInfo& command, const TStringList& args) {
+    if (args.size() >= 2) return {};
+    return {MissingArgument(command, args, static_cast<int>(args.size()))};
+}
+
 void TscrObjIfEq::Execute() {
     const std::string left = Vars.ParseVars(Vars.GetVar(Arg(0), "nil"));
     const std::string right = Vars.ParseVars(Arg(1));

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
 
+#include "script/CommandTable.h"
 #include "script/scrObjBlock.h"
 
 namespace corvane {
@@ -14,6 +16,9 @@ class TscrObjIfEq final : public TscrObjBlock {
 public:
     using TscrObjBlock::TscrObjBlock;
     void Execute() override;
+
+    // What too few arguments make the statement do (see TCommandInfo::CheckArguments).
+    static std::vector<TArgumentProblem> CheckArguments(const TCommandInfo& command, const TStringList& args);
 
     // Equal length, and equal characters once a-z are mapped to A-Z; nothing else is folded.
     static bool SameText(std::string_view left, std::string_view right);

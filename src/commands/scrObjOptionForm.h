@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/WindowSystem.h"
+#include "text/DelimitedText.h"
 
 namespace corvane {
 
@@ -33,6 +34,8 @@ public:
 
     // Splits values into entries at "|", with "'" quoting an entry that holds blanks or bars.
     static std::vector<std::string> SplitValues(const std::string& values);
+    // The same entries with where each stood in values.
+    static std::vector<TDelimitedField> SplitValueFields(const std::string& values);
 
     std::string lblPromptCaption = "lblPrompt";
     std::vector<std::string> lstOptionsItems;

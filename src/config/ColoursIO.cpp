@@ -5,24 +5,27 @@
 namespace corvane {
 
 namespace {
-constexpr const char* ColoursSection = "Colours";
+constexpr const char* SchemesFolder = "schemes";
 
-// Creates the schemes folder; when that fails (it exists, or the program folder is read-only)
-// the scheme file is looked for all the same.
-std::string SchemesFolder(const std::string& programFolder) {
-    const std::string folder = programFolder + "schemes\\";
-    platform::Files().CreateDirectory(folder.substr(0, folder.size() - 1));
-    return folder;
+// Creates the schemes folder when asked to; when that fails (it exists, or the program folder
+// is read-only) the scheme file is looked for all the same.
+std::string FindSchemeFile(const std::string& programFolder, const std::string& schemeName, TSchemesFolder folder) {
+    if (folder == TSchemesFolder::Create) platform::Files().CreateDirectory(programFolder + SchemesFolder);
+    return TColoursIO::SchemeFileOf(programFolder, schemeName);
 }
 } // namespace
 
-TColoursIO::TColoursIO(const std::string& programFolder, const std::string& schemeName)
-    : SchemeName(schemeName), SchemeFile(SchemesFolder(programFolder) + schemeName + ".crs"), IniFile(SchemeFile) {
-    BaseColour = IniFile.ReadInteger(ColoursSection, "BaseColour", 0);
-    Contrast = IniFile.ReadInteger(ColoursSection, "Contrast", 10);
-    AlphaValue = IniFile.ReadInteger(ColoursSection, "AlphaValue", 180);
-    LogoFont = IniFile.ReadString(ColoursSection, "LogoFont", "Trebuchet MS");
-    LogoFontSize = IniFile.ReadInteger(ColoursSection, "LogoFontSize", 48);
+std::string TColoursIO::SchemeFileOf(const std::string& programFolder, const std::string& schemeName) {
+    return programFolder + SchemesFolder + "\\" + schemeName + ".crs";
+}
+
+TColoursIO::TColoursIO(const std::string& programFolder, const std::string& schemeName, TSchemesFolder folder)
+    : SchemeName(schemeName), SchemeFile(FindSchemeFile(programFolder, schemeName, folder)), IniFile(SchemeFile) {
+    BaseColour = IniFile.ReadInteger(Section, BaseColourKey.Name, 0);
+    Contrast = IniFile.ReadInteger(Section, ContrastKey.Name, 10);
+    AlphaValue = IniFile.ReadInteger(Section, AlphaValueKey.Name, 180);
+    LogoFont = IniFile.ReadString(Section, LogoFontKey.Name, "Trebuchet MS");
+    LogoFontSize = IniFile.ReadInteger(Section, LogoFontSizeKey.Name, 48);
 }
 
 } // namespace corvane

@@ -25,8 +25,8 @@ TShellList ReadSortedShellList(const TShellListIO& io) {
 TCorvaneInfo::TCorvaneInfo()
     : ProgramFolder(FindProgramFolder()),
       UserName(GetCurrentUserName()),
-      UserIni(EnsureFile(ProgramFolder + UserName + ".ini", UserFileMissing)),
-      ShellsIni(EnsureFile(ProgramFolder + "shells.ini", ShellsFileMissing)),
+      UserIni(EnsureFile(UserFile(ProgramFolder, UserName), UserFileMissing)),
+      ShellsIni(EnsureFile(ShellsFile(ProgramFolder), ShellsFileMissing)),
       ShellListIO(ShellsIni),
       ShellList(ReadSortedShellList(ShellListIO)),
       ScriptIO(UserIni),
@@ -34,6 +34,12 @@ TCorvaneInfo::TCorvaneInfo()
       ColoursIO(ProgramFolder, Settings.ColourSchemeName),
       FormMetricsIO(UserIni),
       ShellIO() {}
+
+std::string TCorvaneInfo::UserFile(const std::string& programFolder, const std::string& userName) {
+    return programFolder + userName + ".ini";
+}
+
+std::string TCorvaneInfo::ShellsFile(const std::string& programFolder) { return programFolder + "shells.ini"; }
 
 std::string TCorvaneInfo::GetCurrentUserName() {
     const std::optional<std::string> name = platform::System().UserName();

@@ -28,6 +28,11 @@ public:
     TCorvaneInfo(const TCorvaneInfo&) = delete;
     TCorvaneInfo& operator=(const TCorvaneInfo&) = delete;
 
+    // The files of a program folder (which ends with "\"): the user's settings file and the
+    // shell list file.
+    static std::string UserFile(const std::string& programFolder, const std::string& userName);
+    static std::string ShellsFile(const std::string& programFolder);
+
     // The log-on name of the current user, or "default" when the system does not give one.
     static std::string GetCurrentUserName();
     // The folder of the running executable, with its trailing "\".

@@ -2,17 +2,17 @@
 
 namespace corvane {
 
-namespace {
-constexpr const char* SettingsSection = "Settings";
+TCorvaneSettings::TCorvaneSettings(const TIniFile& iniFile) : IniFile(iniFile) {
+    UseTimer = IniFile.ReadBool(Section, UseTimerKey.Name, false);
+    ShowLauncher = IniFile.ReadBool(Section, ShowLauncherKey.Name, true);
+    TimerLength = IniFile.ReadInteger(Section, TimerLengthKey.Name, 5);
+    ColourSchemeName = IniFile.ReadString(Section, ColourSchemeNameKey.Name, "Default");
+    FadeLauncher = IniFile.ReadBool(Section, FadeLauncherKey.Name, true);
+    DefaultShell = IniFile.ReadString(Section, DefaultShellKey.Name, "");
 }
 
-TCorvaneSettings::TCorvaneSettings(const TIniFile& iniFile, const TShellListIO& shellListIO) : IniFile(iniFile) {
-    UseTimer = IniFile.ReadBool(SettingsSection, "UseTimer", false);
-    ShowLauncher = IniFile.ReadBool(SettingsSection, "ShowLauncher", true);
-    TimerLength = IniFile.ReadInteger(SettingsSection, "TimerLength", 5);
-    ColourSchemeName = IniFile.ReadString(SettingsSection, "ColourSchemeName", "Default");
-    FadeLauncher = IniFile.ReadBool(SettingsSection, "FadeLauncher", true);
-    DefaultShell = IniFile.ReadString(SettingsSection, "DefaultShell", "");
+TCorvaneSettings::TCorvaneSettings(const TIniFile& iniFile, const TShellListIO& shellListIO)
+    : TCorvaneSettings(iniFile) {
     if (!DefaultShell.empty()) {
         DefaultShellItem = std::make_unique<TShellListItem>(shellListIO.ReadShellEntry(DefaultShell));
         DefaultShellItem->Name = DefaultShell;

@@ -2,6 +2,7 @@
 // value not in the key's form, gives the key's default.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -13,9 +14,22 @@ namespace corvane {
 
 class TCorvaneSettings {
 public:
+    static constexpr const char* Section = "Settings";
+    static constexpr TIniKey UseTimerKey{"UseTimer", TIniValueForm::Boolean};
+    static constexpr TIniKey ShowLauncherKey{"ShowLauncher", TIniValueForm::Boolean};
+    static constexpr TIniKey TimerLengthKey{"TimerLength", TIniValueForm::Integer};
+    static constexpr TIniKey ColourSchemeNameKey{"ColourSchemeName", TIniValueForm::Text};
+    static constexpr TIniKey FadeLauncherKey{"FadeLauncher", TIniValueForm::Boolean};
+    static constexpr TIniKey DefaultShellKey{"DefaultShell", TIniValueForm::Text};
+    // Every key of the section, in the order in which they are read.
+    static constexpr std::array<TIniKey, 6> Keys{UseTimerKey,         ShowLauncherKey, TimerLengthKey,
+                                                 ColourSchemeNameKey, FadeLauncherKey, DefaultShellKey};
+
     // Reads the settings; shellListIO only fetches the default shell's entry. The errors of
     // building that item (see TShellListItem) pass to the caller.
     TCorvaneSettings(const TIniFile& iniFile, const TShellListIO& shellListIO);
+    // Reads the values of the settings alone, without the default shell's item.
+    explicit TCorvaneSettings(const TIniFile& iniFile);
 
     const TIniFile& IniFile; // not owned
     bool UseTimer = false;

@@ -8,6 +8,15 @@
 
 namespace corvane {
 
+// The forms in which the launcher reads a value: a boolean is an integer (0 off, any other on).
+enum class TIniValueForm { Boolean, Integer, Text };
+
+// A key that the launcher reads, with the form it reads it in.
+struct TIniKey {
+    const char* Name;
+    TIniValueForm Form;
+};
+
 class TIniFile {
 public:
     explicit TIniFile(std::string fileName);

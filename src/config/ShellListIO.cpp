@@ -2,15 +2,11 @@
 
 namespace corvane {
 
-namespace {
-constexpr const char* ShellsSection = "Shells";
-}
-
 TShellListIO::TShellListIO(const TIniFile& iniFile) : IniFile(iniFile) {}
 
 TShellList TShellListIO::ReadShellList() const {
     TShellList list;
-    for (const std::string& name : IniFile.ReadSection(ShellsSection)) {
+    for (const std::string& name : IniFile.ReadSection(Section)) {
         auto item = std::make_unique<TShellListItem>(ReadShellEntry(name));
         item->Name = name;
         list.Add(name, std::move(item));
@@ -19,7 +15,7 @@ TShellList TShellListIO::ReadShellList() const {
 }
 
 std::string TShellListIO::ReadShellEntry(const std::string& name) const {
-    return IniFile.ReadString(ShellsSection, name, "");
+    return IniFile.ReadString(Section, name, "");
 }
 
 } // namespace corvane

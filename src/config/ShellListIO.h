@@ -11,6 +11,8 @@ namespace corvane {
 
 class TShellListIO {
 public:
+    static constexpr const char* Section = "Shells";
+
     explicit TShellListIO(const TIniFile& iniFile);
 
     // Every shell of the file in file order, each item built from its entry and named after

@@ -1,6 +1,7 @@
 #include "config/ShellListItem.h"
 
 #include <cctype>
+#include <iterator>
 
 #include "platform/Errors.h"
 #include "platform/Platform.h"
@@ -11,7 +12,7 @@
 namespace corvane {
 
 namespace {
-constexpr std::size_t FieldCount = 4;
+constexpr std::size_t FieldCount = std::size(TShellListItem::FieldNames);
 
 void SkipSpaces(std::string_view& text) {
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);

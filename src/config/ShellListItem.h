@@ -11,6 +11,9 @@ namespace corvane {
 
 class TShellListItem {
 public:
+    // The fields of an entry, in order; fields after the last are ignored.
+    static constexpr const char* FieldNames[] = {"program", "crash protected", "parameters", "wallpaper"};
+
     // Builds the item from an entry. Raises EListError naming the index of the first missing
     // field when the entry has fewer than four, and EConvertError when the second field is
     // not a boolean. Leaves Name empty.

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,13 @@ public:
     virtual bool WriteAt(std::uint64_t offset, std::string_view data) = 0;
 };
 
+// What tells one version of a file from another: its size and the time of its last change.
+struct FileStamp {
+    std::uint64_t Size = 0;
+    std::int64_t Modified = 0; // in the system's own unit
+    friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -28,6 +36,12 @@ public:
     virtual std::string LocalAppDataFolder() = 0;
     // True only when a file (not a folder) exists at path; an empty path does not exist.
     virtual bool FileExists(const std::string& path) = 0;
+    // True only when a folder (not a file) exists at path.
+    virtual bool FolderExists(const std::string& path) = 0;
+    // The size and last change time of the file at path; nothing when no file is there.
+    virtual std::optional<FileStamp> Stamp(const std::string& path) = 0;
+    // The full path that path stands for, a relative one taken from the current folder.
+    virtual std::string FullPath(const std::string& path) = 0;
     // The whole content of the file; raises EFOpenError when it cannot be opened for reading.
     virtual std::string ReadFile(const std::string& path) = 0;
     // Creates (or truncates to) an empty file; false when that is refused.

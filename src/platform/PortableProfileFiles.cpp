@@ -13,37 +13,61 @@ std::string PortableProfileFiles::Resolve(const std::string& file) const {
     return bare ? WindowsFolder_ + file : file;
 }
 
-std::optional<ProfileText> PortableProfileFiles::Load(const std::string& path) const {
-    if (!Files().FileExists(path)) return ProfileText("");
-    try {
-        return ProfileText(Files().ReadFile(path));
-    } catch (const EFOpenError&) {
-        return std::nullopt;
+// A file that is not there is forgotten, so that one made later is read afresh. A file that
+// cannot be read is remembered as such only as long as its stamp stays.
+const ProfileText* PortableProfileFiles::Load(const std::string& path) {
+    const std::optional<FileStamp> stamp = Files().Stamp(path);
+    if (!stamp) {
+        Parsed_.erase(path);
+        return &Empty_;
     }
+    const auto cached = Parsed_.find(path);
+    if (cached != Parsed_.end() && cached->second.Stamp == *stamp) {
+        return cached->second.Text ? &*cached->second.Text : nullptr;
+    }
+    Parsed parsed{*stamp, std::nullopt};
+    try {
+        parsed.Text.emplace(Files().ReadFile(path));
+    } catch (const EFOpenError&) {
+    }
+    const Parsed& stored = Parsed_.insert_or_assign(path, std::move(parsed)).first->second;
+    return stored.Text ? &*stored.Text : nullptr;
 }
 
 std::string PortableProfileFiles::GetString(const std::string& file, const std::string& section,
                                             const std::string& key, const std::string& defaultValue,
                                             std::size_t bufferSize) {
-    const std::optional<ProfileText> text = Load(Resolve(file));
-    if (!text) return ProfileText::UnreadFileDefault(defaultValue, bufferSize);
+    const ProfileText* text = Load(Resolve(file));
+    if (text == nullptr) return ProfileText::UnreadFileDefault(defaultValue, bufferSize);
     return text->GetString(section, key, defaultValue, bufferSize);
 }
 
 std::vector<std::string> PortableProfileFiles::GetKeyNames(const std::string& file, const std::string& section,
                                                            std::size_t bufferSize) {
-    const std::optional<ProfileText> text = Load(Resolve(file));
-    return text ? text->GetKeyNames(section, bufferSize) : std::vector<std::string>();
+    const ProfileText* text = Load(Resolve(file));
+    return text != nullptr ? text->GetKeyNames(section, bufferSize) : std::vector<std::string>();
 }
 
-// The whole file is written anew, as the Windows writer does, and only when it changes.
+// The whole file is written anew, as the Windows writer does, and only when it changes. The
+// parse kept is the text written, under the stamp the file has now.
 bool PortableProfileFiles::WriteString(const std::string& file, const std::string& section, const std::string& key,
                                        const std::optional<std::string>& value) {
     const std::string path = Resolve(file);
-    std::optional<ProfileText> text = Load(path);
-    if (!text) return false;
-    if (!text->SetString(section, key, value)) return true;
-    return Files().WriteFile(path, text->Text());
+    const ProfileText* loaded = Load(path);
+    if (loaded == nullptr) return false;
+    ProfileText text = *loaded;
+    if (!text.SetString(section, key, value)) return true;
+    if (!Files().WriteFile(path, text.Text())) {
+        Parsed_.erase(path);
+        return false;
+    }
+    const std::optional<FileStamp> stamp = Files().Stamp(path);
+    if (stamp) {
+        Parsed_.insert_or_assign(path, Parsed{*stamp, std::move(text)});
+    } else {
+        Parsed_.erase(path);
+    }
+    return true;
 }
 
 } // namespace corvane::platform

@@ -1,12 +1,18 @@
 // The profile reader and writer of a build without Windows: the files are read and written
 // through the installed FileSystem and parsed by ProfileText, so that they give what the
 // Windows profile reader gives for the same text. "system.ini" and other bare file names
-// lie in the Windows folder given at construction. Nothing is cached.
+// lie in the Windows folder given at construction.
+//
+// A file is parsed once and its parse reused for every value asked of it, until this reader
+// writes the file or the file's stamp (size and time of its last change) shows that something
+// else changed it. Reading all N values of a file thus costs one parse, not N.
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 
+#include "platform/FileSystem.h"
 #include "platform/ProfileFiles.h"
 #include "platform/ProfileText.h"
 
@@ -28,10 +34,19 @@ public:
     std::string Resolve(const std::string& file) const;
 
 private:
-    // The parsed file (empty when it does not exist), or nothing when it exists but cannot be read.
-    std::optional<ProfileText> Load(const std::string& path) const;
+    // A file's parse and the stamp of the version parsed; no text when the file exists but
+    // could not be read.
+    struct Parsed {
+        FileStamp Stamp;
+        std::optional<ProfileText> Text;
+    };
+
+    // The parsed file (empty when it does not exist), or null when it exists but cannot be read.
+    const ProfileText* Load(const std::string& path);
 
     std::string WindowsFolder_;
+    std::map<std::string, Parsed> Parsed_; // by path
+    const ProfileText Empty_{""};
 };
 
 } // namespace corvane::platform

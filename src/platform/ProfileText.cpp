@@ -40,26 +40,49 @@ ProfileText::ProfileText(std::string_view text) {
         ByteOrderMark_ = true;
         text.remove_prefix(Utf8ByteOrderMark.size());
     }
-    Sections_.push_back(Section{});
+    AddSection(Section{});
+    int lineNumber = 1;
     while (!text.empty()) {
         const std::size_t end = std::min(text.find_first_of("\r\n"), text.size());
         const std::string_view line = Trim(text.substr(0, end));
         text.remove_prefix(end);
-        while (!text.empty() && (text.front() == '\r' || text.front() == '\n')) text.remove_prefix(1);
-        if (!line.empty()) ParseLine(line);
+        if (!line.empty()) ParseLine(line, lineNumber);
+        // Every LF, every CR not followed by LF, ends a line of the file as editors count them.
+        while (!text.empty() && (text.front() == '\r' || text.front() == '\n')) {
+            if (text.front() == '\n' || text.size() == 1 || text[1] != '\n') ++lineNumber;
+            text.remove_prefix(1);
+        }
+    }
+}
+
+void ProfileText::AddSection(Section section) {
+    FirstSections_.try_emplace(AsciiLowerCase(section.name), Sections_.size());
+    Sections_.push_back(std::move(section));
+}
+
+void ProfileText::AddKey(Section& section, Key key) {
+    section.firstKeys.try_emplace(AsciiLowerCase(key.name), section.keys.size());
+    section.keys.push_back(std::move(key));
+}
+
+void ProfileText::IndexKeys(Section& section) {
+    section.firstKeys.clear();
+    for (std::size_t i = 0; i < section.keys.size(); ++i) {
+        section.firstKeys.try_emplace(AsciiLowerCase(section.keys[i].name), i);
     }
 }
 
 // line: '[' name ']' anything | name '=' value | name
-void ProfileText::ParseLine(std::string_view line) {
+void ProfileText::ParseLine(std::string_view line, int lineNumber) {
     if (line.front() == '[') {
         const std::size_t close = line.rfind(']');
         if (close != std::string_view::npos) {
-            Sections_.push_back(Section{std::string(CutAtNul(Trim(line.substr(1, close - 1)))), {}});
+            AddSection(Section{std::string(CutAtNul(Trim(line.substr(1, close - 1)))), {}, lineNumber, {}});
             return;
         }
     }
     Key key;
+    key.line = lineNumber;
     std::string_view name = line;
     if (const std::size_t equals = line.find('='); equals != std::string_view::npos) {
         name = TrimRight(line.substr(0, equals));
@@ -67,28 +90,23 @@ void ProfileText::ParseLine(std::string_view line) {
     }
     key.name = std::string(CutAtNul(name));
     // Of several nameless keys in a row only the first is kept.
-    std::vector<Key>& keys = Sections_.back().keys;
-    if (!name.empty() || keys.empty() || !keys.back().name.empty()) {
-        keys.push_back(std::move(key));
+    Section& section = Sections_.back();
+    if (!name.empty() || section.keys.empty() || !section.keys.back().name.empty()) {
+        AddKey(section, std::move(key));
     }
 }
 
 const ProfileText::Section* ProfileText::FindSection(std::string_view name) const {
-    for (const Section& section : Sections_) {
-        if (SameTextAscii(section.name, name)) return &section;
-    }
-    return nullptr;
+    const auto found = FirstSections_.find(AsciiLowerCase(name));
+    return found == FirstSections_.end() ? nullptr : &Sections_[found->second];
 }
 
 // Only the first section of the name is searched; its first key of the name counts.
 const ProfileText::Key* ProfileText::FindKey(std::string_view section, std::string_view key) const {
     const Section* found = FindSection(Trim(CutAtNul(section)));
     if (found == nullptr) return nullptr;
-    key = Trim(CutAtNul(key));
-    for (const Key& candidate : found->keys) {
-        if (SameTextAscii(candidate.name, key)) return &candidate;
-    }
-    return nullptr;
+    const auto match = found->firstKeys.find(AsciiLowerCase(Trim(CutAtNul(key))));
+    return match == found->firstKeys.end() ? nullptr : &found->keys[match->second];
 }
 
 std::string ProfileText::CopyEntry(std::string_view value, std::size_t bufferSize) {
@@ -143,26 +161,27 @@ bool ProfileText::SetString(std::string_view section, std::string_view key, cons
             const auto match = std::find_if(keys.begin(), keys.end(), [&](const Key& k) { return SameTextAscii(k.name, key); });
             if (match != keys.end()) {
                 keys.erase(match);
+                IndexKeys(candidate);
                 return true;
             }
         }
         return false;
     }
     const std::string text(TrimLeft(CutAtNul(*value)));
-    auto target = std::find_if(Sections_.begin(), Sections_.end(),
-                               [&](const Section& s) { return SameTextAscii(s.name, Trim(section)); });
-    if (target == Sections_.end()) {
-        Sections_.push_back(Section{std::string(TrimLeft(section)), {}});
-        target = std::prev(Sections_.end());
+    const Section* existing = FindSection(Trim(section));
+    if (existing == nullptr) {
+        AddSection(Section{std::string(TrimLeft(section)), {}, 0, {}});
+        existing = &Sections_.back();
     }
-    auto& keys = target->keys;
-    auto match = std::find_if(keys.begin(), keys.end(), [&](const Key& k) { return SameTextAscii(k.name, Trim(key)); });
-    if (match == keys.end()) {
-        keys.push_back(Key{std::string(TrimLeft(key)), std::nullopt});
-        match = std::prev(keys.end());
+    Section& target = Sections_[static_cast<std::size_t>(existing - Sections_.data())];
+    const auto match = target.firstKeys.find(AsciiLowerCase(Trim(key)));
+    if (match == target.firstKeys.end()) {
+        AddKey(target, Key{std::string(TrimLeft(key)), text, 0});
+        return true;
     }
-    if (match->value == text) return false;
-    match->value = text;
+    Key& found = target.keys[match->second];
+    if (found.value == text) return false;
+    found.value = text;
     return true;
 }
 

@@ -10,6 +10,9 @@
 //     section of a name is searched, and the first key of a name in it counts;
 //   - a value that begins and ends with the same quote (' or ") loses the two;
 //   - a NUL character ends a name or a value.
+// The text is parsed once; sections and keys are found through an index by name, so that a
+// look-up does not depend on the size of the file. Each section and key keeps the line it
+// stands on (a line ends at CR, LF or CR LF), for messages about the file.
 // Not supported: UTF-16 files and any code page conversion (bytes are taken as they are).
 #pragma once
 
@@ -17,6 +20,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace corvane::platform {
@@ -47,21 +51,33 @@ public:
     // trailing spaces removed, quotes kept, cut to bufferSize - 1 characters.
     static std::string UnreadFileDefault(std::string_view defaultValue, std::size_t bufferSize);
 
-private:
     struct Key {
         std::string name;
-        std::optional<std::string> value;
+        std::optional<std::string> value; // the text after "=", blanks around it removed; none without "="
+        int line = 0;                     // the line it stands on, from 1; 0 for one that SetString added
     };
     struct Section {
         std::string name;
         std::vector<Key> keys;
+        int line = 0; // the line of its "[name]"; 0 for the lines before the first section
+        // The first key of each name (in lower case) in keys.
+        std::unordered_map<std::string, std::size_t> firstKeys;
     };
 
-    void ParseLine(std::string_view line);
+    // Every section in file order, the unnamed one of the lines before the first "[name]" first.
+    const std::vector<Section>& Sections() const { return Sections_; }
+    // The section and the key that the reader takes for these names; null when there is none.
     const Section* FindSection(std::string_view name) const;
     const Key* FindKey(std::string_view section, std::string_view key) const;
 
+private:
+    void ParseLine(std::string_view line, int lineNumber);
+    void AddSection(Section section);
+    static void AddKey(Section& section, Key key);
+    static void IndexKeys(Section& section);
+
     std::vector<Section> Sections_;
+    std::unordered_map<std::string, std::size_t> FirstSections_; // the first section of each name, in lower case
     bool ByteOrderMark_ = false;
 };
 

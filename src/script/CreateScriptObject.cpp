@@ -17,9 +17,28 @@ std::unique_ptr<TscrObjAncestor> TCreateScriptObject::Create(const std::string& 
     return command != nullptr ? command->Create(args, Info, Variables_, index) : nullptr;
 }
 
-// Blocks pair like parentheses: a closing statement closes the nearest block still open.
+// A closing statement closes the nearest block still open.
+std::vector<int> TCreateScriptObject::PairBlocks(const TStatementList& statements, const TCommandTable& commands) {
+    std::vector<int> partner(statements.size(), -1);
+    std::vector<int> openBlocks;
+    for (std::size_t i = 0; i < statements.size(); ++i) {
+        const TCommandInfo* command = commands.Find(statements[i].Keyword);
+        if (command == nullptr) continue;
+        if (command->Block == TBlockRole::Opens) {
+            openBlocks.push_back(static_cast<int>(i));
+        } else if (command->Block == TBlockRole::Closes && !openBlocks.empty()) {
+            partner[i] = openBlocks.back();
+            partner[static_cast<std::size_t>(openBlocks.back())] = static_cast<int>(i);
+            openBlocks.pop_back();
+        }
+    }
+    return partner;
+}
+
+// Every block-opening statement learns the statement that closes its block.
 std::unique_ptr<TscrObjAncestor> TCreateScriptObject::MakeList() {
-    std::vector<TscrObjBlock*> openBlocks;
+    const std::vector<int> partner = PairBlocks(Statements, Commands);
+    std::vector<TscrObjBlock*> blocks(Statements.size(), nullptr);
     std::unique_ptr<TscrObjAncestor> head;
     TscrObjAncestor* last = nullptr;
     for (std::size_t i = 0; i < Statements.size(); ++i) {
@@ -30,13 +49,12 @@ std::unique_ptr<TscrObjAncestor> TCreateScriptObject::MakeList() {
         }
         std::unique_ptr<TscrObjAncestor> statement = command->Create(entry.Args, Info, Variables_, static_cast<int>(i));
         if (command->Block == TBlockRole::Opens) {
-            openBlocks.push_back(&dynamic_cast<TscrObjBlock&>(*statement));
+            blocks[i] = &dynamic_cast<TscrObjBlock&>(*statement);
         } else if (command->Block == TBlockRole::Closes) {
-            if (openBlocks.empty()) {
+            if (partner[i] < 0) {
                 throw EListError(-1); // an "end" with no "ifeq" to close
             }
-            openBlocks.back()->MatchingEnd = statement.get();
-            openBlocks.pop_back();
+            blocks[static_cast<std::size_t>(partner[i])]->MatchingEnd = statement.get();
         }
         TscrObjAncestor* created = statement.get();
         if (last == nullptr) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "script/CommandTable.h"
 #include "script/ParseScript.h"
@@ -23,6 +24,12 @@ public:
     // The first statement of the run list (the caller owns the list), or null for an empty
     // statement list. A closing statement without an open block raises EListError(-1).
     std::unique_ptr<TscrObjAncestor> MakeList();
+
+    // How the statements' blocks pair, as parentheses pair: for each statement the index of the
+    // statement that closes its block (for one that opens a block) or that opened the block it
+    // closes (for one that closes a block); -1 for an opening statement that nothing closes, a
+    // closing statement with no block open, and any other statement.
+    static std::vector<int> PairBlocks(const TStatementList& statements, const TCommandTable& commands);
 
     // The statement object of a keyword with the factory's variables; null for a word that
     // is no keyword.

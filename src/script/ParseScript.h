@@ -17,6 +17,7 @@ namespace corvane {
 struct TStatementEntry {
     std::string Keyword; // lower case, a keyword of the command table
     TStringList Args;    // in script order, possibly empty
+    int Line = 0;        // the script line it stands on, counted from 1
 };
 
 // The statement list. Statement objects keep references to its argument lists, so it lives
@@ -40,15 +41,22 @@ public:
 
     // A character that may stand in a keyword: codes 0x41 ('A') to 0x7A ('z').
     static bool IsKeywordChar(char c);
+    // The line without the characters of code 0x20 and below at its start.
+    static std::string_view TrimLeft(std::string_view line);
+    // The word that decides whether a line is a statement: the run of keyword characters at the
+    // start of the left-trimmed line (empty for a blank line or a comment).
+    static std::string_view KeywordRun(std::string_view line);
     // True when word is exactly a keyword of the command table.
     bool IsKeyword(std::string_view word) const;
-    // The text between the first open and the first close character of line (see the .cpp).
-    static std::string ExtractBetween(std::string_view line, char open = '(', char close = ')');
+    // The argument text: what stands between the first open character of line and the close
+    // character that ends it, where a close character inside a double-quoted argument does not
+    // count (see the .cpp).
+    static std::string ExtractBetween(std::string_view line, char open = '(', char close = ')', char quote = '"');
     // Splits an argument text by commas and blanks, with double-quoted arguments.
     static TStringList SplitCommaText(std::string_view text);
 
 private:
-    void ParseLine(std::string& line, TStatementList& statements) const;
+    void ParseLine(std::string& line, int lineNumber, TStatementList& statements) const;
 };
 
 } // namespace corvane

@@ -37,17 +37,35 @@ std::string TStringVariables::GetVar(const std::string& name, const std::string&
     return value;
 }
 
+auto TStringVariables::FindReference(std::string_view text, std::size_t from, char delim) -> TReference {
+    const std::size_t open = text.find(delim, from);
+    return {open, open == std::string_view::npos ? open : text.find(delim, open + 1)};
+}
+
+std::vector<std::string> TStringVariables::ReferencedNames(std::string_view text, bool& unclosed, char delim) {
+    std::vector<std::string> names;
+    unclosed = false;
+    for (TReference ref = FindReference(text, 0, delim); ref.Open != std::string_view::npos;
+         ref = FindReference(text, ref.Close + 1, delim)) {
+        if (ref.Close == std::string_view::npos) {
+            unclosed = true;
+            break;
+        }
+        names.emplace_back(text.substr(ref.Open + 1, ref.Close - ref.Open - 1));
+    }
+    return names;
+}
+
 // Expands the first reference of the working text, again and again, until none is left.
 // An opening delimiter without a closing one is dropped with a message; the bounds stop an
 // expansion that would never end, leaving the text as far as it was expanded.
 std::string TStringVariables::ParseVars(const std::string& text, char delim) const {
     std::string work = text;
     for (int substitutions = 0;; ++substitutions) {
-        const std::size_t open = work.find(delim);
+        const auto [open, close] = FindReference(work, 0, delim);
         if (open == std::string::npos) {
             return work;
         }
-        const std::size_t close = work.find(delim, open + 1);
         if (close == std::string::npos) {
             work.erase(open, 1);
             ShowParseVarsError("cannot find closing $ in:", text);

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -33,10 +34,23 @@ public:
     // "nil" for an unknown name. The text is rescanned after every substitution.
     std::string ParseVars(const std::string& text, char delim = '$') const;
 
+    // The names that text refers to as it is written (before any value is put in), in order,
+    // as the first pass of ParseVars finds them; unclosed is set when a delimiter is left
+    // without its closing one.
+    static std::vector<std::string> ReferencedNames(std::string_view text, bool& unclosed, char delim = '$');
+
     std::size_t Count() const { return Entries_.size(); }
     const std::string& Name(std::size_t index) const { return Entries_.at(index).first; }
 
 private:
+    // The positions of the opening and the closing delimiter of the first reference at or after
+    // from: npos for the opening one when there is none, for the closing one when it is missing.
+    struct TReference {
+        std::size_t Open;
+        std::size_t Close;
+    };
+    static TReference FindReference(std::string_view text, std::size_t from, char delim);
+
     std::vector<std::pair<std::string, std::unique_ptr<TVarPair>>>::const_iterator Find(const std::string& name) const;
 
     std::vector<std::pair<std::string, std::unique_ptr<TVarPair>>> Entries_;

@@ -13,50 +13,65 @@ void SkipBlanks(std::string_view text, std::size_t& pos) {
 }
 
 // quoted: quote { char | quote quote } [ quote ]
-std::string ReadQuoted(std::string_view text, std::size_t& pos, char quote) {
-    std::string value;
+void ReadQuoted(std::string_view text, std::size_t& pos, char quote, TDelimitedField& field) {
+    field.Quoted = true;
+    field.Closed = false;
     ++pos; // the opening quote
     while (pos < text.size()) {
         const char c = text[pos++];
         if (c != quote) {
-            value += c;
+            field.Text += c;
         } else if (pos < text.size() && text[pos] == quote) {
-            value += quote;
+            field.Text += quote;
             ++pos;
         } else {
-            return value;
+            field.Closed = true;
+            return;
         }
     }
-    return value; // never closed: the rest of the text
+    // never closed: the rest of the text
 }
 
 } // namespace
 
-std::vector<std::string> SplitDelimitedText(std::string_view text, char delimiter, char quote) {
+std::vector<TDelimitedField> SplitDelimitedFields(std::string_view text, char delimiter, char quote) {
     text = text.substr(0, text.find('\0'));
-    std::vector<std::string> fields;
+    std::vector<TDelimitedField> fields;
     std::size_t pos = 0;
     SkipBlanks(text, pos);
     while (pos < text.size()) {
+        TDelimitedField field;
+        field.Start = pos;
         if (text[pos] == quote) {
-            fields.push_back(ReadQuoted(text, pos, quote));
+            ReadQuoted(text, pos, quote, field);
         } else {
-            const std::size_t start = pos;
             while (pos < text.size() && !IsBlank(text[pos]) && text[pos] != delimiter) {
                 ++pos;
             }
-            fields.emplace_back(text.substr(start, pos - start));
+            field.Text = std::string(text.substr(field.Start, pos - field.Start));
         }
+        field.End = pos;
+        fields.push_back(std::move(field));
         SkipBlanks(text, pos);
         if (pos < text.size() && text[pos] == delimiter) {
             if (pos + 1 == text.size()) {
-                fields.emplace_back();
+                TDelimitedField last;
+                last.Start = last.End = text.size();
+                fields.push_back(std::move(last));
             }
             ++pos;
             SkipBlanks(text, pos);
         }
     }
     return fields;
+}
+
+std::vector<std::string> SplitDelimitedText(std::string_view text, char delimiter, char quote) {
+    std::vector<std::string> values;
+    for (TDelimitedField& field : SplitDelimitedFields(text, delimiter, quote)) {
+        values.push_back(std::move(field.Text));
+    }
+    return values;
 }
 
 } // namespace corvane

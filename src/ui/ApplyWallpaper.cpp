@@ -17,17 +17,6 @@ namespace corvane {
 
 namespace {
 
-enum class SourceKind { Jpeg, Gif, Bmp, Other };
-
-SourceKind Classify(const std::string& sourcePath) {
-    const std::string path = AsciiLowerCase(sourcePath);
-    const auto contains = [&path](const char* text) { return path.find(text) != std::string::npos; };
-    if (contains(".jpg") || contains(".jpeg")) return SourceKind::Jpeg;
-    if (contains(".gif")) return SourceKind::Gif;
-    if (contains(".bmp")) return SourceKind::Bmp;
-    return SourceKind::Other;
-}
-
 // Copies a bitmap file unchanged to the target: beside it under the temporary name first, and
 // only a copy that reads as a valid bitmap takes the target's place, so that an invalid source
 // never destroys a good earlier wallpaper. A copy that fails leaves the target as it was and
@@ -90,19 +79,19 @@ std::optional<std::string> ConvertSource(const std::string& sourcePath, const TW
             return true;
         };
     };
-    switch (Classify(sourcePath)) {
-    case SourceKind::Jpeg: {
+    switch (WallpaperKind(sourcePath)) {
+    case TWallpaperKind::Jpeg: {
         const std::string data = files.ReadFile(sourcePath);
         return places.WriteFirst(
             save([&](imaging::PictureSink& sink) { imaging::DecodeJpeg(data, sourcePath, sink); }));
     }
-    case SourceKind::Gif: {
+    case TWallpaperKind::Gif: {
         const std::string data = files.ReadFile(sourcePath);
         return places.WriteFirst(save([&](imaging::PictureSink& sink) { imaging::DecodeGif(data, sourcePath, sink); }));
     }
-    case SourceKind::Bmp:
+    case TWallpaperKind::Bmp:
         return places.WriteFirst([&sourcePath](const std::string& place) { return CopyBitmap(sourcePath, place); });
-    case SourceKind::Other:
+    case TWallpaperKind::Other:
         break;
     }
     return std::nullopt;
@@ -125,6 +114,35 @@ void StoreWallpaperSetting(const std::string& path) {
 }
 
 } // namespace
+
+TWallpaperKind WallpaperKind(const std::string& sourcePath) {
+    const std::string path = AsciiLowerCase(sourcePath);
+    const auto contains = [&path](const char* text) { return path.find(text) != std::string::npos; };
+    if (contains(".jpg") || contains(".jpeg")) return TWallpaperKind::Jpeg;
+    if (contains(".gif")) return TWallpaperKind::Gif;
+    if (contains(".bmp")) return TWallpaperKind::Bmp;
+    return TWallpaperKind::Other;
+}
+
+void DecodeWallpaper(const std::string& sourcePath) {
+    const TWallpaperKind kind = WallpaperKind(sourcePath);
+    if (kind == TWallpaperKind::Other) return;
+    const std::string data = platform::Files().ReadFile(sourcePath);
+    imaging::DiscardingSink nowhere;
+    switch (kind) {
+    case TWallpaperKind::Jpeg:
+        imaging::DecodeJpeg(data, sourcePath, nowhere);
+        break;
+    case TWallpaperKind::Gif:
+        imaging::DecodeGif(data, sourcePath, nowhere);
+        break;
+    case TWallpaperKind::Bmp:
+        imaging::DecodeBmp(data, sourcePath, nowhere);
+        break;
+    case TWallpaperKind::Other:
+        break;
+    }
+}
 
 std::string ApplyWallpaper(const std::string& sourcePath, const std::string& targetPath,
                            const std::string& fallbackPath) {

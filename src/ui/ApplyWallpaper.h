@@ -25,4 +25,12 @@ namespace corvane {
 std::string ApplyWallpaper(const std::string& sourcePath, const std::string& targetPath,
                            const std::string& fallbackPath = "");
 
+// What step 1 makes of a source by its path: JPEG, GIF, BMP or nothing converted.
+enum class TWallpaperKind { Jpeg, Gif, Bmp, Other };
+TWallpaperKind WallpaperKind(const std::string& sourcePath);
+// Reads the source and decodes it as step 1 does, without writing anything: raises the error
+// that ApplyWallpaper would raise for it (EFOpenError, EJpegError, EGifError, EBitmapError).
+// A source of no converted kind is not read.
+void DecodeWallpaper(const std::string& sourcePath);
+
 } // namespace corvane

@@ -90,8 +90,10 @@ void TintRow(std::uint8_t* row, std::size_t pixels, const TTintPattern& pattern)
 
 } // namespace
 
+std::int32_t ClampTintWeight(std::int32_t weight) { return std::clamp<std::int32_t>(weight, 0, 255); }
+
 void TintBitmap(const TPixelRows& bitmap, TColor colour, std::int32_t weight) {
-    const auto w = static_cast<std::uint16_t>(std::clamp<std::int32_t>(weight, 0, 255));
+    const auto w = static_cast<std::uint16_t>(ClampTintWeight(weight));
     const TTintPattern pattern = MakePattern(ResolveColour(colour), w);
     if (bitmap.Bits == nullptr || bitmap.Width <= 0) return;
     for (int y = 0; y < bitmap.Height; ++y) {

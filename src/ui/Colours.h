@@ -27,6 +27,9 @@ TColor LightenColour(std::uint8_t red, std::uint8_t green, std::uint8_t blue, in
 // Darkens the colour when one of its channels exceeds 135, lightens it otherwise.
 TColor ContrastColour(TColor colour, int percent);
 
+// The weight that TintBitmap uses for a weight: values outside 0 to 255 moved to the nearer end.
+std::int32_t ClampTintWeight(std::int32_t weight);
+
 // Lays colour over the picture: each channel becomes (C * (255 - W) + P * W) >> 8 with the tint
 // channel C, the pixel's channel P and weight W clamped to 0..255; the fourth byte becomes 0.
 void TintBitmap(const TPixelRows& bitmap, TColor colour, std::int32_t weight);

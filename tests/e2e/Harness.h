@@ -18,7 +18,7 @@ struct Options {
     std::string runs;
     std::string artifacts;
     std::string desktopProbe; // the probe program of the desktop services
-    std::string images;       // sample images and their reference pictures
+    std::string images;       // sample images with their reference pictures, and the example configuration
 };
 Options& Config();
 

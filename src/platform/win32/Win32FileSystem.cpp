@@ -81,6 +81,33 @@ bool Win32FileSystem::FileExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+bool Win32FileSystem::FolderExists(const std::string& path) {
+    if (path.empty()) return false;
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::optional<FileStamp> Win32FileSystem::Stamp(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    if (path.empty() || !GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return std::nullopt;
+    }
+    const auto high = [](DWORD upper, DWORD lower) { return (static_cast<std::uint64_t>(upper) << 32) | lower; };
+    return FileStamp{high(data.nFileSizeHigh, data.nFileSizeLow),
+                     static_cast<std::int64_t>(high(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime))};
+}
+
+std::string Win32FileSystem::FullPath(const std::string& path) {
+    std::vector<char> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD length = GetFullPathNameA(path.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
+        if (length == 0) return path;
+        if (length < buffer.size()) return std::string(buffer.data(), length);
+        buffer.resize(length + 1);
+    }
+}
+
 // Opened for reading while others may read too, as a text editor would.
 std::string Win32FileSystem::ReadFile(const std::string& path) {
     FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,

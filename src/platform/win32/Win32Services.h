@@ -15,6 +15,9 @@ public:
     std::string ExePath() override;
     std::string LocalAppDataFolder() override;
     bool FileExists(const std::string& path) override;
+    bool FolderExists(const std::string& path) override;
+    std::optional<FileStamp> Stamp(const std::string& path) override;
+    std::string FullPath(const std::string& path) override;
     std::string ReadFile(const std::string& path) override;
     bool CreateEmptyFile(const std::string& path) override;
     bool CreateDirectory(const std::string& path) override;

@@ -32,6 +32,11 @@ TEST_F(CommandLineTest, OptionsAnswerWithTheirExitCodes) {
         {{"-"}, 2, "unknown option '-'"},
         {{"--version", "x"}, 2, "bad arguments for --version"},
         {{"--recover"}, 0, "nothing to put back"},
+        {{"--help"}, 0, "  --check [folder] [--user NAME]  report every problem"},
+        {{"--check", "C:\\Nowhere"}, 2, "corvane.exe: cannot read the folder C:\\Nowhere\n"},
+        {{"--check", "--user"}, 2, "bad arguments for --check"},
+        {{"--check", "C:\\A", "C:\\B"}, 2, "bad arguments for --check"},
+        {{"--check", "--verbose"}, 2, "bad arguments for --check"},
         {{"--guard"}, 2, ""},
         {{"--guard", "12x"}, 2, ""},
     };
@@ -42,6 +47,31 @@ TEST_F(CommandLineTest, OptionsAnswerWithTheirExitCodes) {
         EXPECT_TRUE(fake.dialogs.messages.empty()) << "options report through the output";
     }
     EXPECT_EQ(fake.dialogs.output, "") << "the guard never shows anything";
+}
+
+// --check reads this program's folder, or the one given, for the current user or the one named.
+TEST_F(CommandLineTest, CheckReportsTheFolderAndAnswersWithErrorsOrNot) {
+    fake.files.files["C:\\Launch\\operator.ini"] = "[Settings]\r\nDefaultShell=Explorer\r\n";
+    fake.files.files["C:\\Launch\\shells.ini"] = "[Shells]\r\nExplorer=C:\\Windows\\explorer.exe,0,,\r\n";
+    fake.files.files["C:\\Launch\\script.txt"] = "loadshell (shell)\r\n";
+    fake.files.files["C:\\Windows\\explorer.exe"] = "MZ";
+    EXPECT_EQ(Run({"--check"}), 0);
+    EXPECT_EQ(fake.dialogs.output, "shell Explorer (default): C:\\Windows\\explorer.exe, no wallpaper\n0 errors, 0 warnings\n");
+
+    fake.files.files["D:\\Other\\alice.ini"] = "[Settings]\r\nUseTimer=yes\r\n";
+    EXPECT_EQ(Run({"--check", "--user", "alice", "D:\\Other"}), 0);
+    EXPECT_NE(fake.dialogs.output.find("D:\\Other\\alice.ini:2: warning: UseTimer=yes is not a whole number"),
+              std::string::npos)
+        << fake.dialogs.output;
+    EXPECT_NE(fake.dialogs.output.find("D:\\Other\\shells.ini: warning: the file is missing"), std::string::npos);
+
+    fake.files.files["C:\\Launch\\script.txt"] = "end\r\n";
+    EXPECT_EQ(Run({"--check", "C:\\Launch\\"}), 1);
+    EXPECT_NE(fake.dialogs.output.find("C:\\Launch\\script.txt:1: error: statement 1: end without its ifeq"),
+              std::string::npos)
+        << fake.dialogs.output;
+    EXPECT_NE(fake.dialogs.output.find("\n1 error, 0 warnings\n"), std::string::npos);
+    EXPECT_TRUE(fake.dialogs.messages.empty());
 }
 
 // Every start puts back first what a dead launcher left switched, and an option says so.

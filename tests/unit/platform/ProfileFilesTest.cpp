@@ -72,5 +72,49 @@ TEST_F(PortableProfileTest, WritingCreatesAMissingFileAndLeavesAnUnchangedOneAlo
     EXPECT_FALSE(profiles.WriteString("system.ini", "boot", "shell", "b.exe"));
 }
 
+// One parse serves every value of a file until the file changes, by this writer or another.
+TEST_F(PortableProfileTest, ParsesAFileOnceUntilItChanges) {
+    const std::string path = "C:\\Launch\\shells.ini";
+    fake.files.files[path] = "[Shells]\r\nA=1\r\nB=2\r\n";
+    for (int i = 0; i < 50; ++i) {
+        EXPECT_EQ(profiles.GetString(path, "Shells", "B", "", 2048), "2");
+        EXPECT_EQ(profiles.GetKeyNames(path, "Shells", 16384), (std::vector<std::string>{"A", "B"}));
+    }
+    EXPECT_EQ(fake.files.reads, 1);
+
+    fake.files.files[path] = "[Shells]\r\nA=1\r\nB=3\r\n"; // changed by another program
+    EXPECT_EQ(profiles.GetString(path, "Shells", "B", "", 2048), "3");
+    EXPECT_EQ(fake.files.reads, 2);
+
+    EXPECT_TRUE(profiles.WriteString(path, "Shells", "C", "4"));
+    EXPECT_EQ(profiles.GetString(path, "Shells", "C", "", 2048), "4");
+    EXPECT_EQ(fake.files.reads, 2) << "what this reader wrote needs no new parse";
+
+    fake.files.files.erase(path);
+    EXPECT_EQ(profiles.GetString(path, "Shells", "A", "gone", 2048), "gone");
+    fake.files.files[path] = "[Shells]\r\nA=5\r\n";
+    EXPECT_EQ(profiles.GetString(path, "Shells", "A", "", 2048), "5");
+
+    fake.files.unreadable.insert(path);
+    fake.files.files[path] = "[Shells]\r\nA=6\r\n";
+    EXPECT_EQ(profiles.GetString(path, "Shells", "A", "locked", 2048), "locked");
+    fake.files.unreadable.clear();
+    fake.files.files[path] = "[Shells]\r\nA=7\r\n";
+    EXPECT_EQ(profiles.GetString(path, "Shells", "A", "", 2048), "7");
+}
+
+// Sections and keys keep their line as editors count lines: CR LF, LF and CR each end one.
+TEST(ProfileTextLines, SectionsAndKeysKnowTheirLine) {
+    const platform::ProfileText text("\xEF\xBB\xBFtop=0\r\n\r\n[A]\nx=1\r\r\n  y = 2\n\r[b]\rX=3\n");
+    ASSERT_EQ(text.Sections().size(), 3u);
+    EXPECT_EQ(text.Sections()[0].keys.at(0).line, 1);
+    EXPECT_EQ(text.FindSection("a")->line, 3);
+    EXPECT_EQ(text.FindKey("A", "X")->line, 4);
+    EXPECT_EQ(text.FindKey("a", "y")->line, 6);
+    EXPECT_EQ(text.FindSection("B")->line, 8);
+    EXPECT_EQ(text.FindKey("b", "x")->line, 9);
+    EXPECT_EQ(text.FindKey("b", "y"), nullptr);
+}
+
 } // namespace
 } // namespace corvane

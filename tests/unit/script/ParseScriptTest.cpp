@@ -72,7 +72,17 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"showmessage (\"\"\"hi\"\"\")", true, "showmessage", {"\"hi\""}},
         LineCase{"showmessage (\"ab\"cd)", true, "showmessage", {"ab", "cd"}},
         LineCase{"showmessage (ab\"cd\")", true, "showmessage", {"ab\"cd\""}},
-        LineCase{"showmessage (\"a)b\")", true, "showmessage", {"a"}},
+        // A ")" inside a double-quoted argument does not end the arguments; in unquoted text,
+        // and in a quoted argument that is never closed, the first ")" does.
+        LineCase{"showmessage (\"a)b\")", true, "showmessage", {"a)b"}},
+        LineCase{"exec (\"C:\\Program Files (x86)\\App\\app.exe\", \"\", \"\")", true, "exec",
+                 {"C:\\Program Files (x86)\\App\\app.exe", "", ""}},
+        LineCase{"exec (C:\\Apps (x86)\\app.exe)", true, "exec", {"C:\\Apps", "(x86"}},
+        LineCase{"copy (\"a)\"\"b\" c) d)", true, "copy", {"a)\"b", "c"}},
+        LineCase{"showmessage (ab\"c)d\")", true, "showmessage", {"ab\"c"}},
+        LineCase{"showmessage (\"a\"b) c\")", true, "showmessage", {"a", "b"}},
+        LineCase{"showmessage (\"x\" \"y)z)", true, "showmessage", {"x", "y"}},
+        LineCase{"showmessage (\"x)\" \"y", true, "showmessage", {}},
         LineCase{"showmessage (\")", true, "showmessage", {""}},
         LineCase{"showmessage (\"\")", true, "showmessage", {""}},
         LineCase{"copy (\"a b\" , \"c,d\")", true, "copy", {"a b", "c,d"}},
@@ -85,10 +95,12 @@ struct BetweenCase {
     const char* expected;
 };
 
-TEST(ExtractBetween, TakesTextBetweenFirstOpenAndFirstClose) {
+TEST(ExtractBetween, TakesTextBetweenFirstOpenAndTheCloseOutsideQuotes) {
     const BetweenCase cases[] = {
         {"x (abc) y", "abc"}, {"x (abc", ""}, {"x abc", ""}, {"x ) (abc", ""}, {"abc)", "abc"},
         {"()", ""},           {")", ""},      {"(", ""},     {"((a))", "(a"},  {"", ""},
+        {"x (\"a)b\", c) d", "\"a)b\", c"}, {"x (\"a)\"\")\")", "\"a)\"\")\""}, {"\"a)b\" (c)", ""},
+        {"x (\"a", ""},      {"x (\"a) b", "\"a"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(TParseScript::ExtractBetween(c.line), c.expected) << c.line;
@@ -148,6 +160,7 @@ TEST(Parse, KeepsOrderAndRepeatsAndReplacesAnEarlierResult) {
     EXPECT_EQ(first[0].Args, (TStringList{"a", "b"}));
     EXPECT_EQ(first[1].Args, (TStringList{"c", "d"}));
     EXPECT_EQ(first[2].Keyword, "end");
+    EXPECT_EQ((std::vector<int>{first[0].Line, first[1].Line, first[2].Line}), (std::vector<int>{1, 4, 5}));
     lines.push_back("option");
     EXPECT_EQ(parser.Parse().size(), 4u);
     EXPECT_EQ(parser.Statements->size(), 4u);

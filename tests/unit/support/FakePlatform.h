@@ -50,8 +50,27 @@ public:
     std::string ExePath() override { return exePath; }
     std::string LocalAppDataFolder() override { return localAppData; }
     bool FileExists(const std::string& path) override { return files.count(path) != 0; }
+    // A folder that was made, or one that holds a file.
+    bool FolderExists(const std::string& path) override {
+        const std::string folder = !path.empty() && path.back() == '\\' ? path.substr(0, path.size() - 1) : path;
+        if (folder.empty() || folders.count(folder) != 0) return true;
+        const auto next = files.lower_bound(folder + "\\");
+        return next != files.end() && next->first.rfind(folder + "\\", 0) == 0;
+    }
+    // The content's size and hash: any change of the content shows.
+    std::optional<platform::FileStamp> Stamp(const std::string& path) override {
+        const auto found = files.find(path);
+        if (found == files.end()) return std::nullopt;
+        ++stampRequests;
+        return platform::FileStamp{found->second.size(),
+                                   static_cast<std::int64_t>(std::hash<std::string>()(found->second))};
+    }
+    std::string FullPath(const std::string& path) override { return path; }
+    int stampRequests = 0;
+    int reads = 0;
     std::string ReadFile(const std::string& path) override {
         if (unreadable.count(path) != 0 || files.count(path) == 0) throw EFOpenError(path);
+        ++reads;
         return files.at(path);
     }
     bool CreateEmptyFile(const std::string& path) override { return WriteFile(path, ""); }

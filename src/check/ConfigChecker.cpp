@@ -1,0 +1,39 @@
+#include "check/ConfigChecker.h"
+
+#include "check/SchemeCheck.h"
+#include "check/ScriptCheck.h"
+#include "check/SettingsCheck.h"
+#include "check/ShellListCheck.h"
+#include "config/CorvaneInfo.h"
+#include "text/AsciiText.h"
+
+namespace corvane {
+
+TConfigChecker::TConfigChecker(TCheckOptions options) : Options_(std::move(options)) {}
+
+TCheckReport TConfigChecker::Run() const {
+    TCheckReport report;
+    TCheckContext context(Options_, report);
+    const std::string& folder = Options_.ProgramFolder;
+    const TIniFile userIni(TCorvaneInfo::UserFile(folder, Options_.UserName));
+    const TIniFile shellsIni(TCorvaneInfo::ShellsFile(folder));
+    const TShellListIO shellListIO(shellsIni);
+    const TCorvaneSettings settings(userIni);
+
+    TSettingsCheck settingsCheck(context, userIni, shellListIO);
+    settingsCheck.Run(settings);
+    TShellListCheck shellsCheck(context, shellListIO);
+    shellsCheck.Run();
+    if (settingsCheck.SchemeExists) TSchemeCheck(context, settings.ColourSchemeName).Run();
+    TScriptCheck(context, TShellScriptIO(userIni).ScriptFile).Run();
+
+    for (const auto& shell : shellsCheck.Shells) {
+        const TShellListItem& item = *shell.Item;
+        report.Shell("shell " + shell.Name + (SameTextAscii(shell.Name, settings.DefaultShell) ? " (default)" : "") +
+                     ": " + item.Path + (item.Parameters.empty() ? "" : " " + item.Parameters) + ", " +
+                     (item.Wallpaper.empty() ? "no wallpaper" : "wallpaper " + item.Wallpaper));
+    }
+    return report;
+}
+
+} // namespace corvane

@@ -1,0 +1,114 @@
+#include "check/IniCheck.h"
+
+#include "check/NearestWord.h"
+#include "platform/Errors.h"
+#include "platform/Platform.h"
+#include "text/AsciiText.h"
+
+namespace corvane {
+
+namespace {
+
+// The longest value that the launcher's reader takes (its buffer holds 2048 characters).
+constexpr std::size_t LongestValue = 2047;
+
+// A line that only comments: ";" (the INI files' comment mark) or "#" first.
+bool IsComment(std::string_view name) { return !name.empty() && (name.front() == ';' || name.front() == '#'); }
+
+bool IsUtf16(std::string_view text) {
+    return text.size() >= 2 && ((text[0] == '\xFF' && text[1] == '\xFE') || (text[0] == '\xFE' && text[1] == '\xFF'));
+}
+
+} // namespace
+
+TIniCheck::TIniCheck(const std::string& path, std::string shown, TCheckReport& report)
+    : Shown_(std::move(shown)), Report_(report), Exists_(platform::Files().FileExists(path)) {
+    if (!Exists_) return;
+    try {
+        const std::string content = platform::Files().ReadFile(path);
+        if (IsUtf16(content)) {
+            Warning(0, "the file is saved as UTF-16 text: its lines are not checked; save it as ANSI or UTF-8 text");
+            return;
+        }
+        Text_.emplace(content);
+    } catch (const EFOpenError&) {
+        Warning(0, "the file cannot be read: the launcher then takes the default of every value in it");
+    }
+}
+
+int TIniCheck::Line(std::string_view section, std::string_view key) const {
+    const platform::ProfileText::Key* found = Text_ ? Text_->FindKey(section, key) : nullptr;
+    return found == nullptr ? 0 : found->line;
+}
+
+int TIniCheck::SectionLine(std::string_view section) const {
+    const platform::ProfileText::Section* found = Text_ ? Text_->FindSection(section) : nullptr;
+    return found == nullptr ? 0 : found->line;
+}
+
+std::optional<std::string> TIniCheck::RawValue(std::string_view section, std::string_view key) const {
+    const platform::ProfileText::Key* found = Text_ ? Text_->FindKey(section, key) : nullptr;
+    return found == nullptr ? std::nullopt : found->value;
+}
+
+bool TIniCheck::CheckSection(std::string_view section, const std::vector<std::string>& known, bool repeatsIgnored) {
+    if (!Text_) return true;
+    const std::vector<platform::ProfileText::Section>& sections = Text_->Sections();
+    const platform::ProfileText::Section* first = Text_->FindSection(section);
+    const std::string name = std::string("[").append(section).append("]");
+    for (const auto& key : sections.front().keys) {
+        if (!IsComment(key.name)) {
+            Warning(key.line, "this line stands before the first section: the launcher reads nothing from it");
+            break;
+        }
+    }
+    for (const auto& other : sections) {
+        if (&other == &sections.front() || &other == first) continue;
+        if (first != nullptr && SameTextAscii(other.name, first->name)) {
+            Warning(other.line, "a second " + name + " section (the first is on line " + std::to_string(first->line) +
+                                    "): the launcher never reads the keys of this one");
+        } else if (first == nullptr && NearestWord(other.name, {std::string(section)})) {
+            Warning(other.line, "[" + other.name + "] is not a section the launcher reads: did you mean " + name + "?");
+        }
+    }
+    if (first == nullptr) return false;
+    CheckKeys(*first, known, repeatsIgnored);
+    return true;
+}
+
+void TIniCheck::CheckKeys(const platform::ProfileText::Section& section, const std::vector<std::string>& known,
+                          bool repeatsIgnored) {
+    for (std::size_t i = 0; i < section.keys.size(); ++i) {
+        const platform::ProfileText::Key& key = section.keys[i];
+        if (IsComment(key.name)) continue;
+        if (!key.value) {
+            Warning(key.line, Quoted(key.name) + " has no \"=\": the launcher reads no value from this line");
+            continue;
+        }
+        if (key.name.empty()) {
+            if (!repeatsIgnored) continue; // the shell list says what a nameless key does to it
+            Warning(key.line, "this line has no name before \"=\": the launcher never reads it");
+            continue;
+        }
+        if (key.value->size() > LongestValue) {
+            Warning(key.line, "the value of " + key.name + " is " + std::to_string(key.value->size()) +
+                                  " characters long: the launcher reads only the first " + std::to_string(LongestValue));
+        }
+        const auto firstOfName = section.firstKeys.find(AsciiLowerCase(key.name));
+        if (repeatsIgnored && firstOfName != section.firstKeys.end() && firstOfName->second != i) {
+            Warning(key.line, key.name + " is given again (first on line " +
+                                  std::to_string(section.keys[firstOfName->second].line) +
+                                  "): the launcher reads only the first");
+            continue;
+        }
+        if (known.empty()) continue;
+        bool isKnown = false;
+        for (const std::string& name : known) isKnown = isKnown || SameTextAscii(name, key.name);
+        if (isKnown) continue;
+        const std::optional<std::string> meant = NearestWord(key.name, known);
+        Warning(key.line, key.name + " is no key of [" + section.name + "]: the launcher never reads it" +
+                              (meant ? "; did you mean " + *meant + "?" : ""));
+    }
+}
+
+} // namespace corvane

@@ -1,0 +1,27 @@
+#include "platform/native/NativePlatform.h"
+
+#include "platform/PortableProfileFiles.h"
+#include "platform/native/NativeServices.h"
+
+namespace corvane::platform::native {
+
+struct NativePlatform::Parts {
+    explicit Parts(const std::filesystem::path& folder) : Files(folder) {}
+    NativeFileSystem Files;
+    NativeDialogs Dialogs;
+    NativeSystemInfo System;
+    PortableProfileFiles Profiles{""};
+    NativeShell Shell;
+};
+
+NativePlatform::NativePlatform(const std::filesystem::path& folder) : Parts_(std::make_unique<Parts>(folder)) {
+    Services_.files = &Parts_->Files;
+    Services_.dialogs = &Parts_->Dialogs;
+    Services_.system = &Parts_->System;
+    Services_.profiles = &Parts_->Profiles;
+    Services_.shell = &Parts_->Shell;
+}
+
+NativePlatform::~NativePlatform() = default;
+
+} // namespace corvane::platform::native
