@@ -124,7 +124,8 @@ std::optional<std::string> TScriptCheck::MeantKeyword(std::string_view word) con
 }
 
 // A dropped line counts as a statement that went wrong when its first word is followed by
-// nothing or by "(" (digits in between), and that word is close to a keyword.
+// nothing or by "(" (digits in between) and that word is close to a keyword, or when the word
+// is followed by "(" at all: a word with arguments is meant as a statement whatever it is.
 void TScriptCheck::CheckDropped(int line, std::string_view text, int nextStatement) {
     const std::string_view word = TParseScript::KeywordRun(text);
     if (word.empty()) return;
@@ -133,9 +134,17 @@ void TScriptCheck::CheckDropped(int line, std::string_view text, int nextStateme
     rest = TParseScript::TrimLeft(rest);
     if (!rest.empty() && rest.front() != '(') return;
     const std::optional<std::string> meant = MeantKeyword(word);
-    if (!meant) return;
-    Warning(line, 0, Quoted(word) + " is no keyword, so the launcher drops this line without a word; did you mean " +
-                         *meant + "? " +
+    if (!meant && rest.empty()) return;
+    std::string hint;
+    if (meant) {
+        hint = "did you mean " + *meant + "?";
+    } else {
+        for (const TCommandInfo& command : Commands_.Commands()) {
+            hint += (hint.empty() ? "the keywords are " : ", ") + std::string(command.Keyword);
+        }
+        hint += '.';
+    }
+    Warning(line, 0, Quoted(word) + " is no keyword, so the launcher drops this line without a word; " + hint + " " +
                          (nextStatement > 0 ? "(The statement after it is statement " + std::to_string(nextStatement) + ".)"
                                             : "(No statement follows it.)"));
 }

@@ -276,8 +276,11 @@ TEST_F(Checker, ScriptLinesThatDoNotDoWhatTheySay) {
          {"script.txt:2: warning: \"endif\" is no keyword, so the launcher drops this line without a word; did you "
           "mean end? (No statement follows it.)"}},
         {"comments and prose", script("; loadshel (shell)\r\nLoads the shell (see below)\r\nThen it waits.\r\n"
-                                      "# exec it\r\nloadshell (shell)\r\n"),
+                                      "# exec it\r\nelse\r\nloadshell (shell)\r\n"),
          {}},
+        {"unknown word with arguments", script("run (C:\\x.exe)\r\nloadshell (shell)\r\n"),
+         {"script.txt:1: warning: \"run\" is no keyword, so the launcher drops this line without a word; the keywords "
+          "are loadshell, execshell, ifeq, end, exec, option, copy, showmessage. (The statement after it is statement 1.)"}},
         {"digits", script("loadshell (shell)\r\ncopy2 (a, b)\r\n"),
          {"script.txt:2: warning: statement 2: \"copy2\" is read as copy: the digits after the keyword are ignored"}},
         {"too few", script("; numbers count statements\r\n\r\nloadshell (s)\r\nifeq (s)\r\nend\r\n"),
