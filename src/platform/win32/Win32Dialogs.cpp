@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/win32/Win32Services.h"
+#include "text/ShortText.h"
 
 namespace corvane::platform::win32 {
 
@@ -57,7 +58,14 @@ void Win32Dialogs::WriteOutput(const std::string& text) {
         FreeConsole();
         if (written) return;
     }
-    MessageBoxA(nullptr, text.c_str(), Title_.c_str(), MB_OK | MB_TASKMODAL | MB_SETFOREGROUND);
+    // A report of many lines (a check of a folder with many mistakes) would run off the screen
+    // and hide the box's button; the box shows its start and its summary line.
+    constexpr std::size_t MaxBoxLines = 16;
+    constexpr std::size_t MaxBoxChars = 1500;
+    const std::string shown = ShortText(text, MaxBoxLines, MaxBoxChars,
+                                        "run the command in a command prompt, or send its output to a file with "
+                                        "\"> report.txt\", to see them all");
+    MessageBoxA(nullptr, shown.c_str(), Title_.c_str(), MB_OK | MB_TASKMODAL | MB_SETFOREGROUND);
 }
 
 } // namespace corvane::platform::win32
