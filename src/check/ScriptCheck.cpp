@@ -91,7 +91,15 @@ void TScriptCheck::Run() {
 }
 
 // The reader ends the text at the first NUL; a UTF-16 text has one after its first letter.
+// Notepad of Windows 10 before version 1903 begins a file saved as UTF-8 with a byte order
+// mark, which the launcher takes as part of the first line's first word.
 void TScriptCheck::CheckText(std::string_view text) {
+    constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+    if (text.starts_with(ByteOrderMark) && !TParseScript::KeywordRun(text.substr(ByteOrderMark.size())).empty()) {
+        Warning(1, 0,
+                "the file begins with a UTF-8 byte order mark (the bytes EF BB BF), so the launcher drops this line "
+                "without a word; save the file as ANSI, or as UTF-8 without the mark");
+    }
     const std::size_t nul = text.find('\0');
     if (nul == std::string_view::npos) return;
     const bool utf16 = text.size() >= 2 && ((text[0] == '\xFF' && text[1] == '\xFE') || (text[0] == '\xFE' && text[1] == '\xFF'));

@@ -281,6 +281,9 @@ TEST_F(Checker, ScriptLinesThatDoNotDoWhatTheySay) {
         {"unknown word with arguments", script("run (C:\\x.exe)\r\nloadshell (shell)\r\n"),
          {"script.txt:1: warning: \"run\" is no keyword, so the launcher drops this line without a word; the keywords "
           "are loadshell, execshell, ifeq, end, exec, option, copy, showmessage. (The statement after it is statement 1.)"}},
+        {"byte order mark", script("\xEF\xBB\xBFloadshell (shell)\r\nshowmessage (hi)\r\n"),
+         {"script.txt:1: warning: the file begins with a UTF-8 byte order mark (the bytes EF BB BF), so the launcher "
+          "drops this line without a word; save the file as ANSI, or as UTF-8 without the mark"}},
         {"digits", script("loadshell (shell)\r\ncopy2 (a, b)\r\n"),
          {"script.txt:2: warning: statement 2: \"copy2\" is read as copy: the digits after the keyword are ignored"}},
         {"too few", script("; numbers count statements\r\n\r\nloadshell (s)\r\nifeq (s)\r\nend\r\n"),
