@@ -31,9 +31,23 @@ TIniCheck::TIniCheck(const std::string& path, std::string shown, TCheckReport& r
             return;
         }
         Text_.emplace(content);
+        CheckByteOrderMark(content);
     } catch (const EFOpenError&) {
         Warning(0, "the file cannot be read: the launcher then takes the default of every value in it");
     }
+}
+
+// Notepad of Windows 10 before version 1903 begins a file saved as UTF-8 with a byte order
+// mark. The profile reader of Wine (and the checker's) skips it; that of Windows does not, so
+// there a section named on the first line reads as no section at all.
+void TIniCheck::CheckByteOrderMark(std::string_view content) {
+    constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+    if (!content.starts_with(ByteOrderMark)) return;
+    const std::vector<platform::ProfileText::Section>& sections = Text_->Sections();
+    if (sections.size() < 2 || sections[1].line != 1) return;
+    Warning(1, "the file begins with a UTF-8 byte order mark (the bytes EF BB BF): Windows does not skip it, so the "
+               "launcher never finds the section [" + sections[1].name + "] on this line; save the file as ANSI, or as "
+               "UTF-8 without the mark");
 }
 
 int TIniCheck::Line(std::string_view section, std::string_view key) const {

@@ -47,6 +47,7 @@ public:
     void Warning(int line, const std::string& text) { Report_.Warning(Shown_, line, text); }
 
 private:
+    void CheckByteOrderMark(std::string_view content);
     void CheckKeys(const platform::ProfileText::Section& section, const std::vector<std::string>& known,
                    bool repeatsIgnored);
 

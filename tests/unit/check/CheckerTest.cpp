@@ -112,6 +112,12 @@ TEST_F(Checker, SettingsThatTheLauncherRejectsOrCannotUse) {
         {"no chooser, no default", {{"operator.ini", "[Settings]\r\nShowLauncher=0\r\n"}},
          {"operator.ini:2: warning: ShowLauncher is off and there is no DefaultShell: loadshell shows no chooser and "
           "starts no shell"}},
+        {"byte order mark", {{"operator.ini", "\xEF\xBB\xBF" + head + "DefaultShell=Explorer\r\n"}},
+         {"operator.ini:1: warning: the file begins with a UTF-8 byte order mark (the bytes EF BB BF): Windows does not "
+          "skip it, so the launcher never finds the section [Settings] on this line; save the file as ANSI, or as UTF-8 "
+          "without the mark"}},
+        {"byte order mark before a comment", {{"operator.ini", "\xEF\xBB\xBF; Corvane\r\n" + head + "DefaultShell=Explorer\r\n"}},
+         {}},
         {"second section", {{"operator.ini", head + "DefaultShell=Explorer\r\n[settings]\r\nUseTimer=1\r\n"}},
          {"operator.ini:4: warning: a second [Settings] section (the first is on line 1): the launcher never reads the "
           "keys of this one"}},
