@@ -11,7 +11,7 @@ std::string ShortText(const std::string& text, std::size_t maxLines, std::size_t
         lines.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
         start = end == std::string::npos ? text.size() : end + 1;
     }
-    if (lines.size() <= maxLines && text.size() <= maxChars) return text;
+    if (lines.size() <= 1 || (lines.size() <= maxLines && text.size() <= maxChars)) return text;
 
     // The last line always stays; the first lines fill what room is left.
     const std::string& last = lines.back();

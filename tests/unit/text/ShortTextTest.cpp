@@ -11,6 +11,8 @@ TEST(ShortText, TextsWithinBothLimitsStayAsTheyAre) {
     for (const std::string text : {"", "one line", "a\nb\nc\n", "a\nb\nc"}) {
         EXPECT_EQ(ShortText(text, 3, 100, How), text);
     }
+    const std::string oneLongLine(300, 'x');
+    EXPECT_EQ(ShortText(oneLongLine, 3, 100, How), oneLongLine) << "nothing to leave out";
 }
 
 TEST(ShortText, KeepsTheFirstLinesAndTheLastOneAndCountsTheRest) {
