@@ -131,9 +131,9 @@ std::optional<std::string> TScriptCheck::MeantKeyword(std::string_view word) con
     return meant;
 }
 
-// A dropped line counts as a statement that went wrong when its first word is followed by
-// nothing or by "(" (digits in between) and that word is close to a keyword, or when the word
-// is followed by "(" at all: a word with arguments is meant as a statement whatever it is.
+// A dropped line counts as a statement that went wrong when its first word stands alone or is
+// followed by "(" (digits in between): prose goes on with more words, and a word on its own
+// line ("else", "endif") or with arguments is meant as a statement.
 void TScriptCheck::CheckDropped(int line, std::string_view text, int nextStatement) {
     const std::string_view word = TParseScript::KeywordRun(text);
     if (word.empty()) return;
@@ -142,9 +142,11 @@ void TScriptCheck::CheckDropped(int line, std::string_view text, int nextStateme
     rest = TParseScript::TrimLeft(rest);
     if (!rest.empty() && rest.front() != '(') return;
     const std::optional<std::string> meant = MeantKeyword(word);
-    if (!meant && rest.empty()) return;
     std::string hint;
-    if (meant) {
+    if (SameTextAscii(word, "else")) {
+        hint = "the script language has no else: the statements after this line are no alternative, they run as if "
+               "it were not there.";
+    } else if (meant) {
         hint = "did you mean " + *meant + "?";
     } else {
         for (const TCommandInfo& command : Commands_.Commands()) {

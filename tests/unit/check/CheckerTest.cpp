@@ -282,8 +282,12 @@ TEST_F(Checker, ScriptLinesThatDoNotDoWhatTheySay) {
          {"script.txt:2: warning: \"endif\" is no keyword, so the launcher drops this line without a word; did you "
           "mean end? (No statement follows it.)"}},
         {"comments and prose", script("; loadshel (shell)\r\nLoads the shell (see below)\r\nThen it waits.\r\n"
-                                      "# exec it\r\nelse\r\nloadshell (shell)\r\n"),
+                                      "# exec it\r\nloadshell (shell)\r\n"),
          {}},
+        {"else", script("loadshell (shell)\r\nifeq (shell, A)\r\nshowmessage (a)\r\nelse\r\nshowmessage (b)\r\nend\r\n"),
+         {"script.txt:4: warning: \"else\" is no keyword, so the launcher drops this line without a word; the script "
+          "language has no else: the statements after this line are no alternative, they run as if it were not there. "
+          "(The statement after it is statement 4.)"}},
         {"unknown word with arguments", script("run (C:\\x.exe)\r\nloadshell (shell)\r\n"),
          {"script.txt:1: warning: \"run\" is no keyword, so the launcher drops this line without a word; the keywords "
           "are loadshell, execshell, ifeq, end, exec, option, copy, showmessage. (The statement after it is statement 1.)"}},
