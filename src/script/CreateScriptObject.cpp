@@ -7,9 +7,8 @@
 
 namespace corvane {
 
-TCreateScriptObject::TCreateScriptObject(const TStatementList& statements, TCorvaneInfo* info,
-                                         const TCommandTable& commands)
-    : Statements(statements), Info(info), Commands(commands) {}
+TCreateScriptObject::TCreateScriptObject(TStatementList statements, TCorvaneInfo* info, const TCommandTable& commands)
+    : Statements(std::move(statements)), Info(info), Commands(commands) {}
 
 std::unique_ptr<TscrObjAncestor> TCreateScriptObject::Create(const std::string& keyword, const TStringList& args,
                                                              int index) {

@@ -15,9 +15,10 @@ namespace corvane {
 
 class TCreateScriptObject {
 public:
-    // Keeps the three references and creates the run's variable table. The statements that
-    // MakeList creates refer to the table, so the factory outlives them.
-    TCreateScriptObject(const TStatementList& statements, TCorvaneInfo* info, const TCommandTable& commands);
+    // Takes the statement list over, keeps the two references and creates the run's variable
+    // table. The statements that MakeList creates refer to the list's arguments and to the
+    // table, so the factory outlives them.
+    TCreateScriptObject(TStatementList statements, TCorvaneInfo* info, const TCommandTable& commands);
     TCreateScriptObject(const TCreateScriptObject&) = delete;
     TCreateScriptObject& operator=(const TCreateScriptObject&) = delete;
 
@@ -35,7 +36,7 @@ public:
     // is no keyword.
     std::unique_ptr<TscrObjAncestor> Create(const std::string& keyword, const TStringList& args, int index);
 
-    const TStatementList& Statements;
+    const TStatementList Statements;
     TCorvaneInfo* Info;
     const TCommandTable& Commands;
 

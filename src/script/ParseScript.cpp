@@ -110,13 +110,13 @@ void TParseScript::ParseLine(std::string& line, int lineNumber, TStatementList& 
     statements.push_back({std::move(keyword), SplitCommaText(ExtractBetween(line)), lineNumber});
 }
 
-TStatementList& TParseScript::Parse() {
-    Statements = std::make_unique<TStatementList>();
+TStatementList TParseScript::Parse() {
+    TStatementList statements;
     int lineNumber = 0;
     for (std::string& line : Lines) {
-        ParseLine(line, ++lineNumber, *Statements);
+        ParseLine(line, ++lineNumber, statements);
     }
-    return *Statements;
+    return statements;
 }
 
 } // namespace corvane

@@ -3,7 +3,6 @@
 // comment and is dropped. The parser never fails on text.
 #pragma once
 
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,8 +19,8 @@ struct TStatementEntry {
     int Line = 0;        // the script line it stands on, counted from 1
 };
 
-// The statement list. Statement objects keep references to its argument lists, so it lives
-// until the run ends and is never changed after Parse.
+// The statement list. Statement objects keep references to its argument lists: the factory
+// that makes them owns the list, so it lives as long as they do and never changes under them.
 using TStatementList = std::vector<TStatementEntry>;
 
 class TParseScript {
@@ -29,15 +28,13 @@ public:
     // Keeps both references; commands decides which words are keywords.
     TParseScript(TStringList& lines, const TCommandTable& commands);
 
-    // Parses every line (rewriting each with its left-trimmed form) and returns the new list,
-    // which replaces the result of an earlier call.
-    TStatementList& Parse();
+    // Parses every line (rewriting each with its left-trimmed form) and returns the statement
+    // list; each call gives a list of its own.
+    TStatementList Parse();
 
     // The script's lines; not owned.
     TStringList& Lines;
     const TCommandTable& Commands;
-    // The result of the last Parse; null before the first.
-    std::unique_ptr<TStatementList> Statements;
 
     // A character that may stand in a keyword: codes 0x41 ('A') to 0x7A ('z').
     static bool IsKeywordChar(char c);

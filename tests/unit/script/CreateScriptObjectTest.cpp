@@ -38,7 +38,21 @@ TEST(MakeList, BuildsOneObjectPerStatementNumberedByStatement) {
         EXPECT_EQ(nodes[i]->LineNo, static_cast<int>(i) + 1);
         EXPECT_EQ(&nodes[i]->Vars, &run.Vars());
     }
-    EXPECT_EQ(&nodes[0]->Args, &run.parser.Statements->at(0).Args) << "statements share the parser's lists";
+    EXPECT_EQ(&nodes[0]->Args, &run.factory->Statements.at(0).Args) << "statements share the factory's lists";
+}
+
+// The statements refer to the argument lists of the list they were made from; parsing the
+// script again must not take those away from them.
+TEST(MakeList, StatementsKeepTheirArgumentsWhenTheScriptIsParsedAgain) {
+    testing::FakePlatform fake;
+    testing::ScriptRun run("copy (a, b)\nshowmessage (hello)\n");
+    const auto head = run.MakeList();
+    run.lines.assign({"end"});
+    EXPECT_EQ(run.parser.Parse().size(), 1u);
+    const auto nodes = Chain(head);
+    ASSERT_EQ(nodes.size(), 2u);
+    EXPECT_EQ(nodes[0]->Args, (TStringList{"a", "b"}));
+    EXPECT_EQ(nodes[1]->Args, TStringList{"hello"});
 }
 
 TEST(MakeList, PairsNestedBlocksLikeParentheses) {

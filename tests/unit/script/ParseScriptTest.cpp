@@ -151,11 +151,10 @@ TEST(Parse, RewritesLinesLeftTrimmedAndKeepsTrailingText) {
     EXPECT_EQ(lines, (TStringList{"copy (a, b)  ", "; note", ""}));
 }
 
-TEST(Parse, KeepsOrderAndRepeatsAndReplacesAnEarlierResult) {
+TEST(Parse, KeepsOrderAndRepeatsAndLeavesAnEarlierResultAlone) {
     TStringList lines{"copy (a, b)", "; comment", "unknown (x)", "copy (c, d)", "END"};
     TParseScript parser(lines, editconsts::Commands());
-    EXPECT_EQ(parser.Statements, nullptr);
-    const TStatementList& first = parser.Parse();
+    const TStatementList first = parser.Parse();
     ASSERT_EQ(first.size(), 3u);
     EXPECT_EQ(first[0].Args, (TStringList{"a", "b"}));
     EXPECT_EQ(first[1].Args, (TStringList{"c", "d"}));
@@ -163,7 +162,8 @@ TEST(Parse, KeepsOrderAndRepeatsAndReplacesAnEarlierResult) {
     EXPECT_EQ((std::vector<int>{first[0].Line, first[1].Line, first[2].Line}), (std::vector<int>{1, 4, 5}));
     lines.push_back("option");
     EXPECT_EQ(parser.Parse().size(), 4u);
-    EXPECT_EQ(parser.Statements->size(), 4u);
+    EXPECT_EQ(first.size(), 3u);
+    EXPECT_EQ(first[1].Args, (TStringList{"c", "d"}));
 }
 
 TEST(Parse, SurvivesHugeAndBinaryLines) {
