@@ -203,4 +203,13 @@ TEST(DpiChange, TheWindowTakesTheSuggestedPlaceAndTheNewLayout) {
     EXPECT_EQ(run->output, "reported 192 client 718 490 at 100 50 label 2 2 716 62 list 16 368 530 item 80\n");
 }
 
+// An error raised while the list dialog handles a message (here std::bad_alloc from its
+// double-click) ends its modal run and reaches the caller, not the system's frames.
+TEST(ListDialog, AnErrorInAMessageHandlerReachesTheCaller) {
+    const auto run = e2e::RunConsoleProgram(e2e::DriverFolder() + "window_probe.exe", {"list-error"});
+    ASSERT_TRUE(run.has_value());
+    EXPECT_EQ(run->exitCode, 0u);
+    EXPECT_EQ(run->output, "raised by the dialog: std::bad_alloc\n");
+}
+
 } // namespace

@@ -1,6 +1,7 @@
 #include "platform/win32/Win32ListDialog.h"
 
 #include <algorithm>
+#include <utility>
 #include <string>
 
 #include "platform/win32/Win32Dpi.h"
@@ -136,7 +137,7 @@ void Win32ListDialog::RunModal() {
     SetForegroundWindow(Window_);
     SetFocus(List_);
     MSG msg;
-    while (Dialog_.GetModalResult() == ModalResult::None) {
+    while (!Error_ && Dialog_.GetModalResult() == ModalResult::None) {
         const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
         if (got <= 0) {
             if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam)); // leave the quit for the outer loop
@@ -147,11 +148,13 @@ void Win32ListDialog::RunModal() {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
+    if (Error_) std::rethrow_exception(std::exchange(Error_, nullptr));
     const LRESULT selected = SendMessageA(List_, LB_GETCURSEL, 0, 0);
     Dialog_.SetItemIndex(selected == LB_ERR ? -1 : static_cast<int>(selected));
 }
 
 // Enter and characters typed in the list go to the list's key handler; Escape anywhere cancels.
+// It runs in the dialog's own loop, so its errors pass straight to RunModal's caller.
 bool Win32ListDialog::PreTranslate(const MSG& msg) {
     if (msg.hwnd != Window_ && !IsChild(Window_, msg.hwnd)) return false;
     if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
@@ -186,7 +189,13 @@ LRESULT CALLBACK Win32ListDialog::WindowProc(HWND window, UINT message, WPARAM w
     }
     auto* self = reinterpret_cast<Win32ListDialog*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
-    return self->HandleMessage(window, message, wParam, lParam);
+    // No error may pass through the system's frames: the first one is kept for RunModal.
+    try {
+        return self->HandleMessage(window, message, wParam, lParam);
+    } catch (...) {
+        if (!self->Error_) self->Error_ = std::current_exception();
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
 }
 
 // The window's handle comes with every message: at WM_NCDESTROY the dialog lets go of it,

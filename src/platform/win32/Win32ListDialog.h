@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <exception>
+
 #include "platform/WindowSystem.h"
 #include "platform/win32/Win32Gdi.h"
 
@@ -18,7 +20,8 @@ public:
     Win32ListDialog& operator=(const Win32ListDialog&) = delete;
 
     // Shows the window and dispatches messages until the dialog's modal result is set;
-    // then records the selected entry.
+    // then records the selected entry. An error raised while a message was handled ends the
+    // run and is raised again here, outside the system's frames.
     void RunModal();
 
 private:
@@ -41,6 +44,7 @@ private:
     HWND Cancel_ = nullptr;
     GdiObject<HFONT> Font_;
     GdiObject<HFONT> PromptFont_;
+    std::exception_ptr Error_; // the first error that a message's handling raised
 };
 
 } // namespace corvane::platform::win32

@@ -6,11 +6,19 @@
 //   reported 192 client W H at X Y label L T R B list L T W item H
 //
 // and ends with 0, or prints the error that ended it and ends with 1.
+//
+// With the argument "list-error" it runs a list dialog whose double-click handler raises
+// std::bad_alloc, double-clicks its list and prints where the error arrived:
+//
+//   raised by the dialog: std::bad_alloc
 #include <windows.h>
 
 #include <cstdio>
 #include <exception>
+#include <new>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "platform/Platform.h"
 #include "platform/WindowSystem.h"
@@ -44,6 +52,44 @@ public:
     ModalResult GetModalResult() const override { return ModalResult::None; }
 };
 
+// A list dialog whose double-click raises, and which double-clicks its own list as soon as its
+// window exists (the dialog asks for its prompt while it makes its controls).
+class FailingDialog final : public corvane::platform::ListDialog {
+public:
+    const corvane::platform::ListDialogLayout& Layout() const override { return Layout_; }
+    std::string Prompt() const override {
+        if (!Clicked_) {
+            Clicked_ = true;
+            PostMessageA(FindWindowA("CorvaneOptionForm", nullptr), WM_COMMAND, MAKEWPARAM(100, LBN_DBLCLK), 0);
+        }
+        return "Pick one";
+    }
+    const std::vector<std::string>& Entries() const override { return Entries_; }
+    void OnListKeyPress(char) override {}
+    void OnListDoubleClick() override { throw std::bad_alloc(); }
+    ModalResult GetModalResult() const override { return Result_; }
+    void SetModalResult(ModalResult result) override { Result_ = result; }
+    void SetItemIndex(int) override {}
+
+private:
+    corvane::platform::ListDialogLayout Layout_{"Probe", {100, 100, 400, 300}, "Tahoma", -11, {8, 8}, {8, 30, 280, 150},
+                                                16, {100, 160, 175, 185}, "OK", {190, 160, 265, 185}, "Cancel"};
+    std::vector<std::string> Entries_{"one", "two"};
+    mutable bool Clicked_ = false;
+    ModalResult Result_ = ModalResult::None;
+};
+
+int RunFailingDialog() {
+    FailingDialog dialog;
+    try {
+        corvane::platform::Windows().ShowListDialog(dialog);
+        std::printf("the dialog ended without the error\n");
+    } catch (const std::exception& error) {
+        std::printf("raised by the dialog: %s\n", error.what());
+    }
+    return 0;
+}
+
 RECT PlaceIn(HWND parent, HWND child) {
     RECT place{};
     GetWindowRect(child, &place);
@@ -53,8 +99,9 @@ RECT PlaceIn(HWND parent, HWND child) {
 
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
     corvane::platform::Install(corvane::platform::win32::CreateServices());
+    if (argc > 1 && std::string(argv[1]) == "list-error") return RunFailingDialog();
     try {
         DpiEvents events;
         const auto window = corvane::platform::Windows().CreatePopupListWindow(corvane::TfrmShellChoose::Design96, events);
