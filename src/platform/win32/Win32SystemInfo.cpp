@@ -1,19 +1,25 @@
 #include <windows.h>
 
+#include <cstring>
 #include <vector>
 
 #include "platform/win32/Win32Services.h"
 
 namespace corvane::platform::win32 {
 
+// A name longer than the first buffer makes the call fail and give the size it needs, NUL
+// included; the second try has that size.
 std::optional<std::string> Win32SystemInfo::UserName() {
-    char buffer[128] = {};
-    DWORD size = sizeof buffer;
-    if (!GetUserNameA(buffer, &size)) {
-        return std::nullopt;
+    std::vector<char> buffer(128);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        DWORD size = static_cast<DWORD>(buffer.size());
+        if (GetUserNameA(buffer.data(), &size)) {
+            return std::string(buffer.data(), strnlen(buffer.data(), buffer.size()));
+        }
+        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || size <= buffer.size()) break;
+        buffer.assign(size, '\0');
     }
-    buffer[sizeof buffer - 1] = '\0';
-    return std::string(buffer);
+    return std::nullopt;
 }
 
 int Win32SystemInfo::PlatformId() {
