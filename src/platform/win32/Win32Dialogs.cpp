@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/win32/Win32Handle.h"
 #include "platform/win32/Win32Services.h"
 #include "text/ShortText.h"
 
@@ -51,10 +52,10 @@ void Win32Dialogs::WriteOutput(const std::string& text) {
     const DWORD type = output != nullptr && output != INVALID_HANDLE_VALUE ? GetFileType(output) : FILE_TYPE_UNKNOWN;
     if ((type == FILE_TYPE_DISK || type == FILE_TYPE_PIPE) && WriteAll(output, lines)) return;
     if (AttachConsole(ATTACH_PARENT_PROCESS)) {
-        const HANDLE console = CreateFileA("CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                           OPEN_EXISTING, 0, nullptr);
-        const bool written = console != INVALID_HANDLE_VALUE && WriteAll(console, lines);
-        if (console != INVALID_HANDLE_VALUE) CloseHandle(console);
+        Win32Handle console(CreateFileA("CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                        OPEN_EXISTING, 0, nullptr));
+        const bool written = console && WriteAll(console.Get(), lines);
+        console.Reset();
         FreeConsole();
         if (written) return;
     }

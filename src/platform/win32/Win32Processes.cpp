@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/win32/Win32Handle.h"
+
 namespace corvane::platform::win32 {
 
 namespace {
@@ -14,27 +16,13 @@ std::uint64_t CreationTime(HANDLE process) {
     return static_cast<std::uint64_t>(created.dwHighDateTime) << 32 | created.dwLowDateTime;
 }
 
-// A handle to the process of this identity, closed with the object; none when no process of
-// that id runs, or the one that does started at another time.
-class ProcessHandle {
-public:
-    explicit ProcessHandle(const ProcessIdentity& process)
-        : Handle_(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process.Id)) {
-        if (Handle_ != nullptr && CreationTime(Handle_) != process.StartTime) {
-            CloseHandle(Handle_);
-            Handle_ = nullptr;
-        }
-    }
-    ~ProcessHandle() {
-        if (Handle_ != nullptr) CloseHandle(Handle_);
-    }
-    ProcessHandle(const ProcessHandle&) = delete;
-    ProcessHandle& operator=(const ProcessHandle&) = delete;
-    HANDLE Get() const { return Handle_; }
-
-private:
-    HANDLE Handle_;
-};
+// A handle to the process of this identity; none when no process of that id runs, or the one
+// that does started at another time.
+Win32Handle OpenIdentity(const ProcessIdentity& process) {
+    Win32Handle handle(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process.Id));
+    if (handle && CreationTime(handle.Get()) != process.StartTime) handle.Reset();
+    return handle;
+}
 
 } // namespace
 
@@ -43,8 +31,8 @@ ProcessIdentity Win32Processes::Current() { return {GetCurrentProcessId(), Creat
 bool Win32Processes::IsRunning(const ProcessIdentity& process) { return !WaitForEnd(process, 0); }
 
 bool Win32Processes::WaitForEnd(const ProcessIdentity& process, std::uint32_t timeoutMs) {
-    const ProcessHandle handle(process);
-    return handle.Get() == nullptr || WaitForSingleObject(handle.Get(), timeoutMs) != WAIT_TIMEOUT;
+    const Win32Handle handle = OpenIdentity(process);
+    return !handle || WaitForSingleObject(handle.Get(), timeoutMs) != WAIT_TIMEOUT;
 }
 
 // The new process inherits no handles and gets no console; it outlives this one.
@@ -57,8 +45,8 @@ bool Win32Processes::Start(const std::string& exe, const std::string& arguments)
                         &startup, &started)) {
         return false;
     }
-    CloseHandle(started.hThread);
-    CloseHandle(started.hProcess);
+    Win32Handle(started.hThread).Reset();
+    Win32Handle(started.hProcess).Reset();
     return true;
 }
 

@@ -4,6 +4,9 @@
 
 #include <sddl.h>
 
+#include <utility>
+
+#include "platform/win32/Win32Handle.h"
 #include "platform/win32/Win32ListDialog.h"
 #include "platform/win32/Win32PopupListWindow.h"
 
@@ -30,23 +33,20 @@ namespace {
 // A named mutex held by this thread; released and closed with the object.
 class Win32MachineLock final : public MachineLock {
 public:
-    Win32MachineLock(HANDLE mutex, bool abandoned) : Mutex_(mutex), Abandoned_(abandoned) {}
-    ~Win32MachineLock() override {
-        ReleaseMutex(Mutex_);
-        CloseHandle(Mutex_);
-    }
+    Win32MachineLock(Win32Handle mutex, bool abandoned) : Mutex_(std::move(mutex)), Abandoned_(abandoned) {}
+    ~Win32MachineLock() override { ReleaseMutex(Mutex_.Get()); }
     Win32MachineLock(const Win32MachineLock&) = delete;
     Win32MachineLock& operator=(const Win32MachineLock&) = delete;
     bool Abandoned() const override { return Abandoned_; }
 
 private:
-    HANDLE Mutex_;
+    Win32Handle Mutex_;
     bool Abandoned_;
 };
 
 // The mutex of the name, made so that every user of the machine may wait for it and release
-// it, whoever made it first. Null when it can be neither made nor opened.
-HANDLE SharedMutex(const std::string& name) {
+// it, whoever made it first. None when it can be neither made nor opened.
+Win32Handle SharedMutex(const std::string& name) {
     constexpr const char* EveryoneMaySynchronize = "D:(A;;0x00100001;;;WD)"; // SYNCHRONIZE | MUTEX_MODIFY_STATE
     PSECURITY_DESCRIPTOR descriptor = nullptr;
     SECURITY_ATTRIBUTES attributes{sizeof attributes, nullptr, FALSE};
@@ -59,7 +59,7 @@ HANDLE SharedMutex(const std::string& name) {
     if (mutex == nullptr && GetLastError() == ERROR_ACCESS_DENIED) {
         mutex = OpenMutexA(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, name.c_str());
     }
-    return mutex;
+    return Win32Handle(mutex);
 }
 
 bool Owned(DWORD waitResult) { return waitResult == WAIT_OBJECT_0 || waitResult == WAIT_ABANDONED_0; }
@@ -67,25 +67,25 @@ bool Owned(DWORD waitResult) { return waitResult == WAIT_OBJECT_0 || waitResult 
 } // namespace
 
 std::unique_ptr<MachineLock> Win32WindowSystem::LockMachineWide(const std::string& name, std::uint32_t timeoutMs) {
-    HANDLE mutex = SharedMutex(name);
-    if (mutex == nullptr) return nullptr;
+    Win32Handle mutex = SharedMutex(name);
+    if (!mutex) return nullptr;
+    HANDLE handle = mutex.Get();
     const DWORD start = GetTickCount();
     const auto left = [&] {
         const DWORD elapsed = GetTickCount() - start;
         return elapsed >= timeoutMs ? DWORD{0} : timeoutMs - elapsed;
     };
     for (;;) {
-        const DWORD result = MsgWaitForMultipleObjectsEx(1, &mutex, left(), QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-        if (Owned(result)) return std::make_unique<Win32MachineLock>(mutex, result == WAIT_ABANDONED_0);
+        const DWORD result = MsgWaitForMultipleObjectsEx(1, &handle, left(), QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        if (Owned(result)) return std::make_unique<Win32MachineLock>(std::move(mutex), result == WAIT_ABANDONED_0);
         if (result != WAIT_OBJECT_0 + 1) break; // the time is up, or the wait failed
         ProcessMessages();
         if (left() == 0) {
-            const DWORD last = WaitForSingleObject(mutex, 0);
-            if (Owned(last)) return std::make_unique<Win32MachineLock>(mutex, last == WAIT_ABANDONED_0);
+            const DWORD last = WaitForSingleObject(handle, 0);
+            if (Owned(last)) return std::make_unique<Win32MachineLock>(std::move(mutex), last == WAIT_ABANDONED_0);
             break;
         }
     }
-    CloseHandle(mutex);
     return nullptr;
 }
 
