@@ -10,6 +10,9 @@ EListError::EListError(int index)
 
 EFOpenError::EFOpenError(const std::string& path) : ECorvaneError("Cannot open file " + path) {}
 
+EReadError::EReadError(const std::string& path, const std::string& reason)
+    : ECorvaneError("Cannot read file " + path + ": " + reason) {}
+
 EOSError::EOSError(unsigned long code, const std::string& description)
     : ECorvaneError("System Error.  Code: " + std::to_string(code) + ".\r\n" + description), Code_(code) {}
 

@@ -15,14 +15,14 @@ public:
     virtual const char* Kind() const noexcept = 0;
 };
 
-// A list read at a position it does not hold: "List index out of bounds (%d)".
+// A list read at a position it does not hold.
 class EListError final : public ECorvaneError {
 public:
     explicit EListError(int index);
     const char* Kind() const noexcept override { return "EListError"; }
 };
 
-// A text that cannot be converted, such as "'yes' is not a valid boolean value".
+// A text that cannot be converted, such as a shell entry's crash protected field that is no boolean.
 class EConvertError final : public ECorvaneError {
 public:
     using ECorvaneError::ECorvaneError;
@@ -34,6 +34,13 @@ class EFOpenError final : public ECorvaneError {
 public:
     explicit EFOpenError(const std::string& path);
     const char* Kind() const noexcept override { return "EFOpenError"; }
+};
+
+// A file that opened but could not be read to its end: "Cannot read file %s: <the system's reason>".
+class EReadError final : public ECorvaneError {
+public:
+    EReadError(const std::string& path, const std::string& reason);
+    const char* Kind() const noexcept override { return "EReadError"; }
 };
 
 // A file that cannot be created or written: "Cannot create file %s".

@@ -29,6 +29,7 @@ const ProfileText* PortableProfileFiles::Load(const std::string& path) {
     try {
         parsed.Text.emplace(Files().ReadFile(path));
     } catch (const EFOpenError&) {
+    } catch (const EReadError&) {
     }
     const Parsed& stored = Parsed_.insert_or_assign(path, std::move(parsed)).first->second;
     return stored.Text ? &*stored.Text : nullptr;

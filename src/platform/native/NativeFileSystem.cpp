@@ -79,7 +79,7 @@ std::string NativeFileSystem::ReadFile(const std::string& path) {
     std::ifstream in(*Map(path), std::ios::binary);
     if (!in) throw EFOpenError(path);
     std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) throw EFOpenError(path);
+    if (in.bad()) throw EReadError(path, "the read failed");
     return content;
 }
 

@@ -7,27 +7,13 @@
 #include <vector>
 
 #include "platform/Errors.h"
+#include "platform/win32/Win32Handle.h"
 #include "platform/win32/Win32Services.h"
+#include "platform/win32/Win32SystemMessage.h"
 
 namespace corvane::platform::win32 {
 
 namespace {
-// Closes a file handle when it goes out of scope.
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : Handle_(handle) {}
-    ~FileHandle() {
-        if (valid()) CloseHandle(Handle_);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    bool valid() const { return Handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return Handle_; }
-
-private:
-    HANDLE Handle_;
-};
-
 // Writes at an offset through the OVERLAPPED position of a handle opened without
 // FILE_FLAG_OVERLAPPED: the call is synchronous and writes where the structure says.
 class Win32OutputFile final : public OutputFile {
@@ -43,14 +29,14 @@ public:
             position.Offset = static_cast<DWORD>(at & 0xFFFFFFFFu);
             position.OffsetHigh = static_cast<DWORD>(at >> 32);
             DWORD wrote = 0;
-            if (!::WriteFile(File_.get(), data.data() + done, part, &wrote, &position) || wrote != part) return false;
+            if (!::WriteFile(File_.Get(), data.data() + done, part, &wrote, &position) || wrote != part) return false;
             done += part;
         }
         return true;
     }
 
 private:
-    FileHandle File_;
+    Win32Handle File_;
 };
 } // namespace
 
@@ -110,27 +96,32 @@ std::string Win32FileSystem::FullPath(const std::string& path) {
 
 // Opened for reading while others may read too, as a text editor would.
 std::string Win32FileSystem::ReadFile(const std::string& path) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    const Win32Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) {
+    if (!file.Valid()) {
         throw EFOpenError(path);
     }
     std::string content;
     LARGE_INTEGER size{};
-    if (GetFileSizeEx(file.get(), &size) && size.QuadPart > 0 && static_cast<std::uint64_t>(size.QuadPart) < content.max_size()) {
+    if (GetFileSizeEx(file.Get(), &size) && size.QuadPart > 0 && static_cast<std::uint64_t>(size.QuadPart) < content.max_size()) {
         content.reserve(static_cast<std::size_t>(size.QuadPart)); // one allocation, not a doubling series of them
     }
+    // A read that fails before the end (a network share that went away, a locked range) must
+    // not pass for the end of the file: the caller would take half of it for all.
     char chunk[65536];
-    DWORD read = 0;
-    while (::ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr) && read > 0) {
+    for (;;) {
+        DWORD read = 0;
+        if (!::ReadFile(file.Get(), chunk, sizeof chunk, &read, nullptr)) {
+            throw EReadError(path, SystemMessage(GetLastError()));
+        }
+        if (read == 0) return content;
         content.append(chunk, read);
     }
-    return content;
 }
 
 bool Win32FileSystem::CreateEmptyFile(const std::string& path) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    return file.valid();
+    const Win32Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file.Valid();
 }
 
 bool Win32FileSystem::CreateDirectory(const std::string& path) {
@@ -144,14 +135,14 @@ bool Win32FileSystem::CopyFile(const std::string& source, const std::string& tar
 bool Win32FileSystem::WriteFile(const std::string& path, const std::string& data) {
     bool written = false;
     {
-        FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file.valid()) return false;
+        const Win32Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.Valid()) return false;
         written = true;
         std::size_t done = 0;
         while (written && done < data.size()) {
             const DWORD part = static_cast<DWORD>(std::min<std::size_t>(data.size() - done, 1u << 20));
             DWORD wrote = 0;
-            written = ::WriteFile(file.get(), data.data() + done, part, &wrote, nullptr) && wrote == part;
+            written = ::WriteFile(file.Get(), data.data() + done, part, &wrote, nullptr) && wrote == part;
             done += part;
         }
     }
