@@ -9,6 +9,7 @@
 #include "commands/LaunchAsShell.h"
 #include "commands/ShellRecovery.h"
 #include "config/CorvaneInfo.h"
+#include "config/ShellCommand.h"
 #include "config/ShellInstall.h"
 #include "platform/Errors.h"
 #include "platform/Platform.h"
@@ -17,42 +18,47 @@ namespace corvane {
 
 namespace {
 
-constexpr const char* ProgramName = "corvane.exe";
+using TOutput = TCommandLine::TOutput;
+constexpr const char* ProgramName = TShellCommand::ProgramName;
 
-int Help(const TStringList& arguments, std::string& output);
+int Help(const TStringList& arguments, TOutput& output);
 
-int Version(const TStringList& arguments, std::string& output) {
+int Version(const TStringList& arguments, TOutput& output) {
     if (!arguments.empty()) return TCommandLine::ExitUsage;
     const std::string version = platform::System().ProgramVersion();
-    output += std::string(ApplicationTitle) + " " + (version.empty() ? "(no version resource)" : version) + "\n";
+    output.Text += std::string(ApplicationTitle) + " " + (version.empty() ? "(no version resource)" : version) + "\n";
     return TCommandLine::ExitDone;
 }
 
-int Recover(const TStringList& arguments, std::string& output) {
+int Recover(const TStringList& arguments, TOutput& output) {
     if (!arguments.empty()) return TCommandLine::ExitUsage;
     const TShellIO shellIO;
     const TShellRecovery::TReport report = TShellRecovery(shellIO).Recover();
-    output += report.Text;
+    output.Text += report.Text;
+    // At logon the RunOnce entry runs it: a box that says that nothing was to be done would wait
+    // for the user for nothing.
+    output.WorthABox = report.Outcome == TShellRecovery::TOutcome::Restored ||
+                       report.Outcome == TShellRecovery::TOutcome::Discarded;
     return report.Outcome == TShellRecovery::TOutcome::Discarded ? TCommandLine::ExitFailed : TCommandLine::ExitDone;
 }
 
-int Install(const TStringList& arguments, std::string& output) {
+int Install(const TStringList& arguments, TOutput& output) {
     if (!arguments.empty()) return TCommandLine::ExitUsage;
     const TShellIO shellIO;
-    output += TShellInstall(shellIO).Install(platform::Files().ExePath());
+    output.Text += TShellInstall(shellIO, platform::RegistryRoot::CurrentUser).Install(platform::Files().ExePath());
     return TCommandLine::ExitDone;
 }
 
-int Uninstall(const TStringList& arguments, std::string& output) {
+int Uninstall(const TStringList& arguments, TOutput& output) {
     if (!arguments.empty()) return TCommandLine::ExitUsage;
     const TShellIO shellIO;
     bool installed = false;
-    output += TShellInstall(shellIO).Uninstall(installed);
+    output.Text += TShellInstall(shellIO, platform::RegistryRoot::CurrentUser).Uninstall(installed);
     return TCommandLine::ExitDone;
 }
 
 // The guard of the launcher whose process id follows the option.
-int Guard(const TStringList& arguments, std::string& output) {
+int Guard(const TStringList& arguments, TOutput& output) {
     std::uint32_t launcher = 0;
     const std::string& id = arguments.empty() ? std::string() : arguments[0];
     const auto [end, error] = std::from_chars(id.data(), id.data() + id.size(), launcher);
@@ -60,23 +66,23 @@ int Guard(const TStringList& arguments, std::string& output) {
         return TCommandLine::ExitUsage;
     }
     const TShellIO shellIO;
-    output += TShellRecovery(shellIO).Guard(launcher).Text;
+    output.Text += TShellRecovery(shellIO).Guard(launcher).Text;
     return TCommandLine::ExitDone;
 }
 
 // Checks a program folder (this program's own when none is given) as a logon would read it.
-int Check(const TStringList& arguments, std::string& output) {
+int Check(const TStringList& arguments, TOutput& output) {
     const std::optional<TCheckArguments> parsed = ParseCheckArguments(arguments);
     if (!parsed) return TCommandLine::ExitUsage;
     platform::FileSystem& files = platform::Files();
     std::string folder = parsed->Folder ? files.FullPath(*parsed->Folder) : TCorvaneInfo::FindProgramFolder();
     if (!folder.empty() && folder.back() != '\\' && folder.back() != '/') folder += '\\';
     if (!files.FolderExists(folder)) {
-        output += std::string(ProgramName) + ": cannot read the folder " + (parsed->Folder ? *parsed->Folder : folder) + "\n";
+        output.Text += std::string(ProgramName) + ": cannot read the folder " + (parsed->Folder ? *parsed->Folder : folder) + "\n";
         return TCommandLine::ExitUsage;
     }
     const TCheckOptions options{folder, parsed->User ? *parsed->User : TCorvaneInfo::GetCurrentUserName(), true};
-    return RunCheck(options, folder, '\\', output);
+    return RunCheck(options, folder, '\\', output.Text);
 }
 
 const TCommandLine::TOption* Find(std::string_view name) {
@@ -86,9 +92,9 @@ const TCommandLine::TOption* Find(std::string_view name) {
     return found == options.end() ? nullptr : &*found;
 }
 
-int Help(const TStringList& arguments, std::string& output) {
+int Help(const TStringList& arguments, TOutput& output) {
     if (!arguments.empty()) return TCommandLine::ExitUsage;
-    output += "Usage: " + std::string(ProgramName) + " [option]\n"
+    output.Text += "Usage: " + std::string(ProgramName) + " [option]\n"
               "Without an option the launcher runs its script (script.txt beside it).\n\nOptions:\n";
     std::size_t width = 0;
     for (const auto& option : TCommandLine::Options()) {
@@ -97,9 +103,9 @@ int Help(const TStringList& arguments, std::string& output) {
     for (const auto& option : TCommandLine::Options()) {
         std::string left = std::string(option.Name) + (option.Arguments.empty() ? "" : " ") + std::string(option.Arguments);
         left.resize(width, ' ');
-        output += "  " + left + "  " + std::string(option.Help) + "\n";
+        output.Text += "  " + left + "  " + std::string(option.Help) + "\n";
     }
-    output += "\nExit codes: 0 done, 1 failed (--check: found errors), 2 unknown option or bad arguments (--check: a "
+    output.Text += "\nExit codes: 0 done, 1 failed (--check: found errors), 2 unknown option or bad arguments (--check: a "
               "folder that cannot be read).\n";
     return TCommandLine::ExitDone;
 }
@@ -127,7 +133,7 @@ int TCommandLine::Run(const TStringList& arguments) {
     const std::string name = arguments.at(0) == "/?" ? std::string("--help") : arguments[0];
     const TOption* option = Find(name);
     const TStringList rest(arguments.begin() + 1, arguments.end());
-    std::string output;
+    TOutput output;
     int code = ExitFailed;
     try {
         if (option != nullptr && option->Run != Recover) {
@@ -136,24 +142,27 @@ int TCommandLine::Run(const TStringList& arguments) {
             const TShellRecovery::TReport recovered = TShellRecovery(shellIO).Recover();
             if (recovered.Outcome == TShellRecovery::TOutcome::Restored ||
                 recovered.Outcome == TShellRecovery::TOutcome::Discarded) {
-                output += recovered.Text;
+                output.Text += recovered.Text;
             }
         }
         if (option == nullptr) {
-            output += std::string(ProgramName) + ": unknown option '" + arguments[0] + "'\n";
+            output.Text += std::string(ProgramName) + ": unknown option '" + arguments[0] + "'\n";
             code = ExitUsage;
         } else {
             code = option->Run(rest, output);
         }
         if (code == ExitUsage && option != nullptr) {
-            output += std::string(ProgramName) + ": bad arguments for " + std::string(option->Name) + "\n";
+            output.Text += std::string(ProgramName) + ": bad arguments for " + std::string(option->Name) + "\n";
         }
     } catch (const std::exception& error) {
-        output += std::string(ProgramName) + ": " + ErrorLine(error) + "\n";
+        output.Text += std::string(ProgramName) + ": " + ErrorLine(error) + "\n";
         code = ExitFailed;
     }
-    if (code == ExitUsage) output += "Run " + std::string(ProgramName) + " --help for the options.\n";
-    if (option == nullptr || !option->Quiet) platform::Messages().WriteOutput(output);
+    if (code == ExitUsage) output.Text += "Run " + std::string(ProgramName) + " --help for the options.\n";
+    if (option == nullptr || !option->Quiet) {
+        platform::Messages().WriteOutput(output.Text, output.WorthABox ? platform::Dialogs::Unread::Box
+                                                                        : platform::Dialogs::Unread::Dropped);
+    }
     return code;
 }
 

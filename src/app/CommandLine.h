@@ -19,13 +19,20 @@ public:
     static constexpr int ExitFailed = 1;
     static constexpr int ExitUsage = 2;
 
+    // What an option reports, and whether it is worth a message box when there is neither a
+    // redirected standard output nor a console to take it.
+    struct TOutput {
+        std::string Text;
+        bool WorthABox = true;
+    };
+
     struct TOption {
         std::string_view Name;      // such as "--install"
         std::string_view Arguments; // what follows it, for the help
         std::string_view Help;      // one line
         // Does the work with the arguments after the option; adds what it reports to output
         // and returns the exit code.
-        int (*Run)(const TStringList& arguments, std::string& output);
+        int (*Run)(const TStringList& arguments, TOutput& output);
         bool Quiet = false; // reports nothing: it runs without a window or a console
     };
 

@@ -32,7 +32,7 @@ TIniCheck::TIniCheck(const std::string& path, std::string shown, TCheckReport& r
         }
         Text_.emplace(content);
         CheckByteOrderMark(content);
-    } catch (const EFOpenError&) {
+    } catch (const ECorvaneError&) { // it cannot be opened, or read to its end
         Warning(0, "the file cannot be read: the launcher then takes the default of every value in it");
     }
 }

@@ -63,7 +63,7 @@ void TScriptCheck::Run() {
     std::string text;
     try {
         text = files.ReadFile(File_);
-    } catch (const EFOpenError& error) {
+    } catch (const ECorvaneError& error) { // it cannot be opened, or read to its end
         Error(0, 0, std::string("the file cannot be read: the launcher stops at start with \"") + error.what() + "\"");
         return;
     }

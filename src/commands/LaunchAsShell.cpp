@@ -11,6 +11,30 @@
 
 namespace corvane {
 
+std::string ShellNotFoundWarning(const std::string& path) { return "Shell not found - " + path + " - attempting load anyway"; }
+
+namespace {
+
+// Another launch of this user that still runs may have the user's value switched (two logons on
+// a terminal server, or a launch that could not have the lock): what its restore gives back is
+// the setting before, not its shell. The oldest such launch tells.
+TSavedShellSetting SettingBefore(const TShellIO& shellIO, TSavedShellSetting saved, const TShellJournal& journal,
+                                 const platform::ProcessIdentity& self) {
+    std::optional<TPendingRestore> earliest;
+    for (const TShellJournal::TEntry& entry : journal.ReadAll()) {
+        if (!entry.Pending || entry.Pending->Launcher == self || !entry.Pending->Switched.UserValue) continue;
+        if (!platform::Process().IsRunning(entry.Pending->Launcher)) continue;
+        if (!earliest || entry.Pending->Launcher.StartTime < earliest->Launcher.StartTime) earliest = entry.Pending;
+    }
+    if (earliest) {
+        saved.UserValue = shellIO.RestoredUserValue(earliest->Saved, earliest->Switched);
+        saved.ReadText = earliest->Saved.ReadText;
+    }
+    return saved;
+}
+
+} // namespace
+
 // The machine's value and the mapping are shared by every session of the machine (fast user
 // switching, terminal servers): a launcher that saved them while another one's shell was
 // starting would take that shell for the previous one and write it back for good. So one
@@ -24,7 +48,7 @@ void LaunchAsShell(TscrObjAncestor& statement, std::string& previousShell, const
                    const std::string& parameters, const std::optional<std::string>& variableName,
                    const std::string& value) {
     if (!platform::Files().FileExists(path)) {
-        statement.ReportWarning("Shell not found - " + path + " - attempting load anyway");
+        statement.ReportWarning(ShellNotFoundWarning(path));
     }
     const TShellIO& shellIO = statement.Info->ShellIO;
     const std::unique_ptr<platform::MachineLock> lock =
@@ -32,12 +56,16 @@ void LaunchAsShell(TscrObjAncestor& statement, std::string& previousShell, const
     const bool machineWide = lock != nullptr && !lock->Abandoned();
     TShellRecovery(shellIO).Recover(); // a journal of this user's that a dead launcher left comes first
 
+    // The guard goes first: a launcher killed while it starts a program can leave that program
+    // never started, and nothing may be written that only such a guard would clear.
     const TShellJournal journal{};
     const std::string exe = platform::Files().ExePath();
-    TPendingRestore pending{platform::Process().Current(), shellIO.SaveSetting(), shellIO.PlannedSwitch(machineWide)};
+    const platform::ProcessIdentity self = platform::Process().Current();
+    platform::Process().Start(exe, std::string(GuardOption) + " " + std::to_string(self.Id));
+    TPendingRestore pending{self, SettingBefore(shellIO, shellIO.SaveSetting(), journal, self),
+                            shellIO.PlannedSwitch(machineWide)};
     previousShell = pending.Saved.ReadText;
     journal.Write(pending, exe);
-    platform::Process().Start(exe, std::string(GuardOption) + " " + std::to_string(pending.Launcher.Id));
 
     TShellSwitch switched;
     try {
@@ -54,13 +82,13 @@ void LaunchAsShell(TscrObjAncestor& statement, std::string& previousShell, const
         // report. A restore that fails keeps the journal for the guard and the next start.
         try {
             shellIO.RestoreSetting(pending.Saved, switched);
-            journal.Clear();
+            journal.Clear(TShellJournal::NameOf(self.Id));
         } catch (...) {
         }
         throw;
     }
     shellIO.RestoreSetting(pending.Saved, switched);
-    journal.Clear();
+    journal.Clear(TShellJournal::NameOf(self.Id));
 }
 
 } // namespace corvane

@@ -10,8 +10,12 @@
 
 namespace corvane {
 
+// The warning of a launch whose program is not there: "Shell not found - <path> - attempting
+// load anyway".
+std::string ShellNotFoundWarning(const std::string& path);
+
 // Warns (through statement) when no file exists at path, takes the machine-wide switch lock,
-// remembers the shell setting in previousShell and in the journal, starts the guard, writes
+// starts the guard, remembers the shell setting in previousShell and in the journal, writes
 // path as the setting, starts path with parameters, stores value in the variable named
 // variableName (if any), waits 3000 ms handling messages, puts back what the switch changed and
 // clears the journal. That is put back also when any step after the switch fails; the failure

@@ -2,6 +2,22 @@
 
 namespace corvane {
 
+namespace {
+constexpr std::string_view Magic = "CV";
+} // namespace
+
+TRecordWriter::TRecordWriter(TRecordKind kind, std::uint8_t version) {
+    Out = Magic;
+    Out += static_cast<char>(kind);
+    U8(version);
+}
+
+TRecordReader::TRecordReader(std::string_view data, TRecordKind kind, std::uint8_t version) : Data_(data) {
+    const bool magic = Take(Magic.size()) && Taken_ == Magic;
+    const bool ofKind = Take(1) && Taken_[0] == static_cast<char>(kind);
+    if (!magic || !ofKind || U8() != version) Ok_ = false;
+}
+
 void TRecordWriter::U32(std::uint32_t value) {
     for (int shift = 0; shift < 32; shift += 8) U8(static_cast<std::uint8_t>(value >> shift));
 }

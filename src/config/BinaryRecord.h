@@ -1,6 +1,8 @@
-// Records of Corvane's own in the registry, as one binary value each: little-endian integers,
-// texts as their 32-bit length and bytes, and stored registry values as their state (1 byte),
-// type (32 bits) and data. One value is written in one step, so a record is whole or absent.
+// Records of Corvane's own in the registry, as one binary value each under CorvaneKey: a header
+// of "CV", a letter that names the kind of record and a version byte, then the fields as
+// little-endian integers, texts as their 32-bit length and bytes, and stored registry values as
+// their state (1 byte), type (32 bits) and data. One value is written in one step, so a record
+// is whole or absent.
 #pragma once
 
 #include <cstdint>
@@ -11,8 +13,18 @@
 
 namespace corvane {
 
+// Where Corvane keeps its records: this key under the current user's root, or under the
+// machine's for what concerns every user.
+constexpr const char* CorvaneKey = "Software\\Corvane";
+
+// The kinds of record, by the letter of their header.
+enum class TRecordKind : char { PendingRestore = 'J', InstalledOver = 'I' };
+
 class TRecordWriter {
 public:
+    // Begins the record with its header.
+    TRecordWriter(TRecordKind kind, std::uint8_t version);
+
     void U8(std::uint8_t value) { Out += static_cast<char>(value); }
     void U32(std::uint32_t value);
     void U64(std::uint64_t value);
@@ -29,7 +41,8 @@ public:
     // The longest text a record holds: far beyond any shell setting or path.
     static constexpr std::size_t LongestText = 1 << 20;
 
-    explicit TRecordReader(std::string_view data) : Data_(data) {}
+    // Reads the header first: Ok() is false for a record of another kind or version.
+    TRecordReader(std::string_view data, TRecordKind kind, std::uint8_t version);
     bool Ok() const { return Ok_; }
     bool AtEnd() const { return Data_.empty(); }
 

@@ -8,9 +8,6 @@
 namespace corvane {
 
 namespace {
-constexpr std::size_t StringBufferSize = 2048;  // values of at most 2047 characters
-constexpr std::size_t SectionBufferSize = 16384; // key names with their NULs
-
 int HexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;

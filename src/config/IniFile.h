@@ -2,6 +2,7 @@
 // profile reader; nothing is cached and nothing is ever written.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -19,12 +20,18 @@ struct TIniKey {
 
 class TIniFile {
 public:
+    // The buffers in which the profile reader gives a value and the key names of a section:
+    // a value of at most LongestValue characters, and names with a NUL after each.
+    static constexpr std::size_t StringBufferSize = 2048;
+    static constexpr std::size_t LongestValue = StringBufferSize - 1;
+    static constexpr std::size_t SectionBufferSize = 16384;
+
     explicit TIniFile(std::string fileName);
 
     const std::string& FileName() const { return FileName_; }
 
     // The text after "=", blanks around it removed and enclosing quotes dropped; at most
-    // 2047 characters; defaultValue when the file, section or key is missing.
+    // LongestValue characters; defaultValue when the file, section or key is missing.
     std::string ReadString(const std::string& section, const std::string& key,
                            const std::string& defaultValue) const;
     // A decimal integer, or hexadecimal after "$" or "0x"/"0X"; any other text gives defaultValue.

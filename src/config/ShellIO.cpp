@@ -1,5 +1,7 @@
 #include "config/ShellIO.h"
 
+#include "config/IniFile.h"
+#include "config/RegistryWrites.h"
 #include "platform/Errors.h"
 #include "platform/Platform.h"
 #include "platform/ProfileFiles.h"
@@ -10,8 +12,6 @@ namespace corvane {
 namespace {
 constexpr const char* SystemIni = "system.ini";
 constexpr const char* BootSection = "boot";
-constexpr std::size_t ShellBufferSize = 2048;
-constexpr std::size_t SectionBufferSize = 16384;
 constexpr int WindowsFamily = 1; // Windows 95, 98 and Me
 constexpr int NtFamily = 2;
 
@@ -25,12 +25,8 @@ std::string FromRoot(const std::string& keyPath) {
 } // namespace
 
 std::string TShellIO::ReadShell() const {
-    return platform::Profiles().GetString(SystemIni, BootSection, ShellValue, NoShell, ShellBufferSize);
+    return platform::Profiles().GetString(SystemIni, BootSection, ShellValue, NoShell, TIniFile::StringBufferSize);
 }
-
-namespace {
-std::string StringData(const std::string& text) { return text.substr(0, text.find('\0')) + '\0'; }
-} // namespace
 
 void TShellIO::WriteShell(const std::string& text) const {
     TShellSwitch switched;
@@ -45,12 +41,12 @@ void TShellIO::WriteShell(const std::string& text, bool machineWide, TShellSwitc
         platform::Profiles().WriteString(SystemIni, BootSection, ShellValue, text);
     } else if (family == NtFamily) {
         switched.UserValue = true;
-        WriteRegistryString(RegistryRoot::CurrentUser, WinlogonKey, ShellValue, text);
+        WriteRegistryText(RegistryRoot::CurrentUser, WinlogonKey, ShellValue, text);
         if (!machineWide) return;
         const platform::RegistryWrite machine = WriteRegistryValue(RegistryRoot::LocalMachine, WinlogonKey, ShellValue,
                                                                    platform::RegString, StringData(text), true);
         switched.MachineValue = machine == platform::RegistryWrite::Written;
-        const std::string mapping = ReadRegistryString(RegistryRoot::LocalMachine, MappingKey, ShellValue, MachineMapping);
+        const std::string mapping = ReadRegistryText(RegistryRoot::LocalMachine, MappingKey, ShellValue, MachineMapping);
         if (mapping == MachineMapping) {
             const platform::RegistryWrite turned = WriteRegistryValue(RegistryRoot::LocalMachine, MappingKey, ShellValue,
                                                                       platform::RegString, StringData(UserMapping), true);
@@ -68,7 +64,7 @@ TShellSwitch TShellIO::PlannedSwitch(bool machineWide) const {
         planned.UserValue = true;
         planned.MachineValue = machineWide;
         planned.MappingTurned =
-            machineWide && ReadRegistryString(RegistryRoot::LocalMachine, MappingKey, ShellValue, MachineMapping) == MachineMapping;
+            machineWide && ReadRegistryText(RegistryRoot::LocalMachine, MappingKey, ShellValue, MachineMapping) == MachineMapping;
     }
     return planned;
 }
@@ -127,9 +123,14 @@ void TShellIO::RestoreSetting(const TSavedShellSetting& saved, const TShellSwitc
     }
 }
 
-platform::RegistryValue TShellIO::RestoredUserValue(const TSavedShellSetting& saved, const TShellSwitch& switched) {
+bool TShellIO::MappingAtUser() const {
+    const platform::RegistryValue mapping = ReadIniFileMapping();
+    return Present(mapping) && TextOf(mapping.data) == UserMapping;
+}
+
+platform::RegistryValue TShellIO::RestoredUserValue(const TSavedShellSetting& saved, const TShellSwitch& switched) const {
     platform::RegistryValue user = saved.UserValue;
-    if (!Present(user) && switched.MappingTurned && saved.ReadText != NoShell) {
+    if (!Present(user) && switched.MappingTurned && saved.ReadText != NoShell && MappingAtUser()) {
         user.state = platform::RegistryValue::State::Present;
         user.type = platform::RegString;
         user.data = StringData(saved.ReadText);
@@ -147,48 +148,12 @@ platform::RegistryValue TShellIO::ReadIniFileMapping() const {
 
 std::optional<std::string> TShellIO::ReadSystemIniShell() const {
     platform::ProfileFiles& profiles = platform::Profiles();
-    for (const std::string& name : profiles.GetKeyNames(SystemIni, BootSection, SectionBufferSize)) {
+    for (const std::string& name : profiles.GetKeyNames(SystemIni, BootSection, TIniFile::SectionBufferSize)) {
         if (SameTextAscii(name, ShellValue)) {
-            return profiles.GetString(SystemIni, BootSection, ShellValue, "", ShellBufferSize);
+            return profiles.GetString(SystemIni, BootSection, ShellValue, "", TIniFile::StringBufferSize);
         }
     }
     return std::nullopt;
-}
-
-void TShellIO::WriteRegistryString(RegistryRoot root, const std::string& keyPath, const std::string& name,
-                                   const std::string& text) {
-    WriteRegistryValue(root, keyPath, name, platform::RegString, StringData(text));
-}
-
-platform::RegistryWrite TShellIO::WriteRegistryValue(RegistryRoot root, const std::string& keyPath,
-                                                     const std::string& name, std::uint32_t type,
-                                                     const std::string& data, bool mayBeDenied) {
-    using platform::RegistryWrite;
-    platform::RegistryAccess& registry = platform::Registry();
-    const std::string path = FromRoot(keyPath);
-    const platform::RegistryResult created = registry.CreateKey(root, path);
-    if (created == platform::RegistryResult::AccessDenied && mayBeDenied) {
-        return RegistryWrite::OpenDenied;
-    }
-    if (created != platform::RegistryResult::Done) {
-        throw ERegistryException("Failed to create key " + keyPath);
-    }
-    const RegistryWrite result = registry.SetValue(root, path, name, type, data);
-    if (result == RegistryWrite::SetRefused || (result == RegistryWrite::SetDenied && !mayBeDenied)) {
-        throw ERegistryException("Failed to set data for '" + name + "'");
-    }
-    return result;
-}
-
-std::string TShellIO::ReadRegistryString(RegistryRoot root, const std::string& keyPath, const std::string& name,
-                                         const std::string& defaultValue) {
-    const platform::RegistryValue value = platform::Registry().ReadValue(root, FromRoot(keyPath), name);
-    if (value.state != platform::RegistryValue::State::Present) return defaultValue;
-    if (value.data.empty()) return "";
-    if (value.type != platform::RegString && value.type != platform::RegExpandString) {
-        throw ERegistryException("Invalid data type for '" + name + "'");
-    }
-    return value.data.substr(0, value.data.find('\0'));
 }
 
 } // namespace corvane

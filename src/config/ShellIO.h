@@ -5,7 +5,6 @@
 // "system.ini" returns.
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -69,9 +68,13 @@ public:
     // that reads of system.ini keep giving that text), and otherwise it is removed again. The
     // machine's value and system.ini get exactly their earlier state. Values that already hold
     // their earlier state are not touched. The mapping stays as it is.
+    //
+    // switched may say more than the switch did (the plan recorded before it, when the launcher
+    // was killed on the way): a turn of the mapping counts only when the mapping really sends
+    // reads to the user's key now.
     void RestoreSetting(const TSavedShellSetting& saved, const TShellSwitch& switched) const;
     // The state that RestoreSetting gives the current user's value.
-    static platform::RegistryValue RestoredUserValue(const TSavedShellSetting& saved, const TShellSwitch& switched);
+    platform::RegistryValue RestoredUserValue(const TSavedShellSetting& saved, const TShellSwitch& switched) const;
 
     // The stored values as they are, so that a caller can put back exactly what was there.
     platform::RegistryValue ReadWinlogonShell(platform::RegistryRoot root) const;
@@ -82,22 +85,9 @@ public:
     // The "shell" key of system.ini [boot] itself, or nothing when the file has no such key.
     std::optional<std::string> ReadSystemIniShell() const;
 
-    // Writes a string value: the key is created if missing, then opened and the value set.
-    // A key that is created but cannot be opened is left alone without an error.
-    static void WriteRegistryString(platform::RegistryRoot root, const std::string& keyPath,
-                                    const std::string& name, const std::string& text);
-    // Reads a string value; defaultValue when the key or the value is missing. Raises
-    // ERegistryException when the value holds data of another type than text.
-    static std::string ReadRegistryString(platform::RegistryRoot root, const std::string& keyPath,
-                                          const std::string& name, const std::string& defaultValue);
-
 private:
-    // Creates the key if it is missing, then opens it and stores the value. A refused create or
-    // set raises; with mayBeDenied, one refused for lack of rights is returned instead (as
-    // OpenDenied or SetDenied). A key that cannot be opened is reported by the result.
-    static platform::RegistryWrite WriteRegistryValue(platform::RegistryRoot root, const std::string& keyPath,
-                                                      const std::string& name, std::uint32_t type,
-                                                      const std::string& data, bool mayBeDenied = false);
+    // True when the mapping sends reads of system.ini [boot] shell to the user's key.
+    bool MappingAtUser() const;
 };
 
 } // namespace corvane

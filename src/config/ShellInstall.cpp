@@ -1,13 +1,12 @@
 #include "config/ShellInstall.h"
 
-#include <algorithm>
 #include <optional>
 
 #include "config/BinaryRecord.h"
-#include "config/ShellJournal.h"
+#include "config/RegistryWrites.h"
+#include "config/ShellCommand.h"
 #include "platform/Errors.h"
 #include "platform/Platform.h"
-#include "platform/RegistryAccess.h"
 #include "text/AsciiText.h"
 
 namespace corvane {
@@ -17,96 +16,114 @@ namespace {
 using platform::RegistryRoot;
 using platform::RegistryValue;
 
-constexpr std::string_view Magic = "CVI";
+// record: header stored-value (the value as it was before the install)
 constexpr std::uint8_t Version = 1;
 
 bool Present(const RegistryValue& value) { return value.state == RegistryValue::State::Present; }
 
-std::string Describe(const RegistryValue& value) {
-    if (!Present(value)) return "no shell of their own (the machine's applies)";
-    return "the shell " + Quoted(value.data.substr(0, value.data.find('\0')));
-}
-
-std::string UserName() { return platform::System().UserName().value_or("the current user"); }
-
 std::string Encode(const RegistryValue& earlier) {
-    TRecordWriter out;
-    out.Out = Magic;
-    out.U8(Version);
+    TRecordWriter out(TRecordKind::InstalledOver, Version);
     out.Stored(earlier);
     return out.Out;
 }
 
+bool IsCorvane(const RegistryValue& value) { return Present(value) && TShellCommand::NamesCorvane(TextOf(value.data)); }
+
 // The remembered value; nothing when there is no install, or a record that cannot be read.
-std::optional<RegistryValue> Remembered(bool& damaged) {
+std::optional<RegistryValue> Remembered(RegistryRoot root, bool& damaged) {
     damaged = false;
-    const RegistryValue stored = platform::Registry().ReadValue(RegistryRoot::CurrentUser, TShellInstall::Key,
-                                                                TShellInstall::Value);
+    const RegistryValue stored = platform::Registry().ReadValue(root, CorvaneKey, TShellInstall::Value);
     if (!Present(stored)) return std::nullopt;
-    const std::string_view data = stored.data;
-    TRecordReader in(data.substr(std::min(data.size(), Magic.size())));
-    const bool magic = data.substr(0, Magic.size()) == Magic;
-    const bool version = in.U8() == Version;
+    TRecordReader in(stored.data, TRecordKind::InstalledOver, Version);
     RegistryValue earlier = in.Stored();
-    if (!magic || !version || !in.Ok() || !in.AtEnd()) {
+    if (!in.Ok() || !in.AtEnd()) {
         damaged = true;
         return std::nullopt;
     }
     return earlier;
 }
 
-} // namespace
-
-std::string TShellInstall::ShellCommand(const std::string& exePath) {
-    return exePath.find(' ') == std::string::npos ? exePath : Quoted(exePath);
+void Remember(RegistryRoot root, const RegistryValue& earlier) {
+    WriteRegistryValue(root, CorvaneKey, TShellInstall::Value, platform::RegBinary, Encode(earlier));
+    platform::Registry().Flush(root, CorvaneKey);
 }
 
-std::string TShellInstall::Install(const std::string& exePath) const {
+// Removes the record, and the key when nothing else of Corvane's is kept there.
+void Forget(RegistryRoot root) {
     platform::RegistryAccess& registry = platform::Registry();
-    const auto user = RegistryRoot::CurrentUser;
+    if (registry.DeleteValue(root, CorvaneKey, TShellInstall::Value) != platform::RegistryResult::Done) {
+        throw ERegistryException("Failed to remove " + ShownKey(root, CorvaneKey) + "\\" + TShellInstall::Value);
+    }
+    if (registry.ValueNames(root, CorvaneKey).empty()) registry.DeleteKey(root, CorvaneKey);
+    registry.Flush(root, "Software");
+}
+
+} // namespace
+
+std::string TShellInstall::Whose() const {
+    if (Root_ == RegistryRoot::LocalMachine) return "every user of this machine";
+    return platform::System().UserName().value_or("the current user");
+}
+
+RegistryValue TShellInstall::NoCorvane() const {
+    if (Root_ == RegistryRoot::CurrentUser) return {RegistryValue::State::NoValue, 0, {}};
+    return {RegistryValue::State::Present, platform::RegString, StringData("explorer.exe")};
+}
+
+namespace {
+std::string Describe(const RegistryValue& value, RegistryRoot root) {
+    if (!Present(value)) {
+        return root == RegistryRoot::CurrentUser ? "no shell of their own (the machine's applies)" : "no shell value";
+    }
+    return "the shell " + Quoted(TextOf(value.data));
+}
+} // namespace
+
+std::string TShellInstall::Install(const std::string& exePath) const {
     bool damaged = false;
-    const std::optional<RegistryValue> remembered = Remembered(damaged);
-    const RegistryValue before = ShellIO_.ReadWinlogonShell(user);
+    const std::optional<RegistryValue> remembered = Remembered(Root_, damaged);
+    const RegistryValue before = ShellIO_.ReadWinlogonShell(Root_);
+    const std::string record = ShownKey(Root_, CorvaneKey) + "\\" + Value;
+    std::string note;
+    if (damaged && IsCorvane(before)) {
+        throw ERegistryException("The shell remembered under " + record + " cannot be read, and the shell of " + Whose() +
+                                 " is Corvane already, so the shell before it is unknown; nothing changed. "
+                                 "corvane.exe --uninstall removes Corvane as the shell and the damaged record");
+    }
     if (!remembered) {
-        if (registry.CreateKey(user, Key) != platform::RegistryResult::Done ||
-            registry.SetValue(user, Key, Value, platform::RegBinary, Encode(before)) != platform::RegistryWrite::Written) {
-            throw ERegistryException("Failed to remember the user's shell under HKEY_CURRENT_USER\\" + std::string(Key));
-        }
-        registry.Flush(user, Key);
-    }
-    const std::string command = ShellCommand(exePath);
-    ShellIO_.SetWinlogonShell(user, {RegistryValue::State::Present, platform::RegString, command + '\0'});
-    std::string report = "Corvane is now the shell of " + UserName() + ": " + Quoted(command) + ".\n";
-    if (remembered) {
-        report += "It was installed before; what the user had then stays remembered: " + Describe(*remembered) + ".\n";
+        // A shell that is some corvane.exe already has nothing of its own to go back to.
+        const RegistryValue earlier = IsCorvane(before) ? NoCorvane() : before;
+        Remember(Root_, earlier);
+        if (damaged) note = "The remembered shell under " + record + " could not be read and was replaced. ";
+        if (IsCorvane(before)) note += "The shell was a corvane.exe already; ";
+        note += "Before, " + Whose() + " had " + Describe(earlier, Root_) + "; corvane.exe --uninstall puts that back.\n";
     } else {
-        report += "Before, the user had " + Describe(before) + "; corvane.exe --uninstall puts that back.\n";
+        note = "It was installed before; what was there then stays remembered: " + Describe(*remembered, Root_) + ".\n";
     }
-    return report;
+    const std::string command = TShellCommand::For(exePath);
+    ShellIO_.SetWinlogonShell(Root_, {RegistryValue::State::Present, platform::RegString, StringData(command)});
+    return "Corvane is now the shell of " + Whose() + ": " + Quoted(command) + ".\n" + note;
 }
 
 std::string TShellInstall::Uninstall(bool& installed) const {
     bool damaged = false;
-    const std::optional<RegistryValue> remembered = Remembered(damaged);
-    installed = remembered.has_value();
+    const std::optional<RegistryValue> remembered = Remembered(Root_, damaged);
+    installed = remembered.has_value() || damaged;
+    if (!installed) return "Corvane is not installed as the shell of " + Whose() + "; nothing changed.\n";
+    const RegistryValue current = ShellIO_.ReadWinlogonShell(Root_);
+    RegistryValue after = remembered.value_or(current);
+    std::string note;
     if (damaged) {
-        throw ERegistryException("The shell remembered under HKEY_CURRENT_USER\\" + std::string(Key) + "\\" + Value +
-                                 " cannot be read; the user's shell was left as it is");
+        note = "The shell remembered under " + ShownKey(Root_, CorvaneKey) + "\\" + Value +
+               " could not be read and was removed; ";
+        if (IsCorvane(current)) after = NoCorvane();
     }
-    if (!remembered) return "Corvane is not installed as the shell of " + UserName() + "; nothing changed.\n";
-    ShellIO_.SetWinlogonShell(RegistryRoot::CurrentUser, *remembered);
-    platform::RegistryAccess& registry = platform::Registry();
-    if (registry.DeleteValue(RegistryRoot::CurrentUser, Key, Value) != platform::RegistryResult::Done) {
-        throw ERegistryException("Failed to remove HKEY_CURRENT_USER\\" + std::string(Key) + "\\" + Value);
-    }
-    // The key goes too when nothing else of Corvane's is kept there.
-    const RegistryValue pending = registry.ReadValue(RegistryRoot::CurrentUser, Key, TShellJournal::Value);
-    if (!Present(pending)) registry.DeleteKey(RegistryRoot::CurrentUser, Key);
-    registry.Flush(RegistryRoot::CurrentUser, "Software");
-    const std::string now = Present(*remembered)
-                                ? "the user's shell is " + Quoted(remembered->data.substr(0, remembered->data.find('\0')))
-                                : "the user has no shell of their own, so the machine's applies";
-    return "Corvane is no longer the shell of " + UserName() + ": " + now + " again.\n";
+    ShellIO_.SetWinlogonShell(Root_, after);
+    Forget(Root_);
+    const std::string now = Present(after) ? "the shell is " + Quoted(TextOf(after.data))
+                                           : "there is no shell of their own, so the machine's applies";
+    if (damaged && !IsCorvane(current)) return note + "the shell of " + Whose() + " was left as it is: " + now + ".\n";
+    return note + "Corvane is no longer the shell of " + Whose() + ": " + now + (damaged ? "" : " again") + ".\n";
 }
 
 } // namespace corvane

@@ -1,33 +1,44 @@
-// Corvane as the current user's shell: the user's own Winlogon "Shell" value names corvane.exe.
-// Installing remembers what that value held before (under the user's "Software\Corvane"), so
-// that uninstalling puts back exactly that, type included, and removes what installing added.
+// Corvane as the logon shell: a Winlogon "Shell" value names corvane.exe, the current user's own
+// (for that user) or the machine's (for every user of the machine). Installing remembers what the
+// value held before, under CorvaneKey of the same root, so that uninstalling puts back exactly
+// that, type included, and removes what installing added.
 #pragma once
 
 #include <string>
 
 #include "config/ShellIO.h"
+#include "platform/RegistryAccess.h"
 
 namespace corvane {
 
 class TShellInstall {
 public:
-    static constexpr const char* Key = "Software\\Corvane";
     static constexpr const char* Value = "InstalledOver";
 
-    explicit TShellInstall(const TShellIO& shellIO) : ShellIO_(shellIO) {}
+    // root: the current user's (their own shell) or the machine's (the shell of every user).
+    TShellInstall(const TShellIO& shellIO, platform::RegistryRoot root) : ShellIO_(shellIO), Root_(root) {}
 
-    // Makes exePath the current user's shell and says what changed. Installing again keeps the
-    // value remembered the first time. Raises ERegistryException when a value cannot be written.
+    // Makes exePath the shell and says what changed. Installing again keeps the value remembered
+    // the first time. A remembered value that cannot be read is remembered anew from the shell
+    // as it is, unless that is Corvane already (what was there before is then unknown): that is
+    // refused. Raises ERegistryException when a value cannot be written or the install is refused.
     std::string Install(const std::string& exePath) const;
-    // Puts back the user's shell as it was before the install and says what changed; without an
-    // install it says so and changes nothing (installed is false then).
+    // Puts back the shell as it was before the install and says what changed; without an install
+    // it says so and changes nothing (installed is false then). Without a readable remembered
+    // value, a shell that is Corvane is removed (for the machine: set to explorer.exe, the
+    // system's own), so that Corvane never stays the shell.
     std::string Uninstall(bool& installed) const;
 
-    // The command that the Shell value holds for exePath: quoted when the path has a blank.
-    static std::string ShellCommand(const std::string& exePath);
+    // What stands in for a shell of Corvane's that has nothing readable to go back to: no value
+    // of the user's own (the machine's applies), or the system's explorer.exe for the machine.
+    platform::RegistryValue NoCorvane() const;
 
 private:
+    // Whose shell this is, for the reports.
+    std::string Whose() const;
+
     const TShellIO& ShellIO_;
+    const platform::RegistryRoot Root_;
 };
 
 } // namespace corvane

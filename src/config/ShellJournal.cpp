@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "config/BinaryRecord.h"
+#include "config/RegistryWrites.h"
 #include "platform/Errors.h"
 #include "platform/Platform.h"
 #include "platform/RegistryAccess.h"
@@ -15,9 +16,8 @@ namespace {
 using platform::RegistryRoot;
 using platform::RegistryValue;
 
-// record: magic version launcher-id start-time family switched read-text user machine system-ini
+// record: header launcher-id start-time family switched read-text user machine system-ini
 // (the fields as TRecordWriter writes them; the system.ini line is present (1 byte) and text)
-constexpr std::string_view Magic = "CVJ";
 constexpr std::uint8_t Version = 1;
 
 constexpr std::uint32_t UserBit = 1, MachineBit = 2, MappingBit = 4, SystemIniBit = 8;
@@ -31,14 +31,28 @@ TShellSwitch BitsToSwitched(std::uint32_t bits) {
     return {(bits & UserBit) != 0, (bits & MachineBit) != 0, (bits & MappingBit) != 0, (bits & SystemIniBit) != 0};
 }
 
-std::string StringData(const std::string& text) { return text + '\0'; }
+constexpr RegistryRoot User = RegistryRoot::CurrentUser;
+
+// A value name of a record: the prefix alone (an earlier version's) or the prefix, "." and more.
+bool IsRecordName(std::string_view name) {
+    const std::string_view prefix = TShellJournal::Value;
+    return name.size() >= prefix.size() && SameTextAscii(name.substr(0, prefix.size()), prefix) &&
+           (name.size() == prefix.size() || name[prefix.size()] == '.');
+}
+
+bool AnyRecordLeft() {
+    for (const std::string& name : platform::Registry().ValueNames(User, CorvaneKey)) {
+        if (IsRecordName(name)) return true;
+    }
+    return false;
+}
 
 } // namespace
 
+std::string TShellJournal::NameOf(std::uint32_t launcherId) { return std::string(Value) + "." + std::to_string(launcherId); }
+
 std::string TShellJournal::Encode(const TPendingRestore& pending) {
-    TRecordWriter out;
-    out.Out = Magic;
-    out.U8(Version);
+    TRecordWriter out(TRecordKind::PendingRestore, Version);
     out.U32(pending.Launcher.Id);
     out.U64(pending.Launcher.StartTime);
     out.U32(static_cast<std::uint32_t>(pending.Saved.Family));
@@ -52,9 +66,7 @@ std::string TShellJournal::Encode(const TPendingRestore& pending) {
 }
 
 std::optional<TPendingRestore> TShellJournal::Decode(std::string_view data) {
-    if (data.substr(0, Magic.size()) != Magic) return std::nullopt;
-    TRecordReader in(data.substr(Magic.size()));
-    if (in.U8() != Version) return std::nullopt;
+    TRecordReader in(data, TRecordKind::PendingRestore, Version);
     TPendingRestore pending;
     pending.Launcher.Id = in.U32();
     pending.Launcher.StartTime = in.U64();
@@ -70,40 +82,60 @@ std::optional<TPendingRestore> TShellJournal::Decode(std::string_view data) {
     return pending;
 }
 
+// The record goes first and is flushed: the RunOnce entry only helps, and a logon without it
+// still recovers at Corvane's next start.
 void TShellJournal::Write(const TPendingRestore& pending, const std::string& exePath) const {
     platform::RegistryAccess& registry = platform::Registry();
-    const auto user = RegistryRoot::CurrentUser;
-    if (registry.CreateKey(user, Key) != platform::RegistryResult::Done ||
-        registry.SetValue(user, Key, Value, platform::RegBinary, Encode(pending)) != platform::RegistryWrite::Written) {
-        throw ERegistryException("Failed to record the pending restore of the shell setting under HKEY_CURRENT_USER\\" +
-                                 std::string(Key));
-    }
-    registry.Flush(user, Key);
-    // The entry only helps; a logon without it still recovers at Corvane's next start.
-    if (registry.CreateKey(user, RunOnceKey) == platform::RegistryResult::Done) {
-        registry.SetValue(user, RunOnceKey, RunOnceValue, platform::RegString, StringData(Quoted(exePath) + " --recover"));
-        registry.Flush(user, RunOnceKey);
+    WriteRegistryValue(User, CorvaneKey, NameOf(pending.Launcher.Id), platform::RegBinary, Encode(pending));
+    registry.Flush(User, CorvaneKey);
+    if (registry.CreateKey(User, RunOnceKey) == platform::RegistryResult::Done) {
+        registry.SetValue(User, RunOnceKey, RunOnceValue, platform::RegString, StringData(Quoted(exePath) + " --recover"));
+        registry.Flush(User, RunOnceKey);
     }
 }
 
-std::optional<TPendingRestore> TShellJournal::Read(bool* damaged) const {
+std::vector<TShellJournal::TEntry> TShellJournal::ReadAll() const {
+    std::vector<TEntry> entries;
+    for (const std::string& name : platform::Registry().ValueNames(User, CorvaneKey)) {
+        if (!IsRecordName(name)) continue;
+        if (std::optional<TEntry> entry = ReadNamed(name)) entries.push_back(std::move(*entry)); // else cleared meanwhile
+    }
+    return entries;
+}
+
+std::optional<TShellJournal::TEntry> TShellJournal::ReadNamed(const std::string& name) const {
+    const RegistryValue stored = platform::Registry().ReadValue(User, CorvaneKey, name);
+    if (stored.state != RegistryValue::State::Present) return std::nullopt;
+    return TEntry{name, Decode(stored.data)};
+}
+
+std::optional<TPendingRestore> TShellJournal::ReadOf(std::uint32_t launcherId, bool* damaged) const {
     if (damaged != nullptr) *damaged = false;
-    const RegistryValue stored = platform::Registry().ReadValue(RegistryRoot::CurrentUser, Key, Value);
+    const RegistryValue stored = platform::Registry().ReadValue(User, CorvaneKey, NameOf(launcherId));
     if (stored.state != RegistryValue::State::Present) return std::nullopt;
     std::optional<TPendingRestore> pending = Decode(stored.data);
     if (!pending && damaged != nullptr) *damaged = true;
     return pending;
 }
 
-void TShellJournal::Clear() const {
+void TShellJournal::Clear(const std::string& name) const {
     platform::RegistryAccess& registry = platform::Registry();
-    const auto user = RegistryRoot::CurrentUser;
-    registry.DeleteValue(user, RunOnceKey, RunOnceValue);
-    if (registry.DeleteValue(user, Key, Value) != platform::RegistryResult::Done) {
-        throw ERegistryException("Failed to clear the pending restore of the shell setting under HKEY_CURRENT_USER\\" +
-                                 std::string(Key));
+    if (registry.DeleteValue(User, CorvaneKey, name) != platform::RegistryResult::Done) {
+        throw ERegistryException("Failed to clear the pending restore " + name + " under " + ShownKey(User, CorvaneKey));
     }
-    registry.Flush(user, Key);
+    registry.Flush(User, CorvaneKey);
+    ClearRunOnceWhenIdle();
+}
+
+// Another launch may write its record meanwhile: it writes the entry after its record, and the
+// entry comes back when a record shows up after the entry went.
+void TShellJournal::ClearRunOnceWhenIdle() const {
+    platform::RegistryAccess& registry = platform::Registry();
+    const RegistryValue entry = registry.ReadValue(User, RunOnceKey, RunOnceValue);
+    if (entry.state != RegistryValue::State::Present || AnyRecordLeft()) return;
+    registry.DeleteValue(User, RunOnceKey, RunOnceValue);
+    if (AnyRecordLeft()) registry.SetValue(User, RunOnceKey, RunOnceValue, entry.type, entry.data);
+    registry.Flush(User, RunOnceKey);
 }
 
 } // namespace corvane

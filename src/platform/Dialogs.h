@@ -16,9 +16,12 @@ public:
     virtual void ShowMessage(const std::string& text) = 0;
     // The task-modal error box of an error that ends the run.
     virtual void ShowErrorBox(const std::string& caption, const std::string& text) = 0;
+    // Where a command-line option's report goes when neither the standard output nor a console
+    // takes it: into a message box, or nowhere (a report that nobody needs to read).
+    enum class Unread { Box, Dropped };
     // What a command-line option reports: to the standard output when it is a file or a pipe,
-    // else to the console of the program that started this one, else in a message box.
-    virtual void WriteOutput(const std::string& text) = 0;
+    // else to the console of the program that started this one, else as unread says.
+    virtual void WriteOutput(const std::string& text, Unread unread) = 0;
 };
 
 } // namespace corvane::platform

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace corvane::platform {
@@ -20,6 +21,8 @@ public:
 
     // This process.
     virtual ProcessIdentity Current() = 0;
+    // The running process of this id; nothing when none runs.
+    virtual std::optional<ProcessIdentity> Identify(std::uint32_t id) = 0;
     // True while the process of this id runs and started at this time.
     virtual bool IsRunning(const ProcessIdentity& process) = 0;
     // Waits until the process has ended (or was never running), at most timeoutMs; true when it

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace corvane::platform {
 
@@ -45,6 +46,8 @@ public:
                                    std::uint32_t type, const std::string& data) = 0;
     // The named value's type and data, or whether the key or the value is missing.
     virtual RegistryValue ReadValue(RegistryRoot root, const std::string& path, const std::string& name) = 0;
+    // The names of the key's values, in the registry's order; none when the key is missing.
+    virtual std::vector<std::string> ValueNames(RegistryRoot root, const std::string& path) = 0;
     // Removes the named value; Done when it is gone afterwards, also when it never existed.
     virtual RegistryResult DeleteValue(RegistryRoot root, const std::string& path, const std::string& name) = 0;
     // Removes the key with its values (not one that has keys below it); Done when it is gone

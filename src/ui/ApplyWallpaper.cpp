@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "config/RegistryWrites.h"
 #include "imaging/Bitmap.h"
 #include "imaging/BmpFile.h"
 #include "imaging/GifDecoder.h"
@@ -9,7 +10,6 @@
 #include "platform/DesktopServices.h"
 #include "platform/Errors.h"
 #include "platform/Platform.h"
-#include "platform/RegistryAccess.h"
 #include "text/AsciiText.h"
 #include "ui/BusyCursor.h"
 
@@ -100,17 +100,7 @@ std::optional<std::string> ConvertSource(const std::string& sourcePath, const TW
 // Stores path as the current user's wallpaper setting: the string value "Wallpaper" under
 // "Control Panel\Desktop\", the key created when it is missing.
 void StoreWallpaperSetting(const std::string& path) {
-    constexpr const char* DesktopKey = "Control Panel\\Desktop";
-    constexpr const char* ShownKey = "HKEY_CURRENT_USER\\Control Panel\\Desktop\\";
-    platform::RegistryAccess& registry = platform::Registry();
-    const auto root = platform::RegistryRoot::CurrentUser;
-    if (registry.CreateKey(root, DesktopKey) != platform::RegistryResult::Done) {
-        throw ERegistryException(std::string("Failed to create key ") + ShownKey);
-    }
-    const std::string text = path.substr(0, path.find('\0')) + '\0';
-    if (registry.SetValue(root, DesktopKey, "Wallpaper", platform::RegString, text) != platform::RegistryWrite::Written) {
-        throw ERegistryException(std::string("Failed to set data for 'Wallpaper' under ") + ShownKey);
-    }
+    WriteRegistryText(platform::RegistryRoot::CurrentUser, "Control Panel\\Desktop", "Wallpaper", path);
 }
 
 } // namespace

@@ -14,7 +14,7 @@ public:
     void SetTitle(const std::string&) override {}
     void ShowMessage(const std::string&) override {}
     void ShowErrorBox(const std::string&, const std::string&) override {}
-    void WriteOutput(const std::string&) override {}
+    void WriteOutput(const std::string&, Unread) override {}
 };
 
 class AsciiSystem final : public platform::SystemInfo {

@@ -13,7 +13,7 @@ void NativeDialogs::ShowErrorBox(const std::string& caption, const std::string& 
     std::cerr << caption << ": " << text << "\n";
 }
 
-void NativeDialogs::WriteOutput(const std::string& text) { std::cout << text << std::flush; }
+void NativeDialogs::WriteOutput(const std::string& text, Unread) { std::cout << text << std::flush; }
 
 std::optional<std::string> NativeSystemInfo::UserName() {
     for (const char* variable : {"USER", "LOGNAME"}) {

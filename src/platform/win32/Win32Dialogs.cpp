@@ -45,8 +45,9 @@ bool WriteAll(HANDLE target, const std::string& text) {
 
 // A program of the GUI subsystem has no console of its own: its standard output counts only
 // when it was redirected to a file or a pipe; otherwise the console of the program that
-// started it (a command prompt) takes the text, and without one a message box shows it.
-void Win32Dialogs::WriteOutput(const std::string& text) {
+// started it (a command prompt) takes the text, and without one a message box shows it, unless
+// the text is not worth a box that waits for somebody.
+void Win32Dialogs::WriteOutput(const std::string& text, Unread unread) {
     const std::string lines = WithCrLf(text);
     const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
     const DWORD type = output != nullptr && output != INVALID_HANDLE_VALUE ? GetFileType(output) : FILE_TYPE_UNKNOWN;
@@ -59,6 +60,7 @@ void Win32Dialogs::WriteOutput(const std::string& text) {
         FreeConsole();
         if (written) return;
     }
+    if (unread == Unread::Dropped) return;
     // A report of many lines (a check of a folder with many mistakes) would run off the screen
     // and hide the box's button; the box shows its start and its summary line.
     constexpr std::size_t MaxBoxLines = 16;

@@ -28,6 +28,12 @@ Win32Handle OpenIdentity(const ProcessIdentity& process) {
 
 ProcessIdentity Win32Processes::Current() { return {GetCurrentProcessId(), CreationTime(GetCurrentProcess())}; }
 
+std::optional<ProcessIdentity> Win32Processes::Identify(std::uint32_t id) {
+    const Win32Handle handle(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
+    if (!handle || WaitForSingleObject(handle.Get(), 0) != WAIT_TIMEOUT) return std::nullopt;
+    return ProcessIdentity{id, CreationTime(handle.Get())};
+}
+
 bool Win32Processes::IsRunning(const ProcessIdentity& process) { return !WaitForEnd(process, 0); }
 
 bool Win32Processes::WaitForEnd(const ProcessIdentity& process, std::uint32_t timeoutMs) {

@@ -8,6 +8,7 @@ namespace corvane::platform::win32 {
 class Win32Processes final : public Processes {
 public:
     ProcessIdentity Current() override;
+    std::optional<ProcessIdentity> Identify(std::uint32_t id) override;
     bool IsRunning(const ProcessIdentity& process) override;
     bool WaitForEnd(const ProcessIdentity& process, std::uint32_t timeoutMs) override;
     bool Start(const std::string& exe, const std::string& arguments) override;

@@ -83,6 +83,22 @@ RegistryValue Win32Registry::ReadValue(RegistryRoot root, const std::string& pat
     return result;
 }
 
+// Value names are at most 16383 characters long.
+std::vector<std::string> Win32Registry::ValueNames(RegistryRoot root, const std::string& path) {
+    std::vector<std::string> names;
+    const OpenKey key(root, path, KEY_QUERY_VALUE);
+    if (!key.valid()) return names;
+    std::vector<char> name(16384);
+    for (DWORD index = 0;; ++index) {
+        DWORD length = static_cast<DWORD>(name.size());
+        const LONG status = RegEnumValueA(key.get(), index, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
+        if (status == ERROR_NO_MORE_ITEMS) break;
+        if (status != ERROR_SUCCESS) continue; // one that went meanwhile
+        names.emplace_back(name.data(), length);
+    }
+    return names;
+}
+
 RegistryResult Win32Registry::DeleteValue(RegistryRoot root, const std::string& path, const std::string& name) {
     const OpenKey key(root, path, KEY_SET_VALUE);
     if (!key.valid()) return key.missing() ? RegistryResult::Done : ResultOf(key.status()); // no key, so no value

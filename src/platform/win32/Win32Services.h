@@ -33,7 +33,7 @@ public:
     void SetTitle(const std::string& title) override { Title_ = title; }
     void ShowMessage(const std::string& text) override;
     void ShowErrorBox(const std::string& caption, const std::string& text) override;
-    void WriteOutput(const std::string& text) override;
+    void WriteOutput(const std::string& text, Unread unread) override;
 
 private:
     std::string Title_;

@@ -91,5 +91,22 @@ TEST_F(CommandLineTest, AnOptionFirstRecoversAndSaysSo) {
               std::nullopt);
 }
 
+// At logon the RunOnce entry runs --recover: when there was nothing to put back, its answer is
+// for a console or a file only, never for a box that waits for the user; what it did put back
+// may be shown.
+TEST_F(CommandLineTest, ARecoveryWithNothingToDoIsNotWorthABox) {
+    using Unread = platform::Dialogs::Unread;
+    EXPECT_EQ(Run({"--recover"}), 0);
+    EXPECT_EQ(fake.dialogs.unreadOutput, Unread::Dropped);
+    TPendingRestore pending;
+    pending.Launcher = {7, 70};
+    pending.Saved.Family = 2;
+    TShellJournal().Write(pending, "C:\\Launch\\corvane.exe");
+    EXPECT_EQ(Run({"--recover"}), 0);
+    EXPECT_EQ(fake.dialogs.unreadOutput, Unread::Box);
+    EXPECT_EQ(Run({"--version"}), 0);
+    EXPECT_EQ(fake.dialogs.unreadOutput, Unread::Box);
+}
+
 } // namespace
 } // namespace corvane

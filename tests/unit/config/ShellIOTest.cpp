@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "config/RegistryWrites.h"
 #include "config/ShellIO.h"
 #include "platform/Errors.h"
 #include "support/ConfigPlatform.h"
@@ -112,7 +113,7 @@ TEST_F(ShellIOTest, NtFamilyWritesBothValuesAndSwitchesTheMappingFromSysOnly) {
 
 TEST_F(ShellIOTest, TheMappingIsNeverTurnedBack) {
     fake.registry.Put(Machine, Mapping, "shell", SysMapping);
-    const std::string previous = TShellIO::ReadRegistryString(Machine, TShellIO::WinlogonKey, "shell", "");
+    const std::string previous = ReadRegistryText(Machine, TShellIO::WinlogonKey, "shell", "");
     io.WriteShell("C:\\Alt\\alt.exe");
     io.WriteShell(previous);
     EXPECT_EQ(fake.registry.Text(User, Winlogon, "shell"), "explorer.exe");
@@ -166,13 +167,13 @@ TEST_F(ShellIOTest, ReadsRegistryStringsByTheirTypeAndSize) {
     registry.keys[registry.Id(Machine, "K")]["nul"] = {platform::RegistryValue::State::Present, 1, std::string("a\0b", 3)};
     registry.keys[registry.Id(Machine, "K")]["empty"] = {platform::RegistryValue::State::Present, 4, ""};
     registry.keys[registry.Id(Machine, "K")]["dword"] = {platform::RegistryValue::State::Present, 4, "\1\0\0\0"};
-    EXPECT_EQ(TShellIO::ReadRegistryString(Machine, "\\K", "sz", "d"), "text");
-    EXPECT_EQ(TShellIO::ReadRegistryString(Machine, "\\K", "expand", "d"), "%SystemRoot%\\x.exe");
-    EXPECT_EQ(TShellIO::ReadRegistryString(Machine, "\\K", "nul", "d"), "a");
-    EXPECT_EQ(TShellIO::ReadRegistryString(Machine, "\\K", "empty", "d"), "");
-    EXPECT_EQ(TShellIO::ReadRegistryString(Machine, "\\K", "missing", "d"), "d");
-    EXPECT_EQ(TShellIO::ReadRegistryString(Machine, "\\Missing", "sz", "d"), "d");
-    EXPECT_THROW(TShellIO::ReadRegistryString(Machine, "\\K", "dword", "d"), ERegistryException);
+    EXPECT_EQ(ReadRegistryText(Machine, "\\K", "sz", "d"), "text");
+    EXPECT_EQ(ReadRegistryText(Machine, "\\K", "expand", "d"), "%SystemRoot%\\x.exe");
+    EXPECT_EQ(ReadRegistryText(Machine, "\\K", "nul", "d"), "a");
+    EXPECT_EQ(ReadRegistryText(Machine, "\\K", "empty", "d"), "");
+    EXPECT_EQ(ReadRegistryText(Machine, "\\K", "missing", "d"), "d");
+    EXPECT_EQ(ReadRegistryText(Machine, "\\Missing", "sz", "d"), "d");
+    EXPECT_THROW(ReadRegistryText(Machine, "\\K", "dword", "d"), ERegistryException);
     try {
         fake.registry.keys[registry.Id(Machine, Mapping)]["shell"] = {platform::RegistryValue::State::Present, 4, "1234"};
         io.WriteShell("C:\\a.exe");

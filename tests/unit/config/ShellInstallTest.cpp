@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "config/BinaryRecord.h"
 #include "config/ShellInstall.h"
 #include "platform/Errors.h"
 #include "support/ConfigPlatform.h"
@@ -17,7 +18,7 @@ protected:
 
     testing::ConfigPlatform fake;
     TShellIO shellIO;
-    TShellInstall install{shellIO};
+    TShellInstall install{shellIO, RegistryRoot::CurrentUser};
 };
 
 // Whatever the user had before (nothing, or a value of either string type), install and
@@ -45,19 +46,63 @@ TEST_F(ShellInstallTest, UninstallGivesBackExactlyWhatTheFirstInstallFound) {
             EXPECT_EQ(UserValue().type, before.type);
             EXPECT_EQ(UserValue().data, before.data);
         }
-        EXPECT_FALSE(fake.registry.HasKey(RegistryRoot::CurrentUser, TShellInstall::Key)) << "what install added is gone";
+        EXPECT_FALSE(fake.registry.HasKey(RegistryRoot::CurrentUser, CorvaneKey)) << "what install added is gone";
         const std::string nothing = install.Uninstall(installed);
         EXPECT_FALSE(installed);
         EXPECT_EQ(nothing, "Corvane is not installed as the shell of operator; nothing changed.\n");
     }
 }
 
-TEST_F(ShellInstallTest, ADamagedRecordLeavesTheShellAlone) {
-    fake.registry.Put(RegistryRoot::CurrentUser, Winlogon, "Shell", "corvane.exe");
-    fake.registry.Put(RegistryRoot::CurrentUser, TShellInstall::Key, TShellInstall::Value, "CVI", platform::RegBinary);
+// A remembered value that cannot be read never leaves Corvane as the shell for good: install
+// refuses when the shell is Corvane already (what was before is unknown) and remembers the
+// shell anew otherwise; uninstall removes a shell that is Corvane and keeps any other.
+TEST_F(ShellInstallTest, ADamagedRecordNeverKeepsCorvaneAsTheShell) {
+    struct Case {
+        const char* shell;    // the user's value beside the damaged record
+        bool installRefused;  // Install raises and changes nothing
+        const char* afterUninstall; // the user's value after Uninstall; null for none
+    };
+    const Case cases[] = {
+        {"\"C:\\Program Files\\Corvane\\corvane.exe\"", true, nullptr},
+        {"D:\\Other\\CORVANE.EXE --x", true, nullptr},
+        {"C:\\Alt\\alt.exe", false, "C:\\Alt\\alt.exe"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.shell);
+        const auto damage = [&] {
+            fake.registry.keys.clear();
+            fake.registry.Put(RegistryRoot::CurrentUser, Winlogon, "Shell", c.shell);
+            fake.registry.Put(RegistryRoot::CurrentUser, CorvaneKey, TShellInstall::Value, "CVI", platform::RegBinary);
+        };
+        damage();
+        if (c.installRefused) {
+            EXPECT_THROW(install.Install("C:\\Program Files\\Corvane\\corvane.exe"), ERegistryException);
+            EXPECT_EQ(fake.registry.Text(RegistryRoot::CurrentUser, Winlogon, "shell"), c.shell) << "nothing changed";
+        } else {
+            install.Install("C:\\Program Files\\Corvane\\corvane.exe");
+            bool installed = false;
+            install.Uninstall(installed);
+            EXPECT_EQ(fake.registry.Text(RegistryRoot::CurrentUser, Winlogon, "shell"), c.shell) << "remembered anew";
+        }
+        damage();
+        bool installed = false;
+        const std::string report = install.Uninstall(installed);
+        EXPECT_TRUE(installed);
+        EXPECT_NE(report.find("could not be read"), std::string::npos) << report;
+        const auto after = fake.registry.Text(RegistryRoot::CurrentUser, Winlogon, "shell");
+        EXPECT_EQ(after, c.afterUninstall ? std::optional<std::string>(c.afterUninstall) : std::nullopt);
+        EXPECT_FALSE(fake.registry.HasKey(RegistryRoot::CurrentUser, CorvaneKey)) << "the damaged record is gone";
+    }
+}
+
+// A shell that is some corvane.exe already, with nothing remembered (set by hand, or an install
+// whose record went), is not taken for the shell before: uninstall then leaves no Corvane.
+TEST_F(ShellInstallTest, ACorvaneShellIsNotRememberedAsTheShellBefore) {
+    fake.registry.Put(RegistryRoot::CurrentUser, Winlogon, "Shell", "C:\\Old\\corvane.exe");
+    install.Install("C:\\New\\corvane.exe");
     bool installed = false;
-    EXPECT_THROW(install.Uninstall(installed), ERegistryException);
-    EXPECT_EQ(fake.registry.Text(RegistryRoot::CurrentUser, Winlogon, "shell"), "corvane.exe");
+    install.Uninstall(installed);
+    EXPECT_EQ(fake.registry.Text(RegistryRoot::CurrentUser, Winlogon, "shell"), std::nullopt);
 }
 
 } // namespace

@@ -129,7 +129,11 @@ public:
     void ShowErrorBox(const std::string& caption, const std::string& text) override {
         errorBoxes.emplace_back(caption, text);
     }
-    void WriteOutput(const std::string& text) override { output += text; }
+    void WriteOutput(const std::string& text, Unread unread) override {
+        output += text;
+        unreadOutput = unread;
+    }
+    Unread unreadOutput = Unread::Box; // as the last output asked
 };
 
 class FakeSystemInfo : public platform::SystemInfo {
@@ -162,9 +166,16 @@ public:
     int waits = 0;
     std::vector<std::string> started;
     bool refuseStart = false;
-    std::function<void()> onWait; // runs at every wait (a test changes the world meanwhile)
+    std::function<void()> onWait;  // runs at every wait (a test changes the world meanwhile)
+    std::function<void()> onStart; // runs at every start
 
     platform::ProcessIdentity Current() override { return current; }
+    std::optional<platform::ProcessIdentity> Identify(std::uint32_t id) override {
+        for (const auto& [runningId, startTime] : running) {
+            if (runningId == id) return platform::ProcessIdentity{runningId, startTime};
+        }
+        return std::nullopt;
+    }
     bool IsRunning(const platform::ProcessIdentity& p) override { return running.count({p.Id, p.StartTime}) != 0; }
     bool WaitForEnd(const platform::ProcessIdentity& p, std::uint32_t) override {
         ++waits;
@@ -174,6 +185,7 @@ public:
     }
     bool Start(const std::string& exe, const std::string& arguments) override {
         started.push_back(exe + " " + arguments);
+        if (onStart) onStart();
         return !refuseStart;
     }
 };

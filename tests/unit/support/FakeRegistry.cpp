@@ -61,6 +61,15 @@ platform::RegistryValue FakeRegistry::ReadValue(platform::RegistryRoot root, con
     return value->second;
 }
 
+// Names come back in lower case, as the fake keeps them.
+std::vector<std::string> FakeRegistry::ValueNames(platform::RegistryRoot root, const std::string& path) {
+    std::vector<std::string> names;
+    const auto key = keys.find(Id(root, path));
+    if (key == keys.end() || refuseOpen.count(key->first) != 0) return names;
+    for (const auto& [name, value] : key->second) names.push_back(name);
+    return names;
+}
+
 platform::RegistryResult FakeRegistry::DeleteValue(platform::RegistryRoot root, const std::string& path,
                                                    const std::string& name) {
     const KeyId id = Id(root, path);

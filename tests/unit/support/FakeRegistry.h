@@ -39,6 +39,7 @@ public:
                                      std::uint32_t type, const std::string& data) override;
     platform::RegistryValue ReadValue(platform::RegistryRoot root, const std::string& path,
                                       const std::string& name) override;
+    std::vector<std::string> ValueNames(platform::RegistryRoot root, const std::string& path) override;
     platform::RegistryResult DeleteValue(platform::RegistryRoot root, const std::string& path,
                                          const std::string& name) override;
     platform::RegistryResult DeleteKey(platform::RegistryRoot root, const std::string& path) override;

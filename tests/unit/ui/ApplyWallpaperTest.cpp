@@ -265,8 +265,8 @@ TEST_F(ApplyWallpaperTest, ARefusedSettingIsAnErrorNamingTheKeyAndStillResetsThe
     Files()["C:\\Pics\\photo.jpg"] = ReadSample("photo.jpg");
     const auto desktopKey = testing::FakeRegistry::Id(platform::RegistryRoot::CurrentUser, "Control Panel\\Desktop");
     const std::pair<std::set<testing::FakeRegistry::KeyId>*, const char*> refusals[] = {
-        {&registry.refuseCreate, "Failed to create key HKEY_CURRENT_USER\\Control Panel\\Desktop\\"},
-        {&registry.refuseSet, "Failed to set data for 'Wallpaper' under HKEY_CURRENT_USER\\Control Panel\\Desktop\\"},
+        {&registry.refuseCreate, "Failed to create key HKEY_CURRENT_USER\\Control Panel\\Desktop"},
+        {&registry.refuseSet, "Failed to set data for 'Wallpaper' under HKEY_CURRENT_USER\\Control Panel\\Desktop"},
     };
     for (const auto& [refusal, message] : refusals) {
         refusal->insert(desktopKey);
