@@ -19,6 +19,7 @@ struct Options {
     std::string artifacts;
     std::string desktopProbe; // the probe program of the desktop services
     std::string images;       // sample images with their reference pictures, and the example configuration
+    std::string fixtures;     // what only the host can make (run-e2e.sh): "unreadable\script.txt" fails to read
 };
 Options& Config();
 

@@ -183,6 +183,72 @@ TEST(Install, InstallLaunchUninstallLeavesTheUsersValueAsItWas) {
     }
 }
 
+// A remembered shell that cannot be read: --install refuses while the shell is Corvane already,
+// --uninstall then takes Corvane away (the machine's shell applies) and the record with it, and
+// --install remembers anew.
+TEST(Install, ADamagedRecordNeverKeepsCorvaneAsTheShell) {
+    WindowsLikeMachine();
+    auto folder = Folder("install-damaged", "loadshell (a)\r\n");
+    const std::string quoted = std::string(1, '"').append(folder.Exe()).append(1, '"');
+    SetRegText(HKEY_CURRENT_USER, Winlogon, "Shell", quoted);
+    const char damaged[] = "CVI\x01";
+    SetRegValue(HKEY_CURRENT_USER, JournalKey, "InstalledOver", REG_BINARY, damaged, 4);
+
+    const auto refused = e2e::RunConsoleProgram(folder.Exe(), {"--install"});
+    ASSERT_TRUE(refused.has_value());
+    EXPECT_EQ(refused->exitCode, 1u) << refused->output;
+    EXPECT_NE(refused->output.find("cannot be read"), std::string::npos) << refused->output;
+    EXPECT_EQ(RegText(HKEY_CURRENT_USER, Winlogon, "Shell"), quoted) << "nothing changed";
+
+    const auto removed = e2e::RunConsoleProgram(folder.Exe(), {"--uninstall"});
+    ASSERT_TRUE(removed.has_value());
+    EXPECT_EQ(removed->exitCode, 0u) << removed->output;
+    EXPECT_EQ(RegText(HKEY_CURRENT_USER, Winlogon, "Shell"), std::nullopt) << removed->output;
+    EXPECT_EQ(RegText(HKEY_CURRENT_USER, JournalKey, "InstalledOver"), std::nullopt);
+
+    SetRegText(HKEY_CURRENT_USER, Winlogon, "Shell", "own.exe");
+    SetRegValue(HKEY_CURRENT_USER, JournalKey, "InstalledOver", REG_BINARY, damaged, 4);
+    const auto again = e2e::RunConsoleProgram(folder.Exe(), {"--install"});
+    ASSERT_TRUE(again.has_value());
+    EXPECT_EQ(again->exitCode, 0u) << again->output;
+    const auto back = e2e::RunConsoleProgram(folder.Exe(), {"--uninstall"});
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(RegText(HKEY_CURRENT_USER, Winlogon, "Shell"), "own.exe") << back->output;
+    WindowsLikeMachine();
+}
+
+// Two launches of one user while another program holds the machine-wide switch lock past their
+// wait (a terminal server where the user is logged on twice): each keeps its own record, and the
+// second does not take the first's shell for the one before, so the user's own shell comes back.
+TEST(TwoLaunchesOfOneUser, WithoutTheLockTheUsersShellComesBack) {
+    WindowsLikeMachine();
+    const std::string own = "%SystemRoot%\\own-shell.exe";
+    SetRegValue(HKEY_CURRENT_USER, Winlogon, "Shell", REG_EXPAND_SZ, own.c_str(), static_cast<DWORD>(own.size() + 1));
+    const Stored before = Read(HKEY_CURRENT_USER, Winlogon, "Shell");
+    HANDLE lock = CreateMutexA(nullptr, TRUE, "Global\\CorvaneShellSwitch");
+    ASSERT_NE(lock, nullptr);
+    auto first = Folder("one-user-1", "loadshell (a)\r\n");
+    auto second = Folder("one-user-2", "loadshell (a)\r\n");
+    {
+        e2e::Launcher one(first);
+        Sleep(1200);
+        e2e::Launcher two(second);
+        EXPECT_TRUE(e2e::Texts(one.DismissAllUntilExit(40000)).empty());
+        EXPECT_TRUE(e2e::Texts(two.DismissAllUntilExit(40000)).empty());
+        EXPECT_EQ(one.WaitForExit(), 0u);
+        EXPECT_EQ(two.WaitForExit(), 0u);
+    }
+    ReleaseMutex(lock);
+    CloseHandle(lock);
+    EXPECT_EQ(e2e::WaitForStarts(first.Path() + "alt.exe", 1).size(), 1u);
+    EXPECT_EQ(e2e::WaitForStarts(second.Path() + "alt.exe", 1).size(), 1u);
+    Sleep(2500); // the guards end
+    EXPECT_EQ(Read(HKEY_CURRENT_USER, Winlogon, "Shell"), before);
+    EXPECT_EQ(Read(HKEY_LOCAL_MACHINE, Winlogon, "Shell").text, "explorer.exe");
+    EXPECT_EQ(RegText(HKEY_CURRENT_USER, RunOnceKey, "Corvane Recovery"), std::nullopt);
+    WindowsLikeMachine();
+}
+
 struct OptionCase {
     const char* name;
     std::vector<std::string> arguments;

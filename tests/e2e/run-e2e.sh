@@ -9,7 +9,10 @@ driver=$1 exe=$2 work=$3
 shift 3
 
 rm -rf "$work"
-mkdir -p "$work/runs" "$work/artifacts"
+mkdir -p "$work/runs" "$work/artifacts" "$work/fixtures/unreadable"
+# A file that opens but fails to read (the reading process's own memory at address 0): what a
+# failing network share gives a program.
+ln -s /proc/self/mem "$work/fixtures/unreadable/script.txt"
 
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
 unset WINESERVER
@@ -57,5 +60,6 @@ timeout 2000 wine "$driver" \
   --corvane="$(winpath "$exe")" \
   --runs="$(winpath "$work/runs")" \
   --artifacts="$(winpath "$work/artifacts")" \
+  --fixtures="$(winpath "$work/fixtures")" \
   "${arguments[@]}" || status=$?
 exit "$status"

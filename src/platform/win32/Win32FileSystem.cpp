@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/Errors.h"
+#include "platform/GrowingBuffer.h"
 #include "platform/win32/Win32Handle.h"
 #include "platform/win32/Win32Services.h"
 #include "platform/win32/Win32SystemMessage.h"
@@ -40,15 +41,15 @@ private:
 };
 } // namespace
 
+// A path that fills the whole buffer was cut short.
 std::string Win32FileSystem::ExePath() {
-    std::vector<char> buffer(MAX_PATH);
-    for (;;) {
-        const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length < buffer.size()) {
-            return std::string(buffer.data(), length);
-        }
-        buffer.resize(buffer.size() * 2);
-    }
+    return ReadGrowingBuffer(MAX_PATH, [](char* buffer, std::size_t capacity) {
+               const DWORD length = GetModuleFileNameA(nullptr, buffer, static_cast<DWORD>(capacity));
+               if (length == 0) return BufferRead{BufferRead::Outcome::Failed, 0};
+               if (length >= capacity) return BufferRead{BufferRead::Outcome::TooSmall, 0};
+               return BufferRead{BufferRead::Outcome::Fit, length};
+           })
+        .value_or(std::string());
 }
 
 std::string Win32FileSystem::LocalAppDataFolder() {
@@ -84,14 +85,15 @@ std::optional<FileStamp> Win32FileSystem::Stamp(const std::string& path) {
                      static_cast<std::int64_t>(high(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime))};
 }
 
+// A path too long for the buffer is not written; the call gives the size it needs instead.
 std::string Win32FileSystem::FullPath(const std::string& path) {
-    std::vector<char> buffer(MAX_PATH);
-    for (;;) {
-        const DWORD length = GetFullPathNameA(path.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
-        if (length == 0) return path;
-        if (length < buffer.size()) return std::string(buffer.data(), length);
-        buffer.resize(length + 1);
-    }
+    return ReadGrowingBuffer(MAX_PATH, [&path](char* buffer, std::size_t capacity) {
+               const DWORD length = GetFullPathNameA(path.c_str(), static_cast<DWORD>(capacity), buffer, nullptr);
+               if (length == 0) return BufferRead{BufferRead::Outcome::Failed, 0};
+               if (length >= capacity) return BufferRead{BufferRead::Outcome::TooSmall, length};
+               return BufferRead{BufferRead::Outcome::Fit, length};
+           })
+        .value_or(path);
 }
 
 // Opened for reading while others may read too, as a text editor would.

@@ -3,23 +3,20 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/GrowingBuffer.h"
 #include "platform/win32/Win32Services.h"
 
 namespace corvane::platform::win32 {
 
 // A name longer than the first buffer makes the call fail and give the size it needs, NUL
-// included; the second try has that size.
+// included; the next try has that size.
 std::optional<std::string> Win32SystemInfo::UserName() {
-    std::vector<char> buffer(128);
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        DWORD size = static_cast<DWORD>(buffer.size());
-        if (GetUserNameA(buffer.data(), &size)) {
-            return std::string(buffer.data(), strnlen(buffer.data(), buffer.size()));
-        }
-        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || size <= buffer.size()) break;
-        buffer.assign(size, '\0');
-    }
-    return std::nullopt;
+    return ReadGrowingBuffer(128, [](char* buffer, std::size_t capacity) {
+        DWORD size = static_cast<DWORD>(capacity);
+        if (GetUserNameA(buffer, &size)) return BufferRead{BufferRead::Outcome::Fit, strnlen(buffer, capacity)};
+        if (GetLastError() == ERROR_INSUFFICIENT_BUFFER) return BufferRead{BufferRead::Outcome::TooSmall, size};
+        return BufferRead{BufferRead::Outcome::Failed, 0};
+    });
 }
 
 int Win32SystemInfo::PlatformId() {
@@ -45,8 +42,9 @@ int Win32SystemInfo::CompareText(const std::string& a, const std::string& b) {
 std::uint32_t Win32SystemInfo::SysColor(int index) { return GetSysColor(index); }
 
 std::string Win32SystemInfo::ProgramVersion() {
-    char exe[MAX_PATH] = {};
-    if (GetModuleFileNameA(nullptr, exe, MAX_PATH) == 0) return {};
+    const std::string path = Win32FileSystem().ExePath();
+    const char* exe = path.c_str();
+    if (path.empty()) return {};
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeA(exe, &ignored);
     if (size == 0) return {};
