@@ -9,9 +9,6 @@ namespace corvane {
 
 namespace {
 
-// The longest value that the launcher's reader takes (its buffer holds 2048 characters).
-constexpr std::size_t LongestValue = 2047;
-
 // A line that only comments: ";" (the INI files' comment mark) or "#" first.
 bool IsComment(std::string_view name) { return !name.empty() && (name.front() == ';' || name.front() == '#'); }
 
@@ -104,9 +101,9 @@ void TIniCheck::CheckKeys(const platform::ProfileText::Section& section, const s
             Warning(key.line, "this line has no name before \"=\": the launcher never reads it");
             continue;
         }
-        if (key.value->size() > LongestValue) {
+        if (key.value->size() > TIniFile::LongestValue) {
             Warning(key.line, "the value of " + key.name + " is " + std::to_string(key.value->size()) +
-                                  " characters long: the launcher reads only the first " + std::to_string(LongestValue));
+                                  " characters long: the launcher reads only the first " + std::to_string(TIniFile::LongestValue));
         }
         const auto firstOfName = section.firstKeys.find(AsciiLowerCase(key.name));
         if (repeatsIgnored && firstOfName != section.firstKeys.end() && firstOfName->second != i) {

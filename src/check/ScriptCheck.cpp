@@ -35,6 +35,9 @@ std::string Arguments(const TStringList& args) {
     return text;
 }
 
+// The first line of a message the launcher shows.
+std::string FirstLine(const std::string& message) { return message.substr(0, message.find_first_of("\r\n")); }
+
 std::string Ordinal(int position) { return "argument " + std::to_string(position + 1); }
 
 // The order of variable names as the variable table compares them (letter case ignored).
@@ -56,7 +59,8 @@ void TScriptCheck::Warning(int line, int statement, const std::string& text) {
 void TScriptCheck::Run() {
     platform::FileSystem& files = platform::Files();
     if (!files.FileExists(File_)) {
-        Warning(0, 0, "the file is missing: at logon the launcher says \"No script found, loading default\" and runs "
+        Warning(0, 0, std::string("the file is missing: at logon the launcher says \"") + TShellScriptIO::NoScriptMessage +
+                          "\" and runs "
                       "loadshell (shell)");
         return;
     }
@@ -313,7 +317,8 @@ void TScriptCheck::CheckReads(const TStatementEntry& entry, int number, const TC
         } else if (command.Expands(p)) {
             if (unclosed) {
                 Warning(entry.Line, number, Ordinal(p) + " " + Quoted(arg) + " has a \"$\" without its closing \"$\": the "
-                                                "launcher shows \"Error (ParseVars): cannot find closing $\" and drops it");
+                                                "launcher shows \"" + FirstLine(TStringVariables::UnclosedReferenceMessage(arg)) +
+                                                "\" and drops it");
             }
             for (const std::string& name : names) {
                 if (isSet(name)) continue;

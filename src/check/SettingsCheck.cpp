@@ -2,6 +2,7 @@
 
 #include "check/NearestWord.h"
 #include "config/ColoursIO.h"
+#include "config/CorvaneInfo.h"
 #include "config/ShellListItem.h"
 #include "platform/Errors.h"
 #include "platform/Platform.h"
@@ -31,8 +32,8 @@ bool TSettingsCheck::Given(const TIniKey& key) const { return Ini_.RawValue(Sett
 
 void TSettingsCheck::Run(const TCorvaneSettings& settings) {
     if (!Ini_.Exists()) {
-        Ini_.Warning(0, "the file is missing: at logon the launcher says \"User settings file not found, creating new "
-                        "settings file.\", creates it empty and goes on with the default settings (--user NAME checks "
+        Ini_.Warning(0, std::string("the file is missing: at logon the launcher says \"") + TCorvaneInfo::UserFileMissing +
+                        "\", creates it empty and goes on with the default settings (--user NAME checks "
                         "the settings file of another user)");
     } else if (!Ini_.CheckSection(Settings::Section, KeyNames(Settings::Keys), true) && Ini_.Parsed() &&
                Ini_.Text()->Sections().size() + Ini_.Text()->Sections().front().keys.size() > 1) {

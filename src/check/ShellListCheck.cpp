@@ -4,6 +4,8 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "commands/LaunchAsShell.h"
+#include "config/CorvaneInfo.h"
 #include "config/ShellListItem.h"
 #include "platform/Errors.h"
 #include "text/AsciiText.h"
@@ -54,8 +56,8 @@ TShellListCheck::TShellListCheck(TCheckContext& context, const TShellListIO& she
 
 void TShellListCheck::Run() {
     if (!Ini_.Exists()) {
-        Ini_.Warning(0, "the file is missing: at logon the launcher says \"Shell settings file not found, creating new "
-                        "settings file.\", creates it empty and offers no shell");
+        Ini_.Warning(0, std::string("the file is missing: at logon the launcher says \"") + TCorvaneInfo::ShellsFileMissing +
+                        "\", creates it empty and offers no shell");
         return;
     }
     if (!Ini_.CheckSection(TShellListIO::Section, {}, false) && Ini_.Parsed()) {
@@ -132,7 +134,8 @@ bool TShellListCheck::CheckUnlisted(const std::vector<std::string>& names,
                                        ") or any shell after it");
             return false;
         }
-        const std::string passed = "the shell names pass the 16384 characters in which the launcher reads them";
+        const std::string passed = "the shell names pass the " + std::to_string(TIniFile::SectionBufferSize) +
+                                   " characters in which the launcher reads them";
         const std::string& last = names.empty() ? key.name : names.back();
         if (listed.empty() || listed.back() != nullptr || last.size() >= key.name.size() ||
             key.name.compare(0, last.size(), last) != 0) {
@@ -243,16 +246,16 @@ bool TShellListCheck::CheckFieldSplit(const std::string& name, int line, const s
 
 void TShellListCheck::CheckProgram(const std::string& name, int line, const std::string& path) {
     if (path.empty()) {
-        Ini_.Error(line, name + " names no program (its first field is empty): the launcher warns \"Shell not found -  "
-                                "- attempting load anyway\" and starts nothing");
+        Ini_.Error(line, name + " names no program (its first field is empty): the launcher warns \"" +
+                             ShellNotFoundWarning(path) + "\" and starts nothing");
         return;
     }
     const TNamedFile file = Context_.Locate(path);
     if (file.Relative) {
         Ini_.Warning(line, TCheckContext::RelativeWarning("the program of " + name, path));
     } else if (file.Known && !file.Exists) {
-        Ini_.Error(line, "the program of " + name + ", " + Quoted(path) + ", is not there: the launcher warns \"Shell "
-                         "not found - " + path + " - attempting load anyway\" and starts nothing");
+        Ini_.Error(line, "the program of " + name + ", " + Quoted(path) + ", is not there: the launcher warns \"" +
+                             ShellNotFoundWarning(path) + "\" and starts nothing");
     }
 }
 

@@ -10,8 +10,7 @@
 
 namespace corvane {
 
-// The warning of a launch whose program is not there: "Shell not found - <path> - attempting
-// load anyway".
+// The warning of a launch whose program is not there, naming the path.
 std::string ShellNotFoundWarning(const std::string& path);
 
 // Warns (through statement) when no file exists at path, takes the machine-wide switch lock,

@@ -43,7 +43,7 @@ TStringList TShellScriptIO::ReadScript() const {
     if (platform::Files().FileExists(ScriptFile)) {
         return SplitLines(platform::Files().ReadFile(ScriptFile));
     }
-    platform::Messages().ShowMessage("No script found, loading default");
+    platform::Messages().ShowMessage(NoScriptMessage);
     return TStringList(DefaultScript.begin(), DefaultScript.end());
 }
 

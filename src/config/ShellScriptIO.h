@@ -13,11 +13,14 @@ namespace corvane {
 
 class TShellScriptIO {
 public:
+    // What the launcher says when there is no script file.
+    static constexpr const char* NoScriptMessage = "No script found, loading default";
+
     explicit TShellScriptIO(const TIniFile& iniFile);
 
-    // The lines of the script file, or the default script after the message
-    // "No script found, loading default". Raises EFOpenError when the file exists but
-    // cannot be read.
+    // The lines of the script file, or the default script after NoScriptMessage. Raises
+    // EFOpenError when the file exists but cannot be opened, EReadError when it cannot be read
+    // to its end.
     TStringList ReadScript() const;
 
     // Splits text into lines: a line ends at CR, LF or CR LF; a NUL ends the text; a line

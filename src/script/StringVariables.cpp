@@ -7,10 +7,18 @@
 namespace corvane {
 
 namespace {
+std::string ParseVarsError(const std::string& problem, const std::string& text) {
+    return "Error (ParseVars): " + problem + "\r\n" + text;
+}
+
 void ShowParseVarsError(const std::string& problem, const std::string& text) {
-    platform::Messages().ShowMessage("Error (ParseVars): " + problem + "\r\n" + text);
+    platform::Messages().ShowMessage(ParseVarsError(problem, text));
 }
 } // namespace
+
+std::string TStringVariables::UnclosedReferenceMessage(const std::string& text) {
+    return ParseVarsError("cannot find closing $ in:", text);
+}
 
 auto TStringVariables::Find(const std::string& name) const -> decltype(Entries_)::const_iterator {
     return std::find_if(Entries_.begin(), Entries_.end(),
@@ -68,7 +76,7 @@ std::string TStringVariables::ParseVars(const std::string& text, char delim) con
         }
         if (close == std::string::npos) {
             work.erase(open, 1);
-            ShowParseVarsError("cannot find closing $ in:", text);
+            platform::Messages().ShowMessage(UnclosedReferenceMessage(text));
             return work;
         }
         if (substitutions == MaxSubstitutions) {

@@ -34,6 +34,9 @@ public:
     // "nil" for an unknown name. The text is rescanned after every substitution.
     std::string ParseVars(const std::string& text, char delim = '$') const;
 
+    // The message of a ParseVars call on text whose delimiter has no closing one.
+    static std::string UnclosedReferenceMessage(const std::string& text);
+
     // The names that text refers to as it is written (before any value is put in), in order,
     // as the first pass of ParseVars finds them; unclosed is set when a delimiter is left
     // without its closing one.

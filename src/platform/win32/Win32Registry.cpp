@@ -83,12 +83,12 @@ RegistryValue Win32Registry::ReadValue(RegistryRoot root, const std::string& pat
     return result;
 }
 
-// Value names are at most 16383 characters long.
 std::vector<std::string> Win32Registry::ValueNames(RegistryRoot root, const std::string& path) {
+    constexpr std::size_t LongestValueName = 16383; // the registry's own limit
     std::vector<std::string> names;
     const OpenKey key(root, path, KEY_QUERY_VALUE);
     if (!key.valid()) return names;
-    std::vector<char> name(16384);
+    std::vector<char> name(LongestValueName + 1);
     for (DWORD index = 0;; ++index) {
         DWORD length = static_cast<DWORD>(name.size());
         const LONG status = RegEnumValueA(key.get(), index, name.data(), &length, nullptr, nullptr, nullptr, nullptr);

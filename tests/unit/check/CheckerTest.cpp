@@ -366,7 +366,7 @@ TEST_F(Checker, ScriptVariablesAndText) {
           "loadshell, execshell and option set variables), so it holds nil"}},
         {"unclosed reference", script("showmessage (\"costs 5$\")\r\n"),
          {"script.txt:1: warning: statement 1: argument 1 \"costs 5$\" has a \"$\" without its closing \"$\": the "
-          "launcher shows \"Error (ParseVars): cannot find closing $\" and drops it"}},
+          "launcher shows \"Error (ParseVars): cannot find closing $ in:\" and drops it"}},
         {"not expanded", script("option (v, \"Pick $v$\", a|b, a)\r\n"),
          {"script.txt:1: warning: statement 1: option does not expand its argument 2: \"Pick $v$\" stays as written"}},
         {"missing program", script("exec (C:\\Apps\\gone.exe, \"\", \"\")\r\nexec ($app$, \"\", \"\")\r\n"),
