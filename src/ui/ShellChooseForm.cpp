@@ -109,26 +109,32 @@ void TfrmShellChoose::StartCountdown(std::int32_t seconds, const std::string& de
 
 ModalResult TfrmShellChoose::ShowModal() {
     ModalResult_ = ModalResult::None;
+    Outcome_ = TChooserOutcome::None;
     Window_->ShowModal();
     return ModalResult_;
 }
 
 // The item of the selected entry, found by its index in the context's shell list; none when
 // no entry is selected (an empty list).
-void TfrmShellChoose::LaunchShell() {
+void TfrmShellChoose::LaunchShell(TChooserOutcome outcome) {
     const int index = lstShells.ItemIndex();
     const TShellList& shells = Info->ShellList;
     SelectedShell = index >= 0 && static_cast<std::size_t>(index) < shells.Count()
                         ? &shells.Item(static_cast<std::size_t>(index))
                         : nullptr;
     ModalResult_ = ModalResult::Ok;
+    Outcome_ = outcome;
 }
 
-void TfrmShellChoose::btnCancelClick() { ModalResult_ = ModalResult::Cancel; }
+void TfrmShellChoose::btnCancelClick() {
+    ModalResult_ = ModalResult::Cancel;
+    Outcome_ = TChooserOutcome::Cancelled;
+}
 
 void TfrmShellChoose::tmrLoadShellTimer() {
     SelectedShell = Info->Settings.DefaultShellItem.get();
     ModalResult_ = ModalResult::Ok;
+    Outcome_ = TChooserOutcome::Countdown;
 }
 
 void TfrmShellChoose::FormShow() {
@@ -154,12 +160,12 @@ void TfrmShellChoose::FormKeyUp(std::uint16_t key, platform::TShiftState) {
     tmrLoadShell.SetEnabled(false);
     lblTitle.SetCaption(NoCountdownTitle);
     if (key == KeyEscape) btnCancelClick();
-    if (key == KeyReturn) LaunchShell();
+    if (key == KeyReturn) LaunchShell(TChooserOutcome::Enter);
 }
 
 void TfrmShellChoose::FormMouseDown(platform::TMouseButton, platform::TShiftState, int x, int y) {
     if (StrictlyInside(LaunchRect, x, y)) {
-        LaunchShell();
+        LaunchShell(TChooserOutcome::Mouse);
     } else if (StrictlyInside(CancelRect, x, y)) {
         btnCancelClick();
     }
@@ -171,7 +177,7 @@ void TfrmShellChoose::FormMouseMove(platform::TShiftState, int x, int y) {
 }
 
 void TfrmShellChoose::FormCloseQuery() {
-    if (ModalResult_ == ModalResult::None) ModalResult_ = ModalResult::Cancel;
+    if (ModalResult_ == ModalResult::None) btnCancelClick();
 }
 
 // The title text stands in for a caption bar: the left button drags the window.
@@ -182,7 +188,7 @@ void TfrmShellChoose::lblTitleMouseDown(platform::TMouseButton button, platform:
 }
 
 void TfrmShellChoose::lstShellsKeyPress(char key) {
-    if (key == '\r') LaunchShell();
+    if (key == '\r') LaunchShell(TChooserOutcome::Enter);
 }
 
 // The desktop beneath the window, tinted: the body with the base colour, the title strip and

@@ -51,6 +51,12 @@ private:
     platform::PopupListWindow& Window_;
 };
 
+// How the chooser's modal run ended: Enter on the selected row (pressed in the list or released
+// anywhere), a mouse press on the Launch area, the countdown running out, or a cancel (Escape,
+// the Cancel area, or the window closed by other means). None while it runs, and before it was
+// shown.
+enum class TChooserOutcome { None, Enter, Mouse, Countdown, Cancelled };
+
 // The window timer: it runs while it is enabled with an interval other than 0.
 class TChooserTimer {
 public:
@@ -135,6 +141,8 @@ public:
     void StartCountdown(std::int32_t seconds, const std::string& defaultShell);
     // Shows the window and returns once one of the ways of leaving it has been taken.
     platform::ModalResult ShowModal();
+    // How the last modal run ended.
+    TChooserOutcome Outcome() const { return Outcome_; }
 
     // The DPI at which the window is laid out and painted (96 is 100 %).
     int Dpi() const { return Dpi_; }
@@ -142,7 +150,8 @@ public:
     int Scaled(int measure96) const { return DpiScale(measure96, Dpi_); }
     TRect Scaled(const TRect& rect96) const { return DpiScale(rect96, Dpi_); }
 
-    void LaunchShell();
+    // Hands back the selected entry's item; outcome says which way of leaving took it.
+    void LaunchShell(TChooserOutcome outcome);
     void btnCancelClick();
 
     void FormShow();
@@ -189,6 +198,7 @@ private:
     void ChooseIconSize();
 
     platform::ModalResult ModalResult_ = platform::ModalResult::None;
+    TChooserOutcome Outcome_ = TChooserOutcome::None;
     int Dpi_ = DesignDpi;
 };
 

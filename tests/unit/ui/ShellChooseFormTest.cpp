@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <limits>
 
 #include "support/ChooserPlatform.h"
@@ -161,6 +162,59 @@ TEST_F(ShellChooseFormTest, EnterLaunchesTheSelectedEntryFromTheContextsList) {
     EXPECT_EQ(form.GetModalResult(), ModalResult::Ok);
     EXPECT_EQ(form.SelectedShell, &info.ShellList.Item(2));
     EXPECT_EQ(form.SelectedShell->Name, "gamma");
+}
+
+struct OutcomeCase {
+    const char* way;
+    std::function<void(FakeChooserWindow&)> user;
+    ModalResult result;
+    TChooserOutcome outcome;
+};
+
+// Each way of leaving the chooser, and two ways of staying in it, as the modal run reports them.
+TEST_F(ShellChooseFormTest, TellsHowTheModalRunEnded) {
+    using platform::ssLeft;
+    const OutcomeCase cases[] = {
+        {"Enter pressed in the list", [](FakeChooserWindow& w) { w.events.OnListKeyPress('\r'); }, ModalResult::Ok,
+         TChooserOutcome::Enter},
+        {"Enter released", [](FakeChooserWindow& w) { w.events.OnKeyUp(KeyReturn, 0); }, ModalResult::Ok,
+         TChooserOutcome::Enter},
+        {"Launch area", [](FakeChooserWindow& w) { w.events.OnMouseDown(TMouseButton::Right, 0, 281, 177); },
+         ModalResult::Ok, TChooserOutcome::Mouse},
+        {"countdown", [](FakeChooserWindow& w) { w.Tick(); }, ModalResult::Ok, TChooserOutcome::Countdown},
+        {"Escape", [](FakeChooserWindow& w) { w.events.OnKeyUp(KeyEscape, 0); }, ModalResult::Cancel,
+         TChooserOutcome::Cancelled},
+        {"Cancel area", [](FakeChooserWindow& w) { w.events.OnMouseDown(TMouseButton::Left, ssLeft, 300, 220); },
+         ModalResult::Cancel, TChooserOutcome::Cancelled},
+        {"closed otherwise", [](FakeChooserWindow& w) { w.events.OnCloseQuery(); }, ModalResult::Cancel,
+         TChooserOutcome::Cancelled},
+        {"Launch outline", [](FakeChooserWindow& w) { w.events.OnMouseDown(TMouseButton::Left, ssLeft, 280, 190); },
+         ModalResult::None, TChooserOutcome::None},
+        {"Shift released", [](FakeChooserWindow& w) { w.events.OnKeyUp(KeyShift, platform::ssShift); }, ModalResult::None,
+         TChooserOutcome::None},
+    };
+    const TCorvaneInfo info;
+    for (const auto& c : cases) {
+        TfrmShellChoose form;
+        Prepare(form, info);
+        form.StartCountdown(5, info.Settings.DefaultShell);
+        Window().user = c.user;
+        EXPECT_EQ(form.ShowModal(), c.result) << c.way;
+        EXPECT_EQ(form.Outcome(), c.outcome) << c.way;
+    }
+}
+
+TEST_F(ShellChooseFormTest, EachModalRunStartsWithoutAnOutcome) {
+    const TCorvaneInfo info;
+    TfrmShellChoose form;
+    Prepare(form, info);
+    EXPECT_EQ(form.Outcome(), TChooserOutcome::None);
+    Window().user = [](FakeChooserWindow& w) { w.events.OnKeyUp(KeyEscape, 0); };
+    form.ShowModal();
+    EXPECT_EQ(form.Outcome(), TChooserOutcome::Cancelled);
+    Window().user = [](FakeChooserWindow& w) { w.events.OnKeyUp(KeyShift, platform::ssShift); };
+    form.ShowModal();
+    EXPECT_EQ(form.Outcome(), TChooserOutcome::None);
 }
 
 // The countdown, then the first key released: the timer stops for good and the title says so.
