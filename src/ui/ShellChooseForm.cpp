@@ -19,6 +19,9 @@ using platform::TFont;
 constexpr std::int64_t LongestTimerInterval = 0x7FFFFFFF; // the platform's largest timer interval
 constexpr std::uint16_t KeyReturn = 13;
 constexpr std::uint16_t KeyEscape = 27;
+constexpr std::uint16_t KeyOne = '1';          // the main keyboard's 1, whatever character it types
+constexpr std::uint16_t KeyNumpadOne = 0x61;   // the numeric keypad's 1 (with Num Lock on)
+constexpr int NumberKeys = 9;                  // 1 to 9: the first nine rows
 constexpr int WindowFontSize = 8;
 constexpr int ButtonTextInset96 = 10;
 constexpr int ButtonTextTop96 = 3;
@@ -49,6 +52,14 @@ std::uint32_t CountdownInterval(std::int32_t seconds) {
 
 std::string CountdownCaption(std::int32_t seconds, const std::string& defaultShell) {
     return "Timer Enabled (" + std::to_string(seconds) + " seconds, " + defaultShell + ")";
+}
+
+int NumberKeyRow(std::uint16_t key, platform::TShiftState shift) {
+    if ((shift & (platform::ssCtrl | platform::ssAlt)) != 0) return -1;
+    for (const std::uint16_t one : {KeyOne, KeyNumpadOne}) {
+        if (key >= one && key < one + NumberKeys) return key - one;
+    }
+    return -1;
 }
 
 void TChooserTimer::SetInterval(std::uint32_t milliseconds) {
@@ -155,12 +166,25 @@ void TfrmShellChoose::FormDpiChanged(int dpi) {
     ChooseIconSize();
 }
 
-// Every key released in the window ends the countdown for good.
-void TfrmShellChoose::FormKeyUp(std::uint16_t key, platform::TShiftState) {
+// The number keys launch when they are released, as Enter does; their presses never reach the
+// list, whose search by typed characters would otherwise move the selection to a row whose name
+// begins with the digit.
+bool TfrmShellChoose::FormKeyDown(std::uint16_t key, platform::TShiftState shift) {
+    return NumberKeyRow(key, shift) >= 0;
+}
+
+// Every key released in the window ends the countdown for good. A number key launches its row
+// as Enter would once that row is selected; a number beyond the list launches nothing.
+void TfrmShellChoose::FormKeyUp(std::uint16_t key, platform::TShiftState shift) {
     tmrLoadShell.SetEnabled(false);
     lblTitle.SetCaption(NoCountdownTitle);
     if (key == KeyEscape) btnCancelClick();
     if (key == KeyReturn) LaunchShell(TChooserOutcome::Enter);
+    const int row = NumberKeyRow(key, shift);
+    if (row >= 0 && row < lstShells.Count()) {
+        lstShells.SetItemIndex(row);
+        LaunchShell(TChooserOutcome::NumberKey);
+    }
 }
 
 void TfrmShellChoose::FormMouseDown(platform::TMouseButton, platform::TShiftState, int x, int y) {

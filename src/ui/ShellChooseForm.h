@@ -22,6 +22,10 @@ namespace corvane {
 std::uint32_t CountdownInterval(std::int32_t seconds);
 // The title that announces the countdown: "Timer Enabled (5 seconds, Explorer)".
 std::string CountdownCaption(std::int32_t seconds, const std::string& defaultShell);
+// The row that a number key launches: 0 for the key 1 (on the main keyboard or the numeric
+// keypad) up to 8 for the key 9; -1 for any other key, and for a number key held with Ctrl or
+// Alt (Alt with the keypad's digits types a character by its code).
+int NumberKeyRow(std::uint16_t key, platform::TShiftState shift);
 
 // The title text control.
 class TChooserTitle {
@@ -52,10 +56,10 @@ private:
 };
 
 // How the chooser's modal run ended: Enter on the selected row (pressed in the list or released
-// anywhere), a mouse press on the Launch area, the countdown running out, or a cancel (Escape,
-// the Cancel area, or the window closed by other means). None while it runs, and before it was
-// shown.
-enum class TChooserOutcome { None, Enter, Mouse, Countdown, Cancelled };
+// anywhere), a mouse press on the Launch area, a number key naming a row, the countdown running
+// out, or a cancel (Escape, the Cancel area, or the window closed by other means). None while it
+// runs, and before it was shown.
+enum class TChooserOutcome { None, Enter, Mouse, NumberKey, Countdown, Cancelled };
 
 // The window timer: it runs while it is enabled with an interval other than 0.
 class TChooserTimer {
@@ -155,6 +159,8 @@ public:
     void btnCancelClick();
 
     void FormShow();
+    // True for the keys that the window takes for itself, so that the list never sees them.
+    bool FormKeyDown(std::uint16_t key, platform::TShiftState shift);
     void FormKeyUp(std::uint16_t key, platform::TShiftState shift);
     void FormMouseDown(platform::TMouseButton button, platform::TShiftState shift, int x, int y);
     void FormMouseMove(platform::TShiftState shift, int x, int y);
@@ -171,6 +177,7 @@ public:
 private:
     // The window's events, handed to the handlers of the controls they belong to.
     void OnShow() override { FormShow(); }
+    bool OnKeyDown(std::uint16_t key, platform::TShiftState shift) override { return FormKeyDown(key, shift); }
     void OnKeyUp(std::uint16_t key, platform::TShiftState shift) override { FormKeyUp(key, shift); }
     void OnMouseDown(platform::TMouseButton button, platform::TShiftState shift, int x, int y) override {
         FormMouseDown(button, shift, x, y);

@@ -279,7 +279,7 @@ void Win32PopupListWindow::ShowModal() {
                 EOSError(GetLastError(), "Cannot read the messages of the " + std::string(Layout_.Caption) + " window"));
             break;
         }
-        PreviewMessage(message);
+        if (PreviewMessage(message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
@@ -287,11 +287,17 @@ void Win32PopupListWindow::ShowModal() {
     if (Error_) std::rethrow_exception(std::exchange(Error_, nullptr));
 }
 
-// Every key released in the window is reported whichever control has the focus, as are the
-// characters typed in the list and the presses on the label.
-void Win32PopupListWindow::PreviewMessage(const MSG& message) {
+// Every key pressed or released in the window is reported whichever control has the focus, as
+// are the characters typed in the list and the presses on the label. A key press that the events
+// take is neither translated into a character nor dispatched.
+bool Win32PopupListWindow::PreviewMessage(const MSG& message) {
     const bool inWindow = message.hwnd == Window_ || IsChild(Window_, message.hwnd);
     TMouseButton button{};
+    if ((message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) && inWindow) {
+        bool taken = false;
+        Guarded([&] { taken = Events_.OnKeyDown(static_cast<std::uint16_t>(message.wParam), KeyShiftState()); });
+        return taken;
+    }
     if ((message.message == WM_KEYUP || message.message == WM_SYSKEYUP) && inWindow) {
         Guarded([&] { Events_.OnKeyUp(static_cast<std::uint16_t>(message.wParam), KeyShiftState()); });
     } else if (message.message == WM_CHAR && message.hwnd == List_) {
@@ -302,6 +308,7 @@ void Win32PopupListWindow::PreviewMessage(const MSG& message) {
                                      GET_Y_LPARAM(message.lParam));
         });
     }
+    return false;
 }
 
 template <typename Action> void Win32PopupListWindow::Guarded(Action action) {

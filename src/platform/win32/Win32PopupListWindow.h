@@ -51,8 +51,9 @@ private:
     // Runs a handler, keeping an error that it raises for ShowModal to raise again.
     template <typename Action> void Guarded(Action action);
 
-    // Messages that the events see before the control they are meant for.
-    void PreviewMessage(const MSG& message);
+    // Messages that the events see before the control they are meant for; true when the events
+    // have taken the message, which then goes no further.
+    bool PreviewMessage(const MSG& message);
     bool Finished() const;
     void OnPaint();
     void OnDrawItem(const DRAWITEMSTRUCT& item);

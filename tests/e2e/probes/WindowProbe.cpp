@@ -31,6 +31,7 @@ class DpiEvents final : public PopupListEvents {
 public:
     int reported = 0;
     void OnShow() override {}
+    bool OnKeyDown(std::uint16_t, TShiftState) override { return false; }
     void OnKeyUp(std::uint16_t, TShiftState) override {}
     void OnMouseDown(TMouseButton, TShiftState, int, int) override {}
     void OnMouseMove(TShiftState, int, int) override {}

@@ -18,6 +18,7 @@ constexpr std::uint16_t KeyReturn = 13;
 constexpr std::uint16_t KeyEscape = 27;
 constexpr std::uint16_t KeyShift = 16;
 constexpr std::uint16_t KeyDown = 40;
+constexpr std::uint16_t KeyNumpad0 = 0x60;
 
 TEST(Countdown, IntervalIsTheLengthInMillisecondsWithinTheTimersRange) {
     const std::pair<std::int32_t, std::uint32_t> cases[] = {
@@ -164,6 +165,71 @@ TEST_F(ShellChooseFormTest, EnterLaunchesTheSelectedEntryFromTheContextsList) {
     EXPECT_EQ(form.SelectedShell->Name, "gamma");
 }
 
+TEST(NumberKeys, NameTheFirstNineRowsOnEitherKeyboard) {
+    const std::tuple<std::uint16_t, platform::TShiftState, int> cases[] = {
+        {'1', 0, 0},
+        {'9', 0, 8},
+        {'0', 0, -1},
+        {'9' + 1, 0, -1},
+        {KeyNumpad0 + 1, 0, 0},
+        {KeyNumpad0 + 9, 0, 8},
+        {KeyNumpad0, 0, -1},
+        {KeyNumpad0 + 10, 0, -1}, // the keypad's "*"
+        {'A', 0, -1},
+        {'1', platform::ssShift, 0}, // the digits of some keyboards need Shift
+        {'1', platform::ssCtrl, -1},
+        {KeyNumpad0 + 1, platform::ssAlt, -1},
+        {'5', platform::ssAlt | platform::ssShift, -1},
+    };
+    for (const auto& [key, shift, row] : cases) EXPECT_EQ(NumberKeyRow(key, shift), row) << key << " " << static_cast<int>(shift);
+}
+
+struct NumberKeyList {
+    const char* shells;       // the lines of section Shells
+    const char* defaultShell;
+    int selected;             // the row that the chooser selects when it shows
+};
+
+// Every number key of both keyboards on a list of one and of three rows, each with a row whose
+// name begins with a digit: a number within the list launches its row at once, as Enter on that
+// row would; one beyond it does what any key release does, and the selection stays where it was.
+TEST_F(ShellChooseFormTest, NumberKeysLaunchTheirRowOrOnlyStopTheCountdown) {
+    const NumberKeyList lists[] = {
+        {"7 Seas=C:\\s.exe,0,,\r\n", "", 0},
+        {"beta=C:\\b.exe,0,,\r\n9 Lives=C:\\n.exe,0,,\r\nAlpha=C:\\a.exe,0,,\r\n", "BETA", 2},
+    };
+    for (const auto& list : lists) {
+        Fake.files.files["C:\\Launch\\shells.ini"] = std::string("[Shells]\r\n") + list.shells;
+        Fake.files.files["C:\\Launch\\operator.ini"] = std::string("[Settings]\r\nDefaultShell=") + list.defaultShell;
+        const TCorvaneInfo info;
+        const int rows = static_cast<int>(info.ShellList.Count());
+        for (const std::uint16_t one : {std::uint16_t{'1'}, std::uint16_t{KeyNumpad0 + 1}}) {
+            for (int row = 0; row < 9; ++row) {
+                const auto key = static_cast<std::uint16_t>(one + row);
+                TfrmShellChoose form;
+                Prepare(form, info);
+                form.StartCountdown(5, info.Settings.DefaultShell);
+                form.FormShow();
+                Window().Type(key);
+                const std::string where = std::to_string(rows) + " rows, key " + std::to_string(key);
+                EXPECT_EQ(Window().timer, 0u) << where;
+                EXPECT_EQ(form.lblTitle.Caption(), "All the Time in the World") << where;
+                if (row < rows) {
+                    EXPECT_EQ(form.GetModalResult(), ModalResult::Ok) << where;
+                    EXPECT_EQ(form.SelectedShell, &info.ShellList.Item(static_cast<std::size_t>(row))) << where;
+                    EXPECT_EQ(form.lstShells.ItemIndex(), row) << where;
+                    EXPECT_EQ(form.Outcome(), TChooserOutcome::NumberKey) << where;
+                } else {
+                    EXPECT_EQ(form.GetModalResult(), ModalResult::None) << where;
+                    EXPECT_EQ(form.SelectedShell, nullptr) << where;
+                    EXPECT_EQ(form.lstShells.ItemIndex(), list.selected) << where;
+                    EXPECT_EQ(form.Outcome(), TChooserOutcome::None) << where;
+                }
+            }
+        }
+    }
+}
+
 struct OutcomeCase {
     const char* way;
     std::function<void(FakeChooserWindow&)> user;
@@ -181,17 +247,16 @@ TEST_F(ShellChooseFormTest, TellsHowTheModalRunEnded) {
          TChooserOutcome::Enter},
         {"Launch area", [](FakeChooserWindow& w) { w.events.OnMouseDown(TMouseButton::Right, 0, 281, 177); },
          ModalResult::Ok, TChooserOutcome::Mouse},
+        {"number key", [](FakeChooserWindow& w) { w.Type(KeyNumpad0 + 3); }, ModalResult::Ok, TChooserOutcome::NumberKey},
         {"countdown", [](FakeChooserWindow& w) { w.Tick(); }, ModalResult::Ok, TChooserOutcome::Countdown},
-        {"Escape", [](FakeChooserWindow& w) { w.events.OnKeyUp(KeyEscape, 0); }, ModalResult::Cancel,
-         TChooserOutcome::Cancelled},
+        {"Escape", [](FakeChooserWindow& w) { w.Type(KeyEscape); }, ModalResult::Cancel, TChooserOutcome::Cancelled},
         {"Cancel area", [](FakeChooserWindow& w) { w.events.OnMouseDown(TMouseButton::Left, ssLeft, 300, 220); },
          ModalResult::Cancel, TChooserOutcome::Cancelled},
         {"closed otherwise", [](FakeChooserWindow& w) { w.events.OnCloseQuery(); }, ModalResult::Cancel,
          TChooserOutcome::Cancelled},
         {"Launch outline", [](FakeChooserWindow& w) { w.events.OnMouseDown(TMouseButton::Left, ssLeft, 280, 190); },
          ModalResult::None, TChooserOutcome::None},
-        {"Shift released", [](FakeChooserWindow& w) { w.events.OnKeyUp(KeyShift, platform::ssShift); }, ModalResult::None,
-         TChooserOutcome::None},
+        {"number beyond the list", [](FakeChooserWindow& w) { w.Type('4'); }, ModalResult::None, TChooserOutcome::None},
     };
     const TCorvaneInfo info;
     for (const auto& c : cases) {
@@ -209,10 +274,10 @@ TEST_F(ShellChooseFormTest, EachModalRunStartsWithoutAnOutcome) {
     TfrmShellChoose form;
     Prepare(form, info);
     EXPECT_EQ(form.Outcome(), TChooserOutcome::None);
-    Window().user = [](FakeChooserWindow& w) { w.events.OnKeyUp(KeyEscape, 0); };
+    Window().user = [](FakeChooserWindow& w) { w.Type(KeyEscape); };
     form.ShowModal();
     EXPECT_EQ(form.Outcome(), TChooserOutcome::Cancelled);
-    Window().user = [](FakeChooserWindow& w) { w.events.OnKeyUp(KeyShift, platform::ssShift); };
+    Window().user = [](FakeChooserWindow& w) { w.Type(KeyShift); };
     form.ShowModal();
     EXPECT_EQ(form.Outcome(), TChooserOutcome::None);
 }
