@@ -148,6 +148,8 @@ public:
     }
     int CompareText(const std::string& a, const std::string& b) override;
     std::uint32_t SysColor(int index) override { return 0x010101u * static_cast<std::uint32_t>(index & 0xFF); }
+    bool highContrast = false;
+    bool HighContrast() override { return highContrast; }
     std::string version = "3.0.0.0";
     std::string ProgramVersion() override { return version; }
 };
