@@ -87,6 +87,9 @@ public:
     // The window has moved to a screen of another DPI and has laid itself out again at dpi; a
     // full repaint follows.
     virtual void OnDpiChanged(int dpi) = 0;
+    // The system's colours or one of its settings (such as the high-contrast mode) have changed;
+    // a full repaint follows.
+    virtual void OnSystemColoursChanged() = 0;
     // The modal run ends as soon as this is not None.
     virtual ModalResult GetModalResult() const = 0;
 };

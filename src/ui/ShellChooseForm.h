@@ -9,10 +9,12 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "config/CorvaneInfo.h"
 #include "platform/PopupListWindow.h"
+#include "ui/SystemColours.h"
 #include "ui/SystemImageList.h"
 
 namespace corvane {
@@ -133,13 +135,17 @@ public:
     std::string LogoFont;
     TRect LaunchRect{};
     TRect CancelRect{};
+    // The system's colours while its high-contrast mode is on: the window then paints with them
+    // on plain backgrounds instead of tinting the desktop with the colours above.
+    std::optional<TSystemColours> SystemColours;
 
     TChooserTitle lblTitle;
     TChooserShellList lstShells;
     TChooserTimer tmrLoadShell;
     TSystemImageList imgSystem;
 
-    // Takes the colours and the logo font from the colour scheme.
+    // Takes the colours and the logo font from the colour scheme, and the system's colours when
+    // its high-contrast mode is on.
     void SetUpColours();
     // The countdown: the timer set to the length in seconds and enabled, its notice in the title.
     void StartCountdown(std::int32_t seconds, const std::string& defaultShell);
@@ -172,6 +178,9 @@ public:
     void tmrLoadShellTimer();
     // The window has moved to a screen of another DPI: the button areas and the icons follow.
     void FormDpiChanged(int dpi);
+    // The system's colours or settings have changed while the window is open (high contrast
+    // switched on or off, say): the colours are set up again for the repaint that follows.
+    void FormSystemColoursChanged();
     platform::ModalResult GetModalResult() const override { return ModalResult_; }
 
 private:
@@ -195,9 +204,13 @@ private:
     }
     void OnTimer() override { tmrLoadShellTimer(); }
     void OnDpiChanged(int dpi) override { FormDpiChanged(dpi); }
+    void OnSystemColoursChanged() override { FormSystemColoursChanged(); }
 
+    // The body and the title strip in the system's colours, without the desktop.
+    void PaintInSystemColours(platform::Canvas& canvas, const TSystemColours& colours);
     void PaintButton(platform::Canvas& canvas, const TRect& rect, const std::string& caption);
-    void PaintLogo(platform::Canvas& canvas);
+    // The logo in face, over a copy in edge one pixel down and left (none: no such copy).
+    void PaintLogo(platform::Canvas& canvas, std::optional<TColor> edge, TColor face);
     // The logo's size in points: the scheme's, or smaller where the logo would not fit.
     int FittingLogoSize(platform::Canvas& canvas) const;
     // The icons of the size that fills the rows' icon box best: extra large where its icons fit

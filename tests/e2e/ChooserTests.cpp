@@ -374,6 +374,25 @@ TEST_F(Chooser, PaintsTheTintedDesktop) {
     EXPECT_EQ(Chosen(), None);
 }
 
+// A change of the system's colours or settings repaints the window in the colours decided again.
+// Wine has no high-contrast mode, so they are the scheme's: every pixel as before the change.
+TEST_F(Chooser, PaintsAgainAsBeforeWhenTheSystemsSettingsChange) {
+    Start("settings-change", "DefaultShell=beta\r\n");
+    ASSERT_EQ(ClientPixel(5, 40, RGB(179, 179, 179)), RGB(179, 179, 179));
+    Sleep(300); // the list draws itself after the window
+    const e2e::Picture before = e2e::CaptureClient(Window);
+    for (const UINT message : {UINT{WM_SETTINGCHANGE}, UINT{WM_SYSCOLORCHANGE}}) {
+        e2e::PaintOverClient(Window, RGB(255, 0, 0));
+        ASSERT_EQ(ClientPixel(5, 40, RGB(255, 0, 0)), RGB(255, 0, 0));
+        SendMessageW(Window, message, message == WM_SETTINGCHANGE ? SPI_SETHIGHCONTRAST : 0, 0);
+        EXPECT_EQ(ClientPixel(5, 40, RGB(179, 179, 179)), RGB(179, 179, 179)) << message;
+        Sleep(300);
+        EXPECT_TRUE(e2e::CaptureClient(Window).pixels == before.pixels) << message;
+    }
+    e2e::TapKey('2');
+    EXPECT_EQ(Chosen(), "beta");
+}
+
 TEST_F(Chooser, TitleDragsTheWindowWithTheLeftButtonOnly) {
     Start("drag", "DefaultShell=beta\r\n");
     RECT before{};

@@ -163,6 +163,18 @@ void Win32PopupListWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     Repaint();
 }
 
+// Only top-level windows are told of a change; the controls of the common controls library keep
+// colours of their own and must hear of it from their parent.
+void Win32PopupListWindow::OnSystemChange(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SYSCOLORCHANGE) {
+        for (HWND control : {Label_, List_}) {
+            if (control != nullptr) SendMessageA(control, message, wParam, lParam);
+        }
+    }
+    Guarded([&] { Events_.OnSystemColoursChanged(); });
+    Repaint();
+}
+
 std::string Win32PopupListWindow::LabelText() {
     std::vector<char> text(static_cast<std::size_t>(GetWindowTextLengthA(Label_)) + 1, '\0');
     const int length = GetWindowTextA(Label_, text.data(), static_cast<int>(text.size()));
@@ -371,6 +383,8 @@ LRESULT Win32PopupListWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM 
         return 0;
     case WM_CLOSE: Guarded([&] { Events_.OnCloseQuery(); }); return 0;
     case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE: OnSystemChange(message, wParam, lParam); break;
     case WM_SETFOCUS:
         if (List_ != nullptr) SetFocus(List_);
         return 0;

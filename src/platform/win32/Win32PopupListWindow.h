@@ -48,6 +48,9 @@ private:
     // The label's font: the layout's, or smaller where the label's text would not fit.
     void FitLabelFont();
     void OnDpiChanged(int dpi, const RECT& suggested);
+    // The system's colours or settings have changed: the controls and the events hear of it,
+    // and the whole window is painted again.
+    void OnSystemChange(UINT message, WPARAM wParam, LPARAM lParam);
     // Runs a handler, keeping an error that it raises for ShowModal to raise again.
     template <typename Action> void Guarded(Action action);
 

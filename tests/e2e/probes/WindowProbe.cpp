@@ -42,6 +42,7 @@ public:
     void OnDrawListItem(Canvas&, int, const corvane::TRect&, TOwnerDrawState) override {}
     void OnTimer() override {}
     void OnDpiChanged(int dpi) override { reported = dpi; }
+    void OnSystemColoursChanged() override {}
     ModalResult GetModalResult() const override { return ModalResult::None; }
 };
 

@@ -68,6 +68,9 @@ public:
         events.OnDpiChanged(newDpi);
     }
 
+    // The system's colours or settings changing while the window lives, as the platform reports it.
+    void ChangeSystemColours() { events.OnSystemColoursChanged(); }
+
     std::string LabelText() override { return title; }
     void SetLabelText(const std::string& caption) override { title = caption; }
     void AddListItem(const std::string& name) override { shells.push_back(name); }

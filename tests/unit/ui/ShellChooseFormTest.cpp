@@ -538,6 +538,115 @@ TEST_F(ChooserPaintTest, ShrinksALogoThatWouldNotFit) {
     EXPECT_EQ(Canvas.CallsStartingWith("Font Trebuchet MS 44 bold").size(), 3u) << "measured once, drawn twice";
 }
 
+// In high contrast the fake system's colours are grey by their index: window 5, window text 8,
+// highlight 13, button face 15, button text 18.
+constexpr TColor HcWindow = 0x050505, HcWindowText = 0x080808, HcButtonFace = 0x0F0F0F, HcButtonText = 0x121212;
+
+// Plain fills in the system's colours, the caption in the button text colour, the logo once in
+// the window text colour where its black face lies otherwise; no desktop and no tint.
+TEST_F(ChooserPaintTest, PaintsWithTheSystemsColoursInHighContrast) {
+    Fake.system.highContrast = true;
+    Fake.files.files["C:\\Launch\\schemes\\Default.crs"] = "[Colours]\r\nLogoFont=Impact\r\nLogoFontSize=25\r\n";
+    const TCorvaneInfo info;
+    TfrmShellChoose form;
+    Prepare(form, info);
+    EXPECT_EQ(Window().textColour, HcWindowText);
+    EXPECT_EQ(Window().listColour, HcWindow);
+    EXPECT_EQ(form.TitleColour, RgbColour(51, 51, 51)) << "the scheme's colours stay for later";
+    form.FormShow();
+    testing::RecordingCanvas canvas{TfrmShellChoose::ClientWidth96, TfrmShellChoose::ClientHeight96,
+                                    platform::TFont{"Trebuchet MS", 8, false, HcWindowText}};
+    form.FormPaint(canvas);
+    const std::vector<std::string> expected = {
+        "Fill 0,0-359,245 050505",
+        "Frame 0,0-359,245 080808",
+        "Line 0,29-359,29 080808",
+        "Fill 280,176-355,201 0F0F0F",
+        "Frame 280,176-355,201 121212",
+        "Font Trebuchet MS 8 regular 121212",
+        "Text 290,179 Launch",
+        "Fill 280,208-355,233 0F0F0F",
+        "Frame 280,208-355,233 121212",
+        "Font Trebuchet MS 8 regular 121212",
+        "Text 290,211 Cancel",
+        "Font Impact 12 bold 000000", // measuring the logo
+        "Font Impact 25 bold 000000",
+        "Font Impact 25 bold 080808",
+        "Text 93,63 Corvane",
+        "Font Impact 12 bold 080808",
+        "Text 268,63 3",
+        "Font Trebuchet MS 8 regular 080808",
+    };
+    EXPECT_EQ(canvas.calls, expected);
+    const std::tuple<int, int, TColor> pixels[] = {
+        {5, 40, HcWindow},      {5, 15, HcWindow},        {0, 100, HcWindowText}, {358, 244, HcWindowText},
+        {300, 190, HcButtonFace}, {280, 190, HcButtonText}, {354, 232, HcButtonText}, {300, 204, HcWindow},
+    };
+    for (const auto& [x, y, colour] : pixels) EXPECT_EQ(canvas.Pixel(x, y), colour) << x << "," << y;
+}
+
+struct HighContrastRow {
+    bool selected;
+    std::vector<std::string> calls;
+};
+
+// The selected row on the highlight colour (0D0D0D), no icon strip, separators in the row's text colour
+// (the platform gives a selected row the highlight-text colour).
+TEST_F(ChooserPaintTest, DrawsRowsInTheSystemsColoursInHighContrast) {
+    Fake.system.highContrast = true;
+    const HighContrastRow rows[] = {
+        {true, {"Fill 0,40-263,80 0D0D0D", "Text 173,44 ", "Font Trebuchet MS 8 bold FFFFFF",
+                "Text 40,44 beta (Default)", "Font Trebuchet MS 8 regular FFFFFF", "Text 40,60 C:\\b.exe -b",
+                "Line 2,79-261,79 FFFFFF"}},
+        {false, {"Text 173,44 ", "Font Trebuchet MS 8 bold FFFFFF", "Text 40,44 beta (Default)",
+                 "Font Trebuchet MS 8 regular FFFFFF", "Text 40,60 C:\\b.exe -b", "Line 2,79-261,79 FFFFFF"}},
+    };
+    const TCorvaneInfo info;
+    for (const auto& row : rows) {
+        TfrmShellChoose form;
+        Prepare(form, info);
+        testing::RecordingCanvas canvas{TfrmShellChoose::ClientWidth96, TfrmShellChoose::ClientHeight96,
+                                        platform::TFont{"Trebuchet MS", 8, false, clWhite}};
+        form.lstShellsDrawItem(canvas, 1, {0, 40, 263, 80}, {row.selected, false});
+        EXPECT_EQ(canvas.calls, row.calls) << (row.selected ? "selected" : "not selected");
+    }
+}
+
+// The mode switched on and off again while the chooser is open: each change sets the colours up
+// again, and once the mode is off every call and every pixel is what it was before.
+TEST_F(ChooserPaintTest, FollowsTheModeWhileOpen) {
+    const TCorvaneInfo info;
+    TfrmShellChoose form;
+    Prepare(form, info);
+    form.FormShow();
+    form.FormPaint(Canvas);
+    const std::vector<std::string> before = Canvas.calls;
+
+    Fake.system.highContrast = true;
+    Window().ChangeSystemColours();
+    EXPECT_EQ(Window().textColour, HcWindowText);
+    EXPECT_EQ(Window().listColour, HcWindow);
+    testing::RecordingCanvas contrast{TfrmShellChoose::ClientWidth96, TfrmShellChoose::ClientHeight96,
+                                      platform::TFont{"Trebuchet MS", 8, false, HcWindowText}};
+    form.FormPaint(contrast);
+    EXPECT_TRUE(contrast.CallsStartingWith("PaintDesktop").empty());
+    EXPECT_TRUE(contrast.CallsStartingWith("CopyTo").empty());
+
+    Fake.system.highContrast = false;
+    Window().ChangeSystemColours();
+    EXPECT_EQ(Window().textColour, clWhite);
+    EXPECT_EQ(Window().listColour, RgbColour(51, 51, 51));
+    testing::RecordingCanvas after{TfrmShellChoose::ClientWidth96, TfrmShellChoose::ClientHeight96,
+                                   platform::TFont{"Trebuchet MS", 8, false, clWhite}};
+    form.FormPaint(after);
+    EXPECT_EQ(after.calls, before);
+    for (int y = 0; y < TfrmShellChoose::ClientHeight96; ++y) {
+        for (int x = 0; x < TfrmShellChoose::ClientWidth96; ++x) {
+            ASSERT_EQ(after.Pixel(x, y), Canvas.Pixel(x, y)) << x << "," << y;
+        }
+    }
+}
+
 // On a screen of 144 dpi the buttons are (420, 264)-(533, 302) and (420, 312)-(533, 350); their
 // outlines, and the places of 100 %, do not count.
 TEST_F(ShellChooseFormTest, PressesCountOnlyInsideTheScaledButtons) {
