@@ -61,6 +61,10 @@ public:
 
     // The window has become visible.
     virtual void OnShow() = 0;
+    // A key pressed anywhere in the window, whichever control has the focus; true when the
+    // events take the key for themselves: the focused control then neither sees it nor gets the
+    // character that it types.
+    virtual bool OnKeyDown(std::uint16_t key, TShiftState shift) = 0;
     // A key released anywhere in the window, whichever control has the focus.
     virtual void OnKeyUp(std::uint16_t key, TShiftState shift) = 0;
     // A mouse button pressed, or the mouse moved, over the window's own surface (client pixels).
@@ -83,6 +87,9 @@ public:
     // The window has moved to a screen of another DPI and has laid itself out again at dpi; a
     // full repaint follows.
     virtual void OnDpiChanged(int dpi) = 0;
+    // The system's colours or one of its settings (such as the high-contrast mode) have changed;
+    // a full repaint follows.
+    virtual void OnSystemColoursChanged() = 0;
     // The modal run ends as soon as this is not None.
     virtual ModalResult GetModalResult() const = 0;
 };

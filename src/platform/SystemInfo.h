@@ -22,6 +22,8 @@ public:
     virtual int CompareText(const std::string& a, const std::string& b) = 0;
     // The colour (red in the lowest byte) of the system colour with the given index.
     virtual std::uint32_t SysColor(int index) = 0;
+    // True while the user has the system's high-contrast mode on.
+    virtual bool HighContrast() = 0;
     // The file version of the running program as its version resource gives it ("3.0.0.0"),
     // or empty when it has none.
     virtual std::string ProgramVersion() = 0;

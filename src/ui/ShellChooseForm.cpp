@@ -19,6 +19,9 @@ using platform::TFont;
 constexpr std::int64_t LongestTimerInterval = 0x7FFFFFFF; // the platform's largest timer interval
 constexpr std::uint16_t KeyReturn = 13;
 constexpr std::uint16_t KeyEscape = 27;
+constexpr std::uint16_t KeyOne = '1';          // the main keyboard's 1, whatever character it types
+constexpr std::uint16_t KeyNumpadOne = 0x61;   // the numeric keypad's 1 (with Num Lock on)
+constexpr int NumberKeys = 9;                  // 1 to 9: the first nine rows
 constexpr int WindowFontSize = 8;
 constexpr int ButtonTextInset96 = 10;
 constexpr int ButtonTextTop96 = 3;
@@ -49,6 +52,14 @@ std::uint32_t CountdownInterval(std::int32_t seconds) {
 
 std::string CountdownCaption(std::int32_t seconds, const std::string& defaultShell) {
     return "Timer Enabled (" + std::to_string(seconds) + " seconds, " + defaultShell + ")";
+}
+
+int NumberKeyRow(std::uint16_t key, platform::TShiftState shift) {
+    if ((shift & (platform::ssCtrl | platform::ssAlt)) != 0) return -1;
+    for (const std::uint16_t one : {KeyOne, KeyNumpadOne}) {
+        if (key >= one && key < one + NumberKeys) return key - one;
+    }
+    return -1;
 }
 
 void TChooserTimer::SetInterval(std::uint32_t milliseconds) {
@@ -87,6 +98,8 @@ void TfrmShellChoose::ChooseIconSize() {
 
 TfrmShellChoose::~TfrmShellChoose() = default;
 
+// In high contrast the list's text and background are the system's window colours; the scheme's
+// colours are kept all the same, and apply again once the mode is off.
 void TfrmShellChoose::SetUpColours() {
     const TColoursIO& scheme = Info->ColoursIO;
     const int twiceContrast = ClampPercent(2LL * scheme.Contrast);
@@ -98,7 +111,12 @@ void TfrmShellChoose::SetUpColours() {
     AlphaValue = scheme.AlphaValue;
     LogoFont = scheme.LogoFont;
     LogoFontSize = scheme.LogoFontSize;
-    Window_->SetColours(textColour, ListColour);
+    SystemColours = HighContrastColours();
+    if (SystemColours) {
+        Window_->SetColours(SystemColours->WindowText, SystemColours->Window);
+    } else {
+        Window_->SetColours(textColour, ListColour);
+    }
 }
 
 void TfrmShellChoose::StartCountdown(std::int32_t seconds, const std::string& defaultShell) {
@@ -109,26 +127,32 @@ void TfrmShellChoose::StartCountdown(std::int32_t seconds, const std::string& de
 
 ModalResult TfrmShellChoose::ShowModal() {
     ModalResult_ = ModalResult::None;
+    Outcome_ = TChooserOutcome::None;
     Window_->ShowModal();
     return ModalResult_;
 }
 
 // The item of the selected entry, found by its index in the context's shell list; none when
 // no entry is selected (an empty list).
-void TfrmShellChoose::LaunchShell() {
+void TfrmShellChoose::LaunchShell(TChooserOutcome outcome) {
     const int index = lstShells.ItemIndex();
     const TShellList& shells = Info->ShellList;
     SelectedShell = index >= 0 && static_cast<std::size_t>(index) < shells.Count()
                         ? &shells.Item(static_cast<std::size_t>(index))
                         : nullptr;
     ModalResult_ = ModalResult::Ok;
+    Outcome_ = outcome;
 }
 
-void TfrmShellChoose::btnCancelClick() { ModalResult_ = ModalResult::Cancel; }
+void TfrmShellChoose::btnCancelClick() {
+    ModalResult_ = ModalResult::Cancel;
+    Outcome_ = TChooserOutcome::Cancelled;
+}
 
 void TfrmShellChoose::tmrLoadShellTimer() {
     SelectedShell = Info->Settings.DefaultShellItem.get();
     ModalResult_ = ModalResult::Ok;
+    Outcome_ = TChooserOutcome::Countdown;
 }
 
 void TfrmShellChoose::FormShow() {
@@ -149,17 +173,35 @@ void TfrmShellChoose::FormDpiChanged(int dpi) {
     ChooseIconSize();
 }
 
-// Every key released in the window ends the countdown for good.
-void TfrmShellChoose::FormKeyUp(std::uint16_t key, platform::TShiftState) {
+// Scheme colours that name system colours change with them as well.
+void TfrmShellChoose::FormSystemColoursChanged() {
+    if (Info != nullptr) SetUpColours();
+}
+
+// The number keys launch when they are released, as Enter does; their presses never reach the
+// list, whose search by typed characters would otherwise move the selection to a row whose name
+// begins with the digit.
+bool TfrmShellChoose::FormKeyDown(std::uint16_t key, platform::TShiftState shift) {
+    return NumberKeyRow(key, shift) >= 0;
+}
+
+// Every key released in the window ends the countdown for good. A number key launches its row
+// as Enter would once that row is selected; a number beyond the list launches nothing.
+void TfrmShellChoose::FormKeyUp(std::uint16_t key, platform::TShiftState shift) {
     tmrLoadShell.SetEnabled(false);
     lblTitle.SetCaption(NoCountdownTitle);
     if (key == KeyEscape) btnCancelClick();
-    if (key == KeyReturn) LaunchShell();
+    if (key == KeyReturn) LaunchShell(TChooserOutcome::Enter);
+    const int row = NumberKeyRow(key, shift);
+    if (row >= 0 && row < lstShells.Count()) {
+        lstShells.SetItemIndex(row);
+        LaunchShell(TChooserOutcome::NumberKey);
+    }
 }
 
 void TfrmShellChoose::FormMouseDown(platform::TMouseButton, platform::TShiftState, int x, int y) {
     if (StrictlyInside(LaunchRect, x, y)) {
-        LaunchShell();
+        LaunchShell(TChooserOutcome::Mouse);
     } else if (StrictlyInside(CancelRect, x, y)) {
         btnCancelClick();
     }
@@ -171,7 +213,7 @@ void TfrmShellChoose::FormMouseMove(platform::TShiftState, int x, int y) {
 }
 
 void TfrmShellChoose::FormCloseQuery() {
-    if (ModalResult_ == ModalResult::None) ModalResult_ = ModalResult::Cancel;
+    if (ModalResult_ == ModalResult::None) btnCancelClick();
 }
 
 // The title text stands in for a caption bar: the left button drags the window.
@@ -182,57 +224,88 @@ void TfrmShellChoose::lblTitleMouseDown(platform::TMouseButton button, platform:
 }
 
 void TfrmShellChoose::lstShellsKeyPress(char key) {
-    if (key == '\r') LaunchShell();
+    if (key == '\r') LaunchShell(TChooserOutcome::Enter);
 }
 
 // The desktop beneath the window, tinted: the body with the base colour, the title strip and
-// the two buttons with the title colour; then the button captions and the logo.
+// the two buttons with the title colour; then the button captions and the logo. In high
+// contrast the system's colours instead.
 void TfrmShellChoose::FormPaint(Canvas& canvas) {
     const int width = Scaled(ClientWidth96);
     const int height = Scaled(ClientHeight96);
     const int title = Scaled(TitleHeight96);
-    canvas.PaintDesktop();
-    canvas.FrameRect({0, 0, width, height}, clBlack);
-    TintArea(canvas, {0, title, width, height}, BaseColour, AlphaValue);
-    TintArea(canvas, {0, 0, width, title}, TitleColour, AlphaValue);
+    if (SystemColours) {
+        PaintInSystemColours(canvas, *SystemColours);
+    } else {
+        canvas.PaintDesktop();
+        canvas.FrameRect({0, 0, width, height}, clBlack);
+        TintArea(canvas, {0, title, width, height}, BaseColour, AlphaValue);
+        TintArea(canvas, {0, 0, width, title}, TitleColour, AlphaValue);
+    }
     PaintButton(canvas, LaunchRect, "Launch");
     PaintButton(canvas, CancelRect, "Cancel");
-    PaintLogo(canvas);
+    if (SystemColours) {
+        PaintLogo(canvas, std::nullopt, SystemColours->WindowText);
+    } else {
+        PaintLogo(canvas, clSilver, clBlack);
+    }
 }
 
+// One plain background with the frame, and a line under the title strip, which the tints would
+// set apart from the body.
+void TfrmShellChoose::PaintInSystemColours(Canvas& canvas, const TSystemColours& colours) {
+    const int width = Scaled(ClientWidth96);
+    const int height = Scaled(ClientHeight96);
+    const int title = Scaled(TitleHeight96);
+    canvas.FillRect({0, 0, width, height}, colours.Window);
+    canvas.FrameRect({0, 0, width, height}, colours.WindowText);
+    canvas.Line({0, title - 1}, {width, title - 1}, colours.WindowText);
+}
+
+// Tinted once more with the title colour and outlined in black, or in high contrast a plain
+// button in the system's button colours.
 void TfrmShellChoose::PaintButton(Canvas& canvas, const TRect& rect, const std::string& caption) {
     if (rect.Width() <= 0 || rect.Height() <= 0) return; // not laid out before the window shows
-    TintArea(canvas, rect, TitleColour, AlphaValue);
-    canvas.FrameRect(rect, clBlack);
+    if (SystemColours) {
+        canvas.FillRect(rect, SystemColours->ButtonFace);
+        canvas.FrameRect(rect, SystemColours->ButtonText);
+        TFont font = canvas.Font();
+        font.Colour = SystemColours->ButtonText;
+        canvas.SetFont(font);
+    } else {
+        TintArea(canvas, rect, TitleColour, AlphaValue);
+        canvas.FrameRect(rect, clBlack);
+    }
     canvas.TextOut(rect.Left + Scaled(ButtonTextInset96), rect.Top + Scaled(ButtonTextTop96), caption);
 }
 
 // "Corvane" in black with a one-pixel silver edge to its left and below, and a half-size "3"
-// aligned to the top of the big letters.
-void TfrmShellChoose::PaintLogo(Canvas& canvas) {
+// aligned to the top of the big letters; in high contrast only the letters, in the text colour.
+void TfrmShellChoose::PaintLogo(Canvas& canvas, std::optional<TColor> edge, TColor face) {
     const std::string windowFontName = canvas.Font().Name;
     const int size = FittingLogoSize(canvas);
-    TFont font{LogoFont, size, true, clSilver};
+    TFont font{LogoFont, size, true, edge.value_or(face)};
     canvas.SetFont(font);
     const int width = canvas.TextWidth(LogoText);
     const int x = Scaled(ClientWidth96) / 2 - width / 2;
     const int top = Scaled(LogoTop96);
-    const int edge = Scaled(LogoEdge96);
+    const int offset = Scaled(LogoEdge96);
     const int halfSize = size / 2;
 
-    canvas.TextOut(x, top, LogoText);
+    if (edge) {
+        canvas.TextOut(x, top, LogoText);
+        font.Size = halfSize;
+        canvas.SetFont(font);
+        canvas.TextOut(x + width, top, LogoSuperscript);
+        font = {LogoFont, size, true, face};
+        canvas.SetFont(font);
+    }
+    canvas.TextOut(x + offset, top - offset, LogoText);
     font.Size = halfSize;
     canvas.SetFont(font);
-    canvas.TextOut(x + width, top, LogoSuperscript);
+    canvas.TextOut(x + offset + width, top - offset, LogoSuperscript);
 
-    font = {LogoFont, size, true, clBlack};
-    canvas.SetFont(font);
-    canvas.TextOut(x + edge, top - edge, LogoText);
-    font.Size = halfSize;
-    canvas.SetFont(font);
-    canvas.TextOut(x + edge + width, top - edge, LogoSuperscript);
-
-    canvas.SetFont({windowFontName, WindowFontSize, false, clBlack});
+    canvas.SetFont({windowFontName, WindowFontSize, false, face});
 }
 
 // The logo lies inside the window's frame, from its top down to the buttons' top. A size that
@@ -265,7 +338,8 @@ int TfrmShellChoose::FittingLogoSize(Canvas& canvas) const {
 
 // One row: the strip behind the icon (unselected rows only), the crash-protection caption, the
 // name (bold and marked when it is the default shell), the command line, the icon and a
-// separator under the row.
+// separator under the row. In high contrast the selected row has the highlight colour behind
+// it, no row has the strip, and the separator takes the colour of the row's text.
 void TfrmShellChoose::lstShellsDrawItem(Canvas& canvas, int index, const TRect& rect,
                                         platform::TOwnerDrawState state) {
     if (Info == nullptr) return;
@@ -279,7 +353,12 @@ void TfrmShellChoose::lstShellsDrawItem(Canvas& canvas, int index, const TRect& 
     const int nameTop = top + Scaled(NameTop96);
     const int inset = Scaled(IconInset96);
 
-    if (!state.Selected) canvas.FillRect({left, top, left + Scaled(IconStripWidth96), rect.Bottom}, ItemColour);
+    const TColor textColour = canvas.Font().Colour;
+    if (SystemColours) {
+        if (state.Selected) canvas.FillRect(rect, SystemColours->Highlight);
+    } else if (!state.Selected) {
+        canvas.FillRect({left, top, left + Scaled(IconStripWidth96), rect.Bottom}, ItemColour);
+    }
     canvas.TextOut(rect.Right - Scaled(CaptionFromRight96), nameTop, item.CrashProtectedCaption);
     if (SameTextAscii(item.Name, Info->Settings.DefaultShell)) {
         TFont font = canvas.Font();
@@ -297,7 +376,8 @@ void TfrmShellChoose::lstShellsDrawItem(Canvas& canvas, int index, const TRect& 
     const int iconLeft = left + inset + std::max(0, (box - imgSystem.Width()) / 2);
     const int iconTop = top + inset + std::max(0, (box - imgSystem.Height()) / 2);
     imgSystem.Draw(canvas.Handle(), iconLeft, iconTop, item.IconIndex);
-    canvas.Line({left + inset, rect.Bottom - 1}, {rect.Right - inset, rect.Bottom - 1}, clSilver);
+    canvas.Line({left + inset, rect.Bottom - 1}, {rect.Right - inset, rect.Bottom - 1},
+                SystemColours ? textColour : clSilver);
 }
 
 } // namespace corvane

@@ -9,10 +9,12 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "config/CorvaneInfo.h"
 #include "platform/PopupListWindow.h"
+#include "ui/SystemColours.h"
 #include "ui/SystemImageList.h"
 
 namespace corvane {
@@ -22,6 +24,10 @@ namespace corvane {
 std::uint32_t CountdownInterval(std::int32_t seconds);
 // The title that announces the countdown: "Timer Enabled (5 seconds, Explorer)".
 std::string CountdownCaption(std::int32_t seconds, const std::string& defaultShell);
+// The row that a number key launches: 0 for the key 1 (on the main keyboard or the numeric
+// keypad) up to 8 for the key 9; -1 for any other key, and for a number key held with Ctrl or
+// Alt (Alt with the keypad's digits types a character by its code).
+int NumberKeyRow(std::uint16_t key, platform::TShiftState shift);
 
 // The title text control.
 class TChooserTitle {
@@ -50,6 +56,12 @@ public:
 private:
     platform::PopupListWindow& Window_;
 };
+
+// How the chooser's modal run ended: Enter on the selected row (pressed in the list or released
+// anywhere), a mouse press on the Launch area, a number key naming a row, the countdown running
+// out, or a cancel (Escape, the Cancel area, or the window closed by other means). None while it
+// runs, and before it was shown.
+enum class TChooserOutcome { None, Enter, Mouse, NumberKey, Countdown, Cancelled };
 
 // The window timer: it runs while it is enabled with an interval other than 0.
 class TChooserTimer {
@@ -123,18 +135,24 @@ public:
     std::string LogoFont;
     TRect LaunchRect{};
     TRect CancelRect{};
+    // The system's colours while its high-contrast mode is on: the window then paints with them
+    // on plain backgrounds instead of tinting the desktop with the colours above.
+    std::optional<TSystemColours> SystemColours;
 
     TChooserTitle lblTitle;
     TChooserShellList lstShells;
     TChooserTimer tmrLoadShell;
     TSystemImageList imgSystem;
 
-    // Takes the colours and the logo font from the colour scheme.
+    // Takes the colours and the logo font from the colour scheme, and the system's colours when
+    // its high-contrast mode is on.
     void SetUpColours();
     // The countdown: the timer set to the length in seconds and enabled, its notice in the title.
     void StartCountdown(std::int32_t seconds, const std::string& defaultShell);
     // Shows the window and returns once one of the ways of leaving it has been taken.
     platform::ModalResult ShowModal();
+    // How the last modal run ended.
+    TChooserOutcome Outcome() const { return Outcome_; }
 
     // The DPI at which the window is laid out and painted (96 is 100 %).
     int Dpi() const { return Dpi_; }
@@ -142,10 +160,13 @@ public:
     int Scaled(int measure96) const { return DpiScale(measure96, Dpi_); }
     TRect Scaled(const TRect& rect96) const { return DpiScale(rect96, Dpi_); }
 
-    void LaunchShell();
+    // Hands back the selected entry's item; outcome says which way of leaving took it.
+    void LaunchShell(TChooserOutcome outcome);
     void btnCancelClick();
 
     void FormShow();
+    // True for the keys that the window takes for itself, so that the list never sees them.
+    bool FormKeyDown(std::uint16_t key, platform::TShiftState shift);
     void FormKeyUp(std::uint16_t key, platform::TShiftState shift);
     void FormMouseDown(platform::TMouseButton button, platform::TShiftState shift, int x, int y);
     void FormMouseMove(platform::TShiftState shift, int x, int y);
@@ -157,11 +178,15 @@ public:
     void tmrLoadShellTimer();
     // The window has moved to a screen of another DPI: the button areas and the icons follow.
     void FormDpiChanged(int dpi);
+    // The system's colours or settings have changed while the window is open (high contrast
+    // switched on or off, say): the colours are set up again for the repaint that follows.
+    void FormSystemColoursChanged();
     platform::ModalResult GetModalResult() const override { return ModalResult_; }
 
 private:
     // The window's events, handed to the handlers of the controls they belong to.
     void OnShow() override { FormShow(); }
+    bool OnKeyDown(std::uint16_t key, platform::TShiftState shift) override { return FormKeyDown(key, shift); }
     void OnKeyUp(std::uint16_t key, platform::TShiftState shift) override { FormKeyUp(key, shift); }
     void OnMouseDown(platform::TMouseButton button, platform::TShiftState shift, int x, int y) override {
         FormMouseDown(button, shift, x, y);
@@ -179,9 +204,13 @@ private:
     }
     void OnTimer() override { tmrLoadShellTimer(); }
     void OnDpiChanged(int dpi) override { FormDpiChanged(dpi); }
+    void OnSystemColoursChanged() override { FormSystemColoursChanged(); }
 
+    // The body and the title strip in the system's colours, without the desktop.
+    void PaintInSystemColours(platform::Canvas& canvas, const TSystemColours& colours);
     void PaintButton(platform::Canvas& canvas, const TRect& rect, const std::string& caption);
-    void PaintLogo(platform::Canvas& canvas);
+    // The logo in face, over a copy in edge one pixel down and left (none: no such copy).
+    void PaintLogo(platform::Canvas& canvas, std::optional<TColor> edge, TColor face);
     // The logo's size in points: the scheme's, or smaller where the logo would not fit.
     int FittingLogoSize(platform::Canvas& canvas) const;
     // The icons of the size that fills the rows' icon box best: extra large where its icons fit
@@ -189,6 +218,7 @@ private:
     void ChooseIconSize();
 
     platform::ModalResult ModalResult_ = platform::ModalResult::None;
+    TChooserOutcome Outcome_ = TChooserOutcome::None;
     int Dpi_ = DesignDpi;
 };
 

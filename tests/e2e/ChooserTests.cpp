@@ -4,7 +4,9 @@
 // countdown, and the painted pixels.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
+#include <vector>
 
 #include "Harness.h"
 #include "Input.h"
@@ -26,16 +28,50 @@ std::string Shells(const e2e::ProgramFolder& folder) {
            "gamma=\"" + shell + "\",0,\"-g x\",\r\n";
 }
 
+// Lists of one, three and ten rows, each with its default shell; in the list of three, a row
+// whose name begins with a digit comes first ("9 Lives", "Alpha", "beta").
+struct ShellNames {
+    std::vector<std::string> names;
+    const char* defaultShell;
+    int selected; // the default's row, which the chooser selects when it shows
+};
+const ShellNames OneShell{{"Solo"}, "Solo", 0};
+const ShellNames ThreeShells{{"beta", "9 Lives", "Alpha"}, "beta", 2};
+const ShellNames TenShells{{"Shell A", "Shell B", "Shell C", "Shell D", "Shell E", "Shell F", "Shell G", "Shell H",
+                            "Shell I", "Shell J"},
+                           "Shell B", 1};
+
+// The stand-in under each of these names, without parameters.
+std::string ShellsNamed(const e2e::ProgramFolder& folder, const std::vector<std::string>& names) {
+    std::string shells = "[Shells]\r\n";
+    for (const std::string& name : names) shells += name + "=" + folder.Path() + StandIn + ",0,,\r\n";
+    return shells;
+}
+
 class Chooser : public ::testing::Test {
 protected:
     // Starts corvane.exe with these lines in the user's settings and waits for the chooser.
     // Without shells given, the three stand-ins above are configured.
     void Start(const std::string& name, const std::string& settings, std::optional<std::string> shells = {}) {
+        StartWith(name, settings, [&](const e2e::ProgramFolder& folder) { return shells.value_or(Shells(folder)); });
+    }
+
+    // The chooser over a list of stand-ins with its default shell, with a countdown running.
+    void StartOver(const std::string& name, const ShellNames& shells, int countdown) {
+        StartWith(name,
+                  "UseTimer=1\r\nTimerLength=" + std::to_string(countdown) + "\r\nDefaultShell=" + shells.defaultShell +
+                      "\r\n",
+                  [&](const e2e::ProgramFolder& folder) { return ShellsNamed(folder, shells.names); });
+    }
+
+    // The chooser with the shell list that shellsOf writes for the program folder.
+    void StartWith(const std::string& name, const std::string& settings,
+                   const std::function<std::string(const e2e::ProgramFolder&)>& shellsOf) {
         Folder.emplace("chooser-" + name);
         ASSERT_TRUE(CopyFileA((e2e::DriverFolder() + "standin_shell.exe").c_str(), (Folder->Path() + StandIn).c_str(),
                               FALSE));
         Folder->Write(e2e::CurrentUserName() + ".ini", "[Settings]\r\nShowLauncher=1\r\n" + settings);
-        Folder->Write("shells.ini", shells.value_or(Shells(*Folder)));
+        Folder->Write("shells.ini", shellsOf(*Folder));
         Folder->Write("script.txt", Script);
         Run.emplace(*Folder);
         Window = Run->WaitForWindow("TfrmShellChoose");
@@ -240,6 +276,79 @@ TEST_F(Chooser, EmptyListHandsBackNone) {
     EXPECT_EQ(Chosen(), None);
 }
 
+struct NumberKey {
+    const char* name;
+    const ShellNames* shells;
+    WORD key;
+    const char* chosen;
+};
+
+class ChooserNumberKey : public Chooser, public ::testing::WithParamInterface<NumberKey> {};
+
+// A number key of either keyboard launches its row at once, whichever row is selected, also
+// while the countdown runs.
+TEST_P(ChooserNumberKey, LaunchesItsRow) {
+    const NumberKey& number = GetParam();
+    StartOver(std::string("number-") + number.name, *number.shells, 30);
+    EXPECT_EQ(SendMessageW(List, CB_GETCURSEL, 0, 0), number.shells->selected);
+    e2e::TapKey(number.key);
+    EXPECT_EQ(Chosen(), number.chosen);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, ChooserNumberKey,
+    ::testing::Values(NumberKey{"one_of_one", &OneShell, '1', "Solo"},
+                      NumberKey{"keypad_one_of_one", &OneShell, VK_NUMPAD1, "Solo"},
+                      NumberKey{"one_of_three", &ThreeShells, '1', "9 Lives"},
+                      NumberKey{"two_of_three", &ThreeShells, '2', "Alpha"},
+                      NumberKey{"three_of_three", &ThreeShells, '3', "beta"},
+                      NumberKey{"keypad_one_of_three", &ThreeShells, VK_NUMPAD1, "9 Lives"},
+                      NumberKey{"keypad_two_of_three", &ThreeShells, VK_NUMPAD2, "Alpha"},
+                      NumberKey{"keypad_three_of_three", &ThreeShells, VK_NUMPAD3, "beta"},
+                      NumberKey{"nine_of_ten", &TenShells, '9', "Shell I"},
+                      NumberKey{"keypad_nine_of_ten", &TenShells, VK_NUMPAD9, "Shell I"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct ShortList {
+    const char* name;
+    const ShellNames* shells;
+};
+
+class ChooserNumberBeyondTheList : public Chooser, public ::testing::WithParamInterface<ShortList> {};
+
+// Every number beyond the list, on both keyboards: the window stays, the countdown stops for good
+// and the selection stays where it was, even where a row's name begins with the digit; Enter then
+// launches the row that was selected.
+TEST_P(ChooserNumberBeyondTheList, OnlyStopsTheCountdown) {
+    const ShellNames& shells = *GetParam().shells;
+    StartOver(std::string("number-beyond-") + GetParam().name, shells, 2);
+    const int rows = static_cast<int>(shells.names.size());
+    for (const WORD one : {WORD{'1'}, WORD{VK_NUMPAD1}}) {
+        for (int row = rows; row < 9; ++row) e2e::TapKey(static_cast<WORD>(one + row));
+    }
+    EXPECT_EQ(e2e::WindowText(Title), "All the Time in the World");
+    EXPECT_TRUE(StaysOpen(2500)) << "the countdown went on";
+    EXPECT_EQ(SendMessageW(List, CB_GETCURSEL, 0, 0), shells.selected);
+    e2e::TapKey(VK_RETURN);
+    EXPECT_EQ(Chosen(), shells.defaultShell);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lists, ChooserNumberBeyondTheList,
+                         ::testing::Values(ShortList{"one", &OneShell}, ShortList{"three", &ThreeShells}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Typed letters still move the selection to the first row that begins with them.
+TEST_F(Chooser, FirstLettersSelectRows) {
+    Start("letters", "DefaultShell=beta\r\n");
+    e2e::TapKey('G');
+    EXPECT_EQ(SendMessageW(List, CB_GETCURSEL, 0, 0), 2);
+    e2e::TapKey('A');
+    EXPECT_EQ(SendMessageW(List, CB_GETCURSEL, 0, 0), 0);
+    EXPECT_TRUE(StaysOpen(300));
+    e2e::TapKey(VK_RETURN);
+    EXPECT_EQ(Chosen(), "Alpha");
+}
+
 // Under Wine the desktop paints white: the default scheme (black, weight 180) gives
 // (0 * 75 + 255 * 180) >> 8 = 179 in the body, (51 * 75 + 255 * 180) >> 8 = 194 in the title
 // strip, and (51 * 75 + 179 * 180) >> 8 = 140 inside the buttons, tinted twice.
@@ -263,6 +372,25 @@ TEST_F(Chooser, PaintsTheTintedDesktop) {
     e2e::SaveScreenshot(e2e::Config().artifacts + "\\chooser.bmp");
     e2e::TapKey(VK_ESCAPE);
     EXPECT_EQ(Chosen(), None);
+}
+
+// A change of the system's colours or settings repaints the window in the colours decided again.
+// Wine has no high-contrast mode, so they are the scheme's: every pixel as before the change.
+TEST_F(Chooser, PaintsAgainAsBeforeWhenTheSystemsSettingsChange) {
+    Start("settings-change", "DefaultShell=beta\r\n");
+    ASSERT_EQ(ClientPixel(5, 40, RGB(179, 179, 179)), RGB(179, 179, 179));
+    Sleep(300); // the list draws itself after the window
+    const e2e::Picture before = e2e::CaptureClient(Window);
+    for (const UINT message : {UINT{WM_SETTINGCHANGE}, UINT{WM_SYSCOLORCHANGE}}) {
+        e2e::PaintOverClient(Window, RGB(255, 0, 0));
+        ASSERT_EQ(ClientPixel(5, 40, RGB(255, 0, 0)), RGB(255, 0, 0));
+        SendMessageW(Window, message, message == WM_SETTINGCHANGE ? SPI_SETHIGHCONTRAST : 0, 0);
+        EXPECT_EQ(ClientPixel(5, 40, RGB(179, 179, 179)), RGB(179, 179, 179)) << message;
+        Sleep(300);
+        EXPECT_TRUE(e2e::CaptureClient(Window).pixels == before.pixels) << message;
+    }
+    e2e::TapKey('2');
+    EXPECT_EQ(Chosen(), "beta");
 }
 
 TEST_F(Chooser, TitleDragsTheWindowWithTheLeftButtonOnly) {

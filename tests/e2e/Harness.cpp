@@ -639,4 +639,15 @@ Picture CaptureClient(HWND window) {
     return picture;
 }
 
+void PaintOverClient(HWND window, COLORREF colour) {
+    RECT client{};
+    GetClientRect(window, &client);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    HDC screen = GetDC(nullptr);
+    HBRUSH brush = CreateSolidBrush(colour);
+    FillRect(screen, &client, brush);
+    DeleteObject(brush);
+    ReleaseDC(nullptr, screen);
+}
+
 } // namespace e2e

@@ -207,6 +207,9 @@ struct Picture {
 std::optional<Picture> LoadBitmapFile(const std::string& path);
 // What the screen shows of a window's client area.
 Picture CaptureClient(HWND window);
+// Paints the screen in one colour over a window's client area, behind the window's back, so
+// that a test sees whether the window paints itself again.
+void PaintOverClient(HWND window, COLORREF colour);
 
 // A string value under HKEY_CURRENT_USER; nothing when the key or value is missing.
 std::optional<std::string> ReadUserString(const std::string& key, const std::string& value);

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "Harness.h"
+#include "Input.h"
 
 namespace {
 
@@ -74,6 +75,44 @@ TEST_P(OptionPrompt, AnswerDecidesTheBranch) {
     for (const auto& box : launcher.DismissAllUntilExit()) texts.push_back(box.text);
     EXPECT_EQ(texts, answer.expected);
     EXPECT_EQ(launcher.WaitForExit(), 0u);
+}
+
+// The prompt paints with the system's colours alone; a change of them, or of the system's
+// settings, paints it again while it is open, and it goes on answering.
+TEST(OptionPromptColours, PaintsAgainWhenTheSystemsSettingsChange) {
+    e2e::ProgramFolder folder("option-settings-change");
+    folder.Write(e2e::CurrentUserName() + ".ini", "[Settings]\r\nShowLauncher=0\r\n");
+    folder.Write("shells.ini", "");
+    folder.Write("script.txt", Script);
+    e2e::Launcher launcher(folder);
+    HWND dialog = launcher.WaitForWindow("CorvaneOptionForm");
+    ASSERT_NE(dialog, nullptr);
+    HWND list = e2e::FindChild(dialog, "ListBox");
+    ASSERT_NE(list, nullptr);
+    POINT corner{2, 2}; // the dialog's background, beside the prompt
+    ClientToScreen(dialog, &corner);
+    // The colour at the corner once it shows, or after three seconds.
+    const auto cornerShows = [&](COLORREF colour) {
+        COLORREF shown = e2e::ScreenPixel(corner.x, corner.y);
+        for (int i = 0; i < 30 && shown != colour; ++i) {
+            Sleep(100);
+            shown = e2e::ScreenPixel(corner.x, corner.y);
+        }
+        return shown;
+    };
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    EXPECT_EQ(cornerShows(face), face);
+    for (const UINT message : {UINT{WM_SYSCOLORCHANGE}, UINT{WM_SETTINGCHANGE}}) {
+        e2e::PaintOverClient(dialog, RGB(255, 0, 0));
+        ASSERT_EQ(cornerShows(RGB(255, 0, 0)), RGB(255, 0, 0)) << "the screen shows the paint over the dialog";
+        SendMessageW(dialog, message, 0, 0);
+        EXPECT_EQ(cornerShows(face), face) << message;
+    }
+    SendMessageW(list, LB_SETCURSEL, 2, 0);
+    ClickButton(dialog, "Ok");
+    std::vector<std::string> texts;
+    for (const auto& box : launcher.DismissAllUntilExit()) texts.push_back(box.text);
+    EXPECT_EQ(texts, (std::vector<std::string>{"branch gamma", "answer=Gamma"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(

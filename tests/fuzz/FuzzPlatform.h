@@ -27,6 +27,7 @@ public:
         return x < y ? -1 : (x == y ? 0 : 1);
     }
     std::uint32_t SysColor(int) override { return 0; }
+    bool HighContrast() override { return false; }
     std::string ProgramVersion() override { return {}; }
 };
 

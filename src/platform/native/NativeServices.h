@@ -59,7 +59,8 @@ private:
     std::string Title_;
 };
 
-// The user from the environment (USER, else LOGNAME); texts compared ignoring ASCII letter case.
+// The user from the environment (USER, else LOGNAME); texts compared ignoring ASCII letter case;
+// no system colours and no high-contrast mode.
 class NativeSystemInfo final : public SystemInfo {
 public:
     std::optional<std::string> UserName() override;
@@ -67,6 +68,7 @@ public:
     std::uint32_t TickCount() override;
     int CompareText(const std::string& a, const std::string& b) override;
     std::uint32_t SysColor(int) override { return 0; }
+    bool HighContrast() override { return false; }
     std::string ProgramVersion() override { return {}; }
 };
 

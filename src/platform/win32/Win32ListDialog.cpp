@@ -132,6 +132,17 @@ void Win32ListDialog::OnDpiChanged(int dpi, const RECT& suggested) {
     RedrawWindow(Window_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
+// The controls of the common controls library keep colours of their own and hear of a change of
+// the system's colours only from their parent.
+void Win32ListDialog::OnSystemChange(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SYSCOLORCHANGE) {
+        for (HWND control : {Prompt_, List_, Ok_, Cancel_}) {
+            if (control != nullptr) SendMessageA(control, message, wParam, lParam);
+        }
+    }
+    RedrawWindow(Window_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
 void Win32ListDialog::RunModal() {
     ShowWindow(Window_, SW_SHOW);
     SetForegroundWindow(Window_);
@@ -211,6 +222,10 @@ LRESULT Win32ListDialog::HandleMessage(HWND window, UINT message, WPARAM wParam,
     case WM_DPICHANGED:
         OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        OnSystemChange(message, wParam, lParam);
+        break;
     case WM_NCDESTROY:
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
         Window_ = nullptr;

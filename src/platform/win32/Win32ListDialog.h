@@ -31,6 +31,9 @@ private:
     // Fonts and the controls' places at the layout of the current DPI.
     void ApplyLayout();
     void OnDpiChanged(int dpi, const RECT& suggested);
+    // The system's colours or settings have changed (the high-contrast mode, say): the dialog
+    // paints with the system's colours only, and is painted again in the ones now in force.
+    void OnSystemChange(UINT message, WPARAM wParam, LPARAM lParam);
     void OnCommand(int id, int code);
     // Keys that the dialog handles before the focused control: true when the message is used up.
     bool PreTranslate(const MSG& msg);

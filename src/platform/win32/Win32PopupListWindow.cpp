@@ -163,6 +163,18 @@ void Win32PopupListWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     Repaint();
 }
 
+// Only top-level windows are told of a change; the controls of the common controls library keep
+// colours of their own and must hear of it from their parent.
+void Win32PopupListWindow::OnSystemChange(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SYSCOLORCHANGE) {
+        for (HWND control : {Label_, List_}) {
+            if (control != nullptr) SendMessageA(control, message, wParam, lParam);
+        }
+    }
+    Guarded([&] { Events_.OnSystemColoursChanged(); });
+    Repaint();
+}
+
 std::string Win32PopupListWindow::LabelText() {
     std::vector<char> text(static_cast<std::size_t>(GetWindowTextLengthA(Label_)) + 1, '\0');
     const int length = GetWindowTextA(Label_, text.data(), static_cast<int>(text.size()));
@@ -279,7 +291,7 @@ void Win32PopupListWindow::ShowModal() {
                 EOSError(GetLastError(), "Cannot read the messages of the " + std::string(Layout_.Caption) + " window"));
             break;
         }
-        PreviewMessage(message);
+        if (PreviewMessage(message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
@@ -287,11 +299,17 @@ void Win32PopupListWindow::ShowModal() {
     if (Error_) std::rethrow_exception(std::exchange(Error_, nullptr));
 }
 
-// Every key released in the window is reported whichever control has the focus, as are the
-// characters typed in the list and the presses on the label.
-void Win32PopupListWindow::PreviewMessage(const MSG& message) {
+// Every key pressed or released in the window is reported whichever control has the focus, as
+// are the characters typed in the list and the presses on the label. A key press that the events
+// take is neither translated into a character nor dispatched.
+bool Win32PopupListWindow::PreviewMessage(const MSG& message) {
     const bool inWindow = message.hwnd == Window_ || IsChild(Window_, message.hwnd);
     TMouseButton button{};
+    if ((message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) && inWindow) {
+        bool taken = false;
+        Guarded([&] { taken = Events_.OnKeyDown(static_cast<std::uint16_t>(message.wParam), KeyShiftState()); });
+        return taken;
+    }
     if ((message.message == WM_KEYUP || message.message == WM_SYSKEYUP) && inWindow) {
         Guarded([&] { Events_.OnKeyUp(static_cast<std::uint16_t>(message.wParam), KeyShiftState()); });
     } else if (message.message == WM_CHAR && message.hwnd == List_) {
@@ -302,6 +320,7 @@ void Win32PopupListWindow::PreviewMessage(const MSG& message) {
                                      GET_Y_LPARAM(message.lParam));
         });
     }
+    return false;
 }
 
 template <typename Action> void Win32PopupListWindow::Guarded(Action action) {
@@ -364,6 +383,8 @@ LRESULT Win32PopupListWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM 
         return 0;
     case WM_CLOSE: Guarded([&] { Events_.OnCloseQuery(); }); return 0;
     case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE: OnSystemChange(message, wParam, lParam); break;
     case WM_SETFOCUS:
         if (List_ != nullptr) SetFocus(List_);
         return 0;

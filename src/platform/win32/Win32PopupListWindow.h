@@ -48,11 +48,15 @@ private:
     // The label's font: the layout's, or smaller where the label's text would not fit.
     void FitLabelFont();
     void OnDpiChanged(int dpi, const RECT& suggested);
+    // The system's colours or settings have changed: the controls and the events hear of it,
+    // and the whole window is painted again.
+    void OnSystemChange(UINT message, WPARAM wParam, LPARAM lParam);
     // Runs a handler, keeping an error that it raises for ShowModal to raise again.
     template <typename Action> void Guarded(Action action);
 
-    // Messages that the events see before the control they are meant for.
-    void PreviewMessage(const MSG& message);
+    // Messages that the events see before the control they are meant for; true when the events
+    // have taken the message, which then goes no further.
+    bool PreviewMessage(const MSG& message);
     bool Finished() const;
     void OnPaint();
     void OnDrawItem(const DRAWITEMSTRUCT& item);

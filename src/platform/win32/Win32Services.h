@@ -46,6 +46,7 @@ public:
     std::uint32_t TickCount() override;
     int CompareText(const std::string& a, const std::string& b) override;
     std::uint32_t SysColor(int index) override;
+    bool HighContrast() override;
     std::string ProgramVersion() override;
 };
 

@@ -41,6 +41,15 @@ int Win32SystemInfo::CompareText(const std::string& a, const std::string& b) {
 
 std::uint32_t Win32SystemInfo::SysColor(int index) { return GetSysColor(index); }
 
+// A system that cannot say counts as one without the mode; Wine has no such mode and always
+// says it is off.
+bool Win32SystemInfo::HighContrast() {
+    HIGHCONTRASTA contrast{};
+    contrast.cbSize = sizeof contrast;
+    return SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
 std::string Win32SystemInfo::ProgramVersion() {
     const std::string path = Win32FileSystem().ExePath();
     const char* exe = path.c_str();

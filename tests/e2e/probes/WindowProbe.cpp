@@ -39,6 +39,7 @@ class DpiEvents final : public PopupListEvents {
 public:
     int reported = 0;
     void OnShow() override {}
+    bool OnKeyDown(std::uint16_t, TShiftState) override { return false; }
     void OnKeyUp(std::uint16_t, TShiftState) override {}
     void OnMouseDown(TMouseButton, TShiftState, int, int) override {}
     void OnMouseMove(TShiftState, int, int) override {}
@@ -49,6 +50,7 @@ public:
     void OnDrawListItem(Canvas&, int, const corvane::TRect&, TOwnerDrawState) override {}
     void OnTimer() override {}
     void OnDpiChanged(int dpi) override { reported = dpi; }
+    void OnSystemColoursChanged() override {}
     ModalResult GetModalResult() const override { return ModalResult::None; }
 };
 

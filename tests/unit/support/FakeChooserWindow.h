@@ -40,6 +40,26 @@ public:
         if (timer != 0) events.OnTimer();
     }
 
+    // A key pressed and released as the window's message loop reports it: the press to the
+    // events first; one that they do not take types its character into the list, which selects
+    // the first entry that begins with it (ignoring case), as the platform's drop-down list does,
+    // and reports the character; then the release.
+    void Type(std::uint16_t key, platform::TShiftState shift = 0) {
+        if (!events.OnKeyDown(key, shift)) {
+            const char typed = Character(key, shift);
+            if (typed != '\0' && typed != '\r') {
+                for (std::size_t i = 0; i < shells.size(); ++i) {
+                    if (SameText(shells[i].substr(0, 1), std::string(1, typed))) {
+                        itemIndex = static_cast<int>(i);
+                        break;
+                    }
+                }
+            }
+            if (typed != '\0') events.OnListKeyPress(typed);
+        }
+        events.OnKeyUp(key, shift);
+    }
+
     int dpi = 96; // the DPI of the fake screen; set it before the chooser is made
     int Dpi() override { return dpi; }
     // The window moving to a screen of another DPI, as the platform reports it.
@@ -47,6 +67,9 @@ public:
         dpi = newDpi;
         events.OnDpiChanged(newDpi);
     }
+
+    // The system's colours or settings changing while the window lives, as the platform reports it.
+    void ChangeSystemColours() { events.OnSystemColoursChanged(); }
 
     std::string LabelText() override { return title; }
     void SetLabelText(const std::string& caption) override { title = caption; }
@@ -79,6 +102,14 @@ public:
     }
 
 private:
+    // The character that a key types without Ctrl or Alt: digits (main keyboard and keypad),
+    // letters, Enter; none for other keys.
+    static char Character(std::uint16_t key, platform::TShiftState shift) {
+        if ((shift & (platform::ssCtrl | platform::ssAlt)) != 0) return '\0';
+        if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) return static_cast<char>(key);
+        if (key >= 0x60 && key <= 0x69) return static_cast<char>('0' + (key - 0x60));
+        return key == 13 ? '\r' : '\0';
+    }
     static bool SameText(const std::string& a, const std::string& b) { return SameTextAscii(a, b); }
 
     int* alive_;

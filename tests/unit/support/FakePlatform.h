@@ -151,7 +151,14 @@ public:
         return now;
     }
     int CompareText(const std::string& a, const std::string& b) override;
-    std::uint32_t SysColor(int index) override { return 0x010101u * static_cast<std::uint32_t>(index & 0xFF); }
+    // System colours: those in sysColours, any other one (index * 0x010101) grey.
+    std::map<int, std::uint32_t> sysColours;
+    std::uint32_t SysColor(int index) override {
+        const auto found = sysColours.find(index);
+        return found != sysColours.end() ? found->second : 0x010101u * static_cast<std::uint32_t>(index & 0xFF);
+    }
+    bool highContrast = false;
+    bool HighContrast() override { return highContrast; }
     std::string version = "3.0.0.0";
     std::string ProgramVersion() override { return version; }
 };

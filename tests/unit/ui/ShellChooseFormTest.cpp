@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <limits>
 
 #include "support/ChooserPlatform.h"
@@ -17,6 +18,7 @@ constexpr std::uint16_t KeyReturn = 13;
 constexpr std::uint16_t KeyEscape = 27;
 constexpr std::uint16_t KeyShift = 16;
 constexpr std::uint16_t KeyDown = 40;
+constexpr std::uint16_t KeyNumpad0 = 0x60;
 
 TEST(Countdown, IntervalIsTheLengthInMillisecondsWithinTheTimersRange) {
     const std::pair<std::int32_t, std::uint32_t> cases[] = {
@@ -161,6 +163,123 @@ TEST_F(ShellChooseFormTest, EnterLaunchesTheSelectedEntryFromTheContextsList) {
     EXPECT_EQ(form.GetModalResult(), ModalResult::Ok);
     EXPECT_EQ(form.SelectedShell, &info.ShellList.Item(2));
     EXPECT_EQ(form.SelectedShell->Name, "gamma");
+}
+
+TEST(NumberKeys, NameTheFirstNineRowsOnEitherKeyboard) {
+    const std::tuple<std::uint16_t, platform::TShiftState, int> cases[] = {
+        {'1', 0, 0},
+        {'9', 0, 8},
+        {'0', 0, -1},
+        {'9' + 1, 0, -1},
+        {KeyNumpad0 + 1, 0, 0},
+        {KeyNumpad0 + 9, 0, 8},
+        {KeyNumpad0, 0, -1},
+        {KeyNumpad0 + 10, 0, -1}, // the keypad's "*"
+        {'A', 0, -1},
+        {'1', platform::ssShift, 0}, // the digits of some keyboards need Shift
+        {'1', platform::ssCtrl, -1},
+        {KeyNumpad0 + 1, platform::ssAlt, -1},
+        {'5', platform::ssAlt | platform::ssShift, -1},
+    };
+    for (const auto& [key, shift, row] : cases) EXPECT_EQ(NumberKeyRow(key, shift), row) << key << " " << static_cast<int>(shift);
+}
+
+struct NumberKeyList {
+    const char* shells;       // the lines of section Shells
+    const char* defaultShell;
+    int selected;             // the row that the chooser selects when it shows
+};
+
+// Every number key of both keyboards on a list of one and of three rows, each with a row whose
+// name begins with a digit: a number within the list launches its row at once, as Enter on that
+// row would; one beyond it does what any key release does, and the selection stays where it was.
+TEST_F(ShellChooseFormTest, NumberKeysLaunchTheirRowOrOnlyStopTheCountdown) {
+    const NumberKeyList lists[] = {
+        {"7 Seas=C:\\s.exe,0,,\r\n", "", 0},
+        {"beta=C:\\b.exe,0,,\r\n9 Lives=C:\\n.exe,0,,\r\nAlpha=C:\\a.exe,0,,\r\n", "BETA", 2},
+    };
+    for (const auto& list : lists) {
+        Fake.files.files["C:\\Launch\\shells.ini"] = std::string("[Shells]\r\n") + list.shells;
+        Fake.files.files["C:\\Launch\\operator.ini"] = std::string("[Settings]\r\nDefaultShell=") + list.defaultShell;
+        const TCorvaneInfo info;
+        const int rows = static_cast<int>(info.ShellList.Count());
+        for (const std::uint16_t one : {std::uint16_t{'1'}, std::uint16_t{KeyNumpad0 + 1}}) {
+            for (int row = 0; row < 9; ++row) {
+                const auto key = static_cast<std::uint16_t>(one + row);
+                TfrmShellChoose form;
+                Prepare(form, info);
+                form.StartCountdown(5, info.Settings.DefaultShell);
+                form.FormShow();
+                Window().Type(key);
+                const std::string where = std::to_string(rows) + " rows, key " + std::to_string(key);
+                EXPECT_EQ(Window().timer, 0u) << where;
+                EXPECT_EQ(form.lblTitle.Caption(), "All the Time in the World") << where;
+                if (row < rows) {
+                    EXPECT_EQ(form.GetModalResult(), ModalResult::Ok) << where;
+                    EXPECT_EQ(form.SelectedShell, &info.ShellList.Item(static_cast<std::size_t>(row))) << where;
+                    EXPECT_EQ(form.lstShells.ItemIndex(), row) << where;
+                    EXPECT_EQ(form.Outcome(), TChooserOutcome::NumberKey) << where;
+                } else {
+                    EXPECT_EQ(form.GetModalResult(), ModalResult::None) << where;
+                    EXPECT_EQ(form.SelectedShell, nullptr) << where;
+                    EXPECT_EQ(form.lstShells.ItemIndex(), list.selected) << where;
+                    EXPECT_EQ(form.Outcome(), TChooserOutcome::None) << where;
+                }
+            }
+        }
+    }
+}
+
+struct OutcomeCase {
+    const char* way;
+    std::function<void(FakeChooserWindow&)> user;
+    ModalResult result;
+    TChooserOutcome outcome;
+};
+
+// Each way of leaving the chooser, and two ways of staying in it, as the modal run reports them.
+TEST_F(ShellChooseFormTest, TellsHowTheModalRunEnded) {
+    using platform::ssLeft;
+    const OutcomeCase cases[] = {
+        {"Enter pressed in the list", [](FakeChooserWindow& w) { w.events.OnListKeyPress('\r'); }, ModalResult::Ok,
+         TChooserOutcome::Enter},
+        {"Enter released", [](FakeChooserWindow& w) { w.events.OnKeyUp(KeyReturn, 0); }, ModalResult::Ok,
+         TChooserOutcome::Enter},
+        {"Launch area", [](FakeChooserWindow& w) { w.events.OnMouseDown(TMouseButton::Right, 0, 281, 177); },
+         ModalResult::Ok, TChooserOutcome::Mouse},
+        {"number key", [](FakeChooserWindow& w) { w.Type(KeyNumpad0 + 3); }, ModalResult::Ok, TChooserOutcome::NumberKey},
+        {"countdown", [](FakeChooserWindow& w) { w.Tick(); }, ModalResult::Ok, TChooserOutcome::Countdown},
+        {"Escape", [](FakeChooserWindow& w) { w.Type(KeyEscape); }, ModalResult::Cancel, TChooserOutcome::Cancelled},
+        {"Cancel area", [](FakeChooserWindow& w) { w.events.OnMouseDown(TMouseButton::Left, ssLeft, 300, 220); },
+         ModalResult::Cancel, TChooserOutcome::Cancelled},
+        {"closed otherwise", [](FakeChooserWindow& w) { w.events.OnCloseQuery(); }, ModalResult::Cancel,
+         TChooserOutcome::Cancelled},
+        {"Launch outline", [](FakeChooserWindow& w) { w.events.OnMouseDown(TMouseButton::Left, ssLeft, 280, 190); },
+         ModalResult::None, TChooserOutcome::None},
+        {"number beyond the list", [](FakeChooserWindow& w) { w.Type('4'); }, ModalResult::None, TChooserOutcome::None},
+    };
+    const TCorvaneInfo info;
+    for (const auto& c : cases) {
+        TfrmShellChoose form;
+        Prepare(form, info);
+        form.StartCountdown(5, info.Settings.DefaultShell);
+        Window().user = c.user;
+        EXPECT_EQ(form.ShowModal(), c.result) << c.way;
+        EXPECT_EQ(form.Outcome(), c.outcome) << c.way;
+    }
+}
+
+TEST_F(ShellChooseFormTest, EachModalRunStartsWithoutAnOutcome) {
+    const TCorvaneInfo info;
+    TfrmShellChoose form;
+    Prepare(form, info);
+    EXPECT_EQ(form.Outcome(), TChooserOutcome::None);
+    Window().user = [](FakeChooserWindow& w) { w.Type(KeyEscape); };
+    form.ShowModal();
+    EXPECT_EQ(form.Outcome(), TChooserOutcome::Cancelled);
+    Window().user = [](FakeChooserWindow& w) { w.Type(KeyShift); };
+    form.ShowModal();
+    EXPECT_EQ(form.Outcome(), TChooserOutcome::None);
 }
 
 // The countdown, then the first key released: the timer stops for good and the title says so.
@@ -417,6 +536,115 @@ TEST_F(ChooserPaintTest, ShrinksALogoThatWouldNotFit) {
     EXPECT_EQ(std::vector<std::string>(texts.end() - 4, texts.end()),
               (std::vector<std::string>{"Text 25,64 Corvane", "Text 333,64 3", "Text 26,63 Corvane", "Text 334,63 3"}));
     EXPECT_EQ(Canvas.CallsStartingWith("Font Trebuchet MS 44 bold").size(), 3u) << "measured once, drawn twice";
+}
+
+// In high contrast the fake system's colours are grey by their index: window 5, window text 8,
+// highlight 13, button face 15, button text 18.
+constexpr TColor HcWindow = 0x050505, HcWindowText = 0x080808, HcButtonFace = 0x0F0F0F, HcButtonText = 0x121212;
+
+// Plain fills in the system's colours, the caption in the button text colour, the logo once in
+// the window text colour where its black face lies otherwise; no desktop and no tint.
+TEST_F(ChooserPaintTest, PaintsWithTheSystemsColoursInHighContrast) {
+    Fake.system.highContrast = true;
+    Fake.files.files["C:\\Launch\\schemes\\Default.crs"] = "[Colours]\r\nLogoFont=Impact\r\nLogoFontSize=25\r\n";
+    const TCorvaneInfo info;
+    TfrmShellChoose form;
+    Prepare(form, info);
+    EXPECT_EQ(Window().textColour, HcWindowText);
+    EXPECT_EQ(Window().listColour, HcWindow);
+    EXPECT_EQ(form.TitleColour, RgbColour(51, 51, 51)) << "the scheme's colours stay for later";
+    form.FormShow();
+    testing::RecordingCanvas canvas{TfrmShellChoose::ClientWidth96, TfrmShellChoose::ClientHeight96,
+                                    platform::TFont{"Trebuchet MS", 8, false, HcWindowText}};
+    form.FormPaint(canvas);
+    const std::vector<std::string> expected = {
+        "Fill 0,0-359,245 050505",
+        "Frame 0,0-359,245 080808",
+        "Line 0,29-359,29 080808",
+        "Fill 280,176-355,201 0F0F0F",
+        "Frame 280,176-355,201 121212",
+        "Font Trebuchet MS 8 regular 121212",
+        "Text 290,179 Launch",
+        "Fill 280,208-355,233 0F0F0F",
+        "Frame 280,208-355,233 121212",
+        "Font Trebuchet MS 8 regular 121212",
+        "Text 290,211 Cancel",
+        "Font Impact 12 bold 000000", // measuring the logo
+        "Font Impact 25 bold 000000",
+        "Font Impact 25 bold 080808",
+        "Text 93,63 Corvane",
+        "Font Impact 12 bold 080808",
+        "Text 268,63 3",
+        "Font Trebuchet MS 8 regular 080808",
+    };
+    EXPECT_EQ(canvas.calls, expected);
+    const std::tuple<int, int, TColor> pixels[] = {
+        {5, 40, HcWindow},      {5, 15, HcWindow},        {0, 100, HcWindowText}, {358, 244, HcWindowText},
+        {300, 190, HcButtonFace}, {280, 190, HcButtonText}, {354, 232, HcButtonText}, {300, 204, HcWindow},
+    };
+    for (const auto& [x, y, colour] : pixels) EXPECT_EQ(canvas.Pixel(x, y), colour) << x << "," << y;
+}
+
+struct HighContrastRow {
+    bool selected;
+    std::vector<std::string> calls;
+};
+
+// The selected row on the highlight colour (0D0D0D), no icon strip, separators in the row's text colour
+// (the platform gives a selected row the highlight-text colour).
+TEST_F(ChooserPaintTest, DrawsRowsInTheSystemsColoursInHighContrast) {
+    Fake.system.highContrast = true;
+    const HighContrastRow rows[] = {
+        {true, {"Fill 0,40-263,80 0D0D0D", "Text 173,44 ", "Font Trebuchet MS 8 bold FFFFFF",
+                "Text 40,44 beta (Default)", "Font Trebuchet MS 8 regular FFFFFF", "Text 40,60 C:\\b.exe -b",
+                "Line 2,79-261,79 FFFFFF"}},
+        {false, {"Text 173,44 ", "Font Trebuchet MS 8 bold FFFFFF", "Text 40,44 beta (Default)",
+                 "Font Trebuchet MS 8 regular FFFFFF", "Text 40,60 C:\\b.exe -b", "Line 2,79-261,79 FFFFFF"}},
+    };
+    const TCorvaneInfo info;
+    for (const auto& row : rows) {
+        TfrmShellChoose form;
+        Prepare(form, info);
+        testing::RecordingCanvas canvas{TfrmShellChoose::ClientWidth96, TfrmShellChoose::ClientHeight96,
+                                        platform::TFont{"Trebuchet MS", 8, false, clWhite}};
+        form.lstShellsDrawItem(canvas, 1, {0, 40, 263, 80}, {row.selected, false});
+        EXPECT_EQ(canvas.calls, row.calls) << (row.selected ? "selected" : "not selected");
+    }
+}
+
+// The mode switched on and off again while the chooser is open: each change sets the colours up
+// again, and once the mode is off every call and every pixel is what it was before.
+TEST_F(ChooserPaintTest, FollowsTheModeWhileOpen) {
+    const TCorvaneInfo info;
+    TfrmShellChoose form;
+    Prepare(form, info);
+    form.FormShow();
+    form.FormPaint(Canvas);
+    const std::vector<std::string> before = Canvas.calls;
+
+    Fake.system.highContrast = true;
+    Window().ChangeSystemColours();
+    EXPECT_EQ(Window().textColour, HcWindowText);
+    EXPECT_EQ(Window().listColour, HcWindow);
+    testing::RecordingCanvas contrast{TfrmShellChoose::ClientWidth96, TfrmShellChoose::ClientHeight96,
+                                      platform::TFont{"Trebuchet MS", 8, false, HcWindowText}};
+    form.FormPaint(contrast);
+    EXPECT_TRUE(contrast.CallsStartingWith("PaintDesktop").empty());
+    EXPECT_TRUE(contrast.CallsStartingWith("CopyTo").empty());
+
+    Fake.system.highContrast = false;
+    Window().ChangeSystemColours();
+    EXPECT_EQ(Window().textColour, clWhite);
+    EXPECT_EQ(Window().listColour, RgbColour(51, 51, 51));
+    testing::RecordingCanvas after{TfrmShellChoose::ClientWidth96, TfrmShellChoose::ClientHeight96,
+                                   platform::TFont{"Trebuchet MS", 8, false, clWhite}};
+    form.FormPaint(after);
+    EXPECT_EQ(after.calls, before);
+    for (int y = 0; y < TfrmShellChoose::ClientHeight96; ++y) {
+        for (int x = 0; x < TfrmShellChoose::ClientWidth96; ++x) {
+            ASSERT_EQ(after.Pixel(x, y), Canvas.Pixel(x, y)) << x << "," << y;
+        }
+    }
 }
 
 // On a screen of 144 dpi the buttons are (420, 264)-(533, 302) and (420, 312)-(533, 350); their
