@@ -12,6 +12,7 @@
 #include <string>
 
 #include "config/IniFile.h"
+#include "config/PortableProfileFiles.h"
 #include "config/ShellListIO.h"
 #include "platform/Platform.h"
 #include "platform/native/NativePlatform.h"
@@ -40,7 +41,10 @@ void ReadShellList(benchmark::State& state, int entries, std::size_t bytes) {
     for (auto _ : state) {
         // A fresh reader each time: the first look-up parses the file.
         corvane::platform::native::NativePlatform native(folder);
-        const corvane::platform::Services previous = corvane::platform::Install(native.Get());
+        corvane::TPortableProfileFiles profiles("");
+        corvane::platform::Services services = native.Get();
+        services.profiles = &profiles;
+        const corvane::platform::Services previous = corvane::platform::Install(services);
         const corvane::TIniFile shells("shells.ini");
         const corvane::TShellList list = corvane::TShellListIO(shells).ReadShellList();
         benchmark::DoNotOptimize(list.Count());

@@ -8,6 +8,7 @@
 
 #include "check/CheckCommand.h"
 #include "config/CorvaneInfo.h"
+#include "config/PortableProfileFiles.h"
 #include "platform/Errors.h"
 #include "platform/Platform.h"
 #include "platform/native/NativePlatform.h"
@@ -49,7 +50,10 @@ int main(int argc, char** argv) {
     }
     try {
         const platform::native::NativePlatform native(folder);
-        platform::Install(native.Get());
+        TPortableProfileFiles profiles(""); // no Windows folder: bare file names stay in the folder checked
+        platform::Services services = native.Get();
+        services.profiles = &profiles;
+        platform::Install(services);
         const TCheckOptions options{"", parsed->User ? *parsed->User : TCorvaneInfo::GetCurrentUserName(), false};
         std::string shown = parsed->Folder ? *parsed->Folder : std::string();
         if (!shown.empty() && shown.back() != '/') shown += '/';

@@ -2,7 +2,6 @@
 
 #include "check/NearestWord.h"
 #include "platform/Errors.h"
-#include "platform/Platform.h"
 #include "text/AsciiText.h"
 
 namespace corvane {
@@ -12,24 +11,22 @@ namespace {
 // A line that only comments: ";" (the INI files' comment mark) or "#" first.
 bool IsComment(std::string_view name) { return !name.empty() && (name.front() == ';' || name.front() == '#'); }
 
-bool IsUtf16(std::string_view text) {
-    return text.size() >= 2 && ((text[0] == '\xFF' && text[1] == '\xFE') || (text[0] == '\xFE' && text[1] == '\xFF'));
-}
-
 } // namespace
 
-TIniCheck::TIniCheck(const std::string& path, std::string shown, TCheckReport& report)
-    : Shown_(std::move(shown)), Report_(report), Exists_(platform::Files().FileExists(path)) {
-    if (!Exists_) return;
+TIniCheck::TIniCheck(const TIniFile& file, std::string shown, TCheckReport& report)
+    : Shown_(std::move(shown)), Report_(report) {
     try {
-        const std::string content = platform::Files().ReadFile(path);
-        if (IsUtf16(content)) {
+        std::optional<TProfileText> layout = file.ReadLayout();
+        Exists_ = layout.has_value();
+        if (!layout) return;
+        if (layout->IsUtf16()) {
             Warning(0, "the file is saved as UTF-16 text: its lines are not checked; save it as ANSI or UTF-8 text");
             return;
         }
-        Text_.emplace(content);
-        CheckByteOrderMark(content);
+        Text_ = std::move(layout);
+        CheckByteOrderMark();
     } catch (const ECorvaneError&) { // it cannot be opened, or read to its end
+        Exists_ = true;
         Warning(0, "the file cannot be read: the launcher then takes the default of every value in it");
     }
 }
@@ -37,10 +34,9 @@ TIniCheck::TIniCheck(const std::string& path, std::string shown, TCheckReport& r
 // Notepad of Windows 10 before version 1903 begins a file saved as UTF-8 with a byte order
 // mark. The profile reader of Wine (and the checker's) skips it; that of Windows does not, so
 // there a section named on the first line reads as no section at all.
-void TIniCheck::CheckByteOrderMark(std::string_view content) {
-    constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
-    if (!content.starts_with(ByteOrderMark)) return;
-    const std::vector<platform::ProfileText::Section>& sections = Text_->Sections();
+void TIniCheck::CheckByteOrderMark() {
+    if (!Text_->HasByteOrderMark()) return;
+    const std::vector<TProfileText::Section>& sections = Text_->Sections();
     if (sections.size() < 2 || sections[1].line != 1) return;
     Warning(1, "the file begins with a UTF-8 byte order mark (the bytes EF BB BF): Windows does not skip it, so the "
                "launcher never finds the section [" + sections[1].name + "] on this line; save the file as ANSI, or as "
@@ -48,24 +44,24 @@ void TIniCheck::CheckByteOrderMark(std::string_view content) {
 }
 
 int TIniCheck::Line(std::string_view section, std::string_view key) const {
-    const platform::ProfileText::Key* found = Text_ ? Text_->FindKey(section, key) : nullptr;
+    const TProfileText::Key* found = Text_ ? Text_->FindKey(section, key) : nullptr;
     return found == nullptr ? 0 : found->line;
 }
 
 int TIniCheck::SectionLine(std::string_view section) const {
-    const platform::ProfileText::Section* found = Text_ ? Text_->FindSection(section) : nullptr;
+    const TProfileText::Section* found = Text_ ? Text_->FindSection(section) : nullptr;
     return found == nullptr ? 0 : found->line;
 }
 
 std::optional<std::string> TIniCheck::RawValue(std::string_view section, std::string_view key) const {
-    const platform::ProfileText::Key* found = Text_ ? Text_->FindKey(section, key) : nullptr;
+    const TProfileText::Key* found = Text_ ? Text_->FindKey(section, key) : nullptr;
     return found == nullptr ? std::nullopt : found->value;
 }
 
 bool TIniCheck::CheckSection(std::string_view section, const std::vector<std::string>& known, bool repeatsIgnored) {
     if (!Text_) return true;
-    const std::vector<platform::ProfileText::Section>& sections = Text_->Sections();
-    const platform::ProfileText::Section* first = Text_->FindSection(section);
+    const std::vector<TProfileText::Section>& sections = Text_->Sections();
+    const TProfileText::Section* first = Text_->FindSection(section);
     const std::string name = std::string("[").append(section).append("]");
     for (const auto& key : sections.front().keys) {
         if (!IsComment(key.name)) {
@@ -87,10 +83,10 @@ bool TIniCheck::CheckSection(std::string_view section, const std::vector<std::st
     return true;
 }
 
-void TIniCheck::CheckKeys(const platform::ProfileText::Section& section, const std::vector<std::string>& known,
+void TIniCheck::CheckKeys(const TProfileText::Section& section, const std::vector<std::string>& known,
                           bool repeatsIgnored) {
     for (std::size_t i = 0; i < section.keys.size(); ++i) {
-        const platform::ProfileText::Key& key = section.keys[i];
+        const TProfileText::Key& key = section.keys[i];
         if (IsComment(key.name)) continue;
         if (!key.value) {
             Warning(key.line, Quoted(key.name) + " has no \"=\": the launcher reads no value from this line");

@@ -1,5 +1,5 @@
-// One INI file of the configuration as the checker looks at it: the file's text parsed by the
-// profile reader's rules, which tells the line of each section and key, and the findings that
+// One INI file of the configuration as the checker looks at it: the file's layout as the file
+// object reads it, which tells the line of each section and key, and the findings that
 // any of the launcher's INI files can have (a section missing or given twice, keys given
 // twice, lines without "=", keys that the launcher never reads). The values themselves are
 // read through the launcher's own reader (TIniFile), never from this parse.
@@ -13,20 +13,20 @@
 
 #include "check/CheckReport.h"
 #include "config/IniFile.h"
-#include "platform/ProfileText.h"
+#include "config/ProfileText.h"
 
 namespace corvane {
 
 class TIniCheck {
 public:
-    // path is the file as the launcher names it; shown, as findings name it.
-    TIniCheck(const std::string& path, std::string shown, TCheckReport& report);
+    // shown is the file as findings name it.
+    TIniCheck(const TIniFile& file, std::string shown, TCheckReport& report);
 
     const std::string& Shown() const { return Shown_; }
     bool Exists() const { return Exists_; }
     // The text could be read and parsed (it exists, opens and is 8-bit text).
     bool Parsed() const { return Text_.has_value(); }
-    const platform::ProfileText* Text() const { return Text_ ? &*Text_ : nullptr; }
+    const TProfileText* Text() const { return Text_ ? &*Text_ : nullptr; }
 
     // The line of the key that the reader takes for these names; 0 when there is none.
     int Line(std::string_view section, std::string_view key) const;
@@ -47,14 +47,14 @@ public:
     void Warning(int line, const std::string& text) { Report_.Warning(Shown_, line, text); }
 
 private:
-    void CheckByteOrderMark(std::string_view content);
-    void CheckKeys(const platform::ProfileText::Section& section, const std::vector<std::string>& known,
+    void CheckByteOrderMark();
+    void CheckKeys(const TProfileText::Section& section, const std::vector<std::string>& known,
                    bool repeatsIgnored);
 
     std::string Shown_;
     TCheckReport& Report_;
     bool Exists_ = false;
-    std::optional<platform::ProfileText> Text_;
+    std::optional<TProfileText> Text_;
 };
 
 // The names of keys, for the checker's lists of known keys.

@@ -20,7 +20,7 @@ std::string Hex(std::int64_t value) {
 TSchemeCheck::TSchemeCheck(TCheckContext& context, const std::string& schemeName)
     : Context_(context), SchemeName_(schemeName),
       File_(TColoursIO::SchemeFileOf(context.Options.ProgramFolder, schemeName)),
-      Ini_(File_, context.Shown(File_), context.Report) {}
+      Ini_(File_, context.Shown(File_.FileName()), context.Report) {}
 
 void TSchemeCheck::Run() {
     if (!Ini_.CheckSection(TColoursIO::Section, KeyNames(TColoursIO::Keys), true) && Ini_.Parsed()) {
@@ -29,19 +29,13 @@ void TSchemeCheck::Run() {
     }
     const TColoursIO scheme(Context_.Options.ProgramFolder, SchemeName_, TSchemesFolder::Leave);
     const auto line = [this](const TIniKey& key) { return Ini_.Line(TColoursIO::Section, key.Name); };
-    const auto value = [&](const TIniKey& key) -> std::int64_t {
-        if (key.Name == std::string_view(TColoursIO::BaseColourKey.Name)) return scheme.BaseColour;
-        if (key.Name == std::string_view(TColoursIO::ContrastKey.Name)) return scheme.Contrast;
-        if (key.Name == std::string_view(TColoursIO::AlphaValueKey.Name)) return scheme.AlphaValue;
-        return scheme.LogoFontSize;
-    };
     for (const TIniKey& key : TColoursIO::Keys) {
         if (key.Form != TIniValueForm::Integer || !Ini_.RawValue(TColoursIO::Section, key.Name)) continue;
-        const std::string text = scheme.IniFile.ReadString(TColoursIO::Section, key.Name, "");
+        const std::string text = scheme.IniFile.ReadText(TColoursIO::Section, key);
         std::int32_t number = 0;
         if (!TIniFile::TryParseInteger(text, number)) {
             Ini_.Warning(line(key), std::string(key.Name) + "=" + text + " is not a whole number: the launcher reads it "
-                                                                         "as " + std::to_string(value(key)) +
+                                                                         "as " + std::to_string(TIniFile::NumberOf(text, key)) +
                                         ", its default");
         }
     }

@@ -18,7 +18,7 @@ public:
 private:
     TCheckContext& Context_;
     std::string SchemeName_;
-    std::string File_;
+    TIniFile File_;
     TIniCheck Ini_;
 };
 

@@ -21,7 +21,7 @@ std::string OnOff(bool value) { return value ? "on (1)" : "off (0)"; }
 
 TSettingsCheck::TSettingsCheck(TCheckContext& context, const TIniFile& userIni, const TShellListIO& shells)
     : Context_(context), UserIni_(userIni), Shells_(shells),
-      Ini_(userIni.FileName(), context.Shown(userIni.FileName()), context.Report) {}
+      Ini_(userIni, context.Shown(userIni.FileName()), context.Report) {}
 
 int TSettingsCheck::Line(const TIniKey& key) const {
     const int line = Ini_.Line(Settings::Section, key.Name);
@@ -50,14 +50,11 @@ void TSettingsCheck::Run(const TCorvaneSettings& settings) {
 void TSettingsCheck::CheckForms(const TCorvaneSettings& settings) {
     for (const TIniKey& key : Settings::Keys) {
         if (key.Form == TIniValueForm::Text || !Given(key)) continue;
-        const std::string value = UserIni_.ReadString(Settings::Section, key.Name, "");
+        const std::string& value = settings.TextOf(key);
         std::int32_t number = 0;
         if (TIniFile::TryParseInteger(value, number)) continue;
-        std::string taken;
-        if (std::string_view(key.Name) == Settings::UseTimerKey.Name) taken = OnOff(settings.UseTimer);
-        if (std::string_view(key.Name) == Settings::ShowLauncherKey.Name) taken = OnOff(settings.ShowLauncher);
-        if (std::string_view(key.Name) == Settings::FadeLauncherKey.Name) taken = OnOff(settings.FadeLauncher);
-        if (std::string_view(key.Name) == Settings::TimerLengthKey.Name) taken = std::to_string(settings.TimerLength);
+        const std::int32_t fallback = TIniFile::NumberOf(value, key);
+        const std::string taken = key.Form == TIniValueForm::Boolean ? OnOff(fallback != 0) : std::to_string(fallback);
         Ini_.Warning(Line(key), std::string(key.Name) + "=" + value + " is not a whole number: the launcher reads it as " +
                                     taken + ", its default" +
                                     (key.Form == TIniValueForm::Boolean ? "; write 1 for on or 0 for off" : ""));

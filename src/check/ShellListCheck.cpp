@@ -52,7 +52,7 @@ std::string Listed(const std::vector<std::string>& fields) {
 } // namespace
 
 TShellListCheck::TShellListCheck(TCheckContext& context, const TShellListIO& shells)
-    : Context_(context), Io_(shells), Ini_(shells.IniFile.FileName(), context.Shown(shells.IniFile.FileName()), context.Report) {}
+    : Context_(context), Io_(shells), Ini_(shells.IniFile, context.Shown(shells.IniFile.FileName()), context.Report) {}
 
 void TShellListCheck::Run() {
     if (!Ini_.Exists()) {
@@ -64,7 +64,7 @@ void TShellListCheck::Run() {
         Ini_.Warning(0, std::string("there is no [") + TShellListIO::Section + "] section: the chooser offers no shell");
     }
     const std::vector<std::string> names = Io_.IniFile.ReadSection(TShellListIO::Section);
-    const std::vector<const platform::ProfileText::Key*> listed = ListedKeys(names);
+    const std::vector<const TProfileText::Key*> listed = ListedKeys(names);
     const bool lastCut = CheckUnlisted(names, listed);
     std::unordered_map<std::string, std::size_t> firstOfName; // in lower case
     for (std::size_t j = 0; j < names.size(); ++j) {
@@ -87,10 +87,10 @@ void TShellListCheck::Run() {
     Shells.Sort();
 }
 
-std::vector<const platform::ProfileText::Key*> TShellListCheck::ListedKeys(const std::vector<std::string>& names) const {
-    std::vector<const platform::ProfileText::Key*> listed(names.size(), nullptr);
-    const platform::ProfileText* text = Ini_.Text();
-    const platform::ProfileText::Section* section = text ? text->FindSection(TShellListIO::Section) : nullptr;
+std::vector<const TProfileText::Key*> TShellListCheck::ListedKeys(const std::vector<std::string>& names) const {
+    std::vector<const TProfileText::Key*> listed(names.size(), nullptr);
+    const TProfileText* text = Ini_.Text();
+    const TProfileText::Section* section = text ? text->FindSection(TShellListIO::Section) : nullptr;
     if (section == nullptr) return listed;
     std::size_t next = 0;
     for (std::size_t j = 0; j < names.size(); ++j) {
@@ -109,13 +109,13 @@ std::vector<const platform::ProfileText::Key*> TShellListCheck::ListedKeys(const
 // otherwise the names have filled the reader's buffer, which cuts the last name it takes short.
 // Names that begin with ";" are comments.
 bool TShellListCheck::CheckUnlisted(const std::vector<std::string>& names,
-                                    const std::vector<const platform::ProfileText::Key*>& listed) {
-    const platform::ProfileText* text = Ini_.Text();
-    const platform::ProfileText::Section* section = text ? text->FindSection(TShellListIO::Section) : nullptr;
+                                    const std::vector<const TProfileText::Key*>& listed) {
+    const TProfileText* text = Ini_.Text();
+    const TProfileText::Section* section = text ? text->FindSection(TShellListIO::Section) : nullptr;
     if (section == nullptr) return false;
-    const std::unordered_set<const platform::ProfileText::Key*> offered(listed.begin(), listed.end());
-    const platform::ProfileText::Key* nameless = nullptr;
-    for (const platform::ProfileText::Key& key : section->keys) {
+    const std::unordered_set<const TProfileText::Key*> offered(listed.begin(), listed.end());
+    const TProfileText::Key* nameless = nullptr;
+    for (const TProfileText::Key& key : section->keys) {
         if (!key.value || (!key.name.empty() && key.name.front() == ';')) continue;
         if (offered.count(&key) != 0) {
             if (key.name.front() == '#') {

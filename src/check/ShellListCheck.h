@@ -27,10 +27,10 @@ public:
 
 private:
     // The key of each listed shell, matched in file order to the parse of the file.
-    std::vector<const platform::ProfileText::Key*> ListedKeys(const std::vector<std::string>& names) const;
+    std::vector<const TProfileText::Key*> ListedKeys(const std::vector<std::string>& names) const;
     // Reports keys that the launcher does not list; true when the list's last name is one that
     // the launcher cut short and then finds no entry for (reported here).
-    bool CheckUnlisted(const std::vector<std::string>& names, const std::vector<const platform::ProfileText::Key*>& listed);
+    bool CheckUnlisted(const std::vector<std::string>& names, const std::vector<const TProfileText::Key*>& listed);
     void CheckEntry(const std::string& name, int line);
     void CheckItem(const std::string& name, int line, const std::string& entry);
     // False when an unquoted field with blanks, or quotes that the INI reader drops, make the

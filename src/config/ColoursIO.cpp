@@ -21,11 +21,12 @@ std::string TColoursIO::SchemeFileOf(const std::string& programFolder, const std
 
 TColoursIO::TColoursIO(const std::string& programFolder, const std::string& schemeName, TSchemesFolder folder)
     : SchemeName(schemeName), SchemeFile(FindSchemeFile(programFolder, schemeName, folder)), IniFile(SchemeFile) {
-    BaseColour = IniFile.ReadInteger(Section, BaseColourKey.Name, 0);
-    Contrast = IniFile.ReadInteger(Section, ContrastKey.Name, 10);
-    AlphaValue = IniFile.ReadInteger(Section, AlphaValueKey.Name, 180);
-    LogoFont = IniFile.ReadString(Section, LogoFontKey.Name, "Trebuchet MS");
-    LogoFontSize = IniFile.ReadInteger(Section, LogoFontSizeKey.Name, 48);
+    const auto number = [this](const TIniKey& key) { return TIniFile::NumberOf(IniFile.ReadText(Section, key), key); };
+    BaseColour = number(BaseColourKey);
+    Contrast = number(ContrastKey);
+    AlphaValue = number(AlphaValueKey);
+    LogoFont = IniFile.ReadText(Section, LogoFontKey);
+    LogoFontSize = number(LogoFontSizeKey);
 }
 
 } // namespace corvane

@@ -18,11 +18,11 @@ enum class TSchemesFolder { Create, Leave };
 class TColoursIO {
 public:
     static constexpr const char* Section = "Colours";
-    static constexpr TIniKey BaseColourKey{"BaseColour", TIniValueForm::Integer};
-    static constexpr TIniKey ContrastKey{"Contrast", TIniValueForm::Integer};
-    static constexpr TIniKey AlphaValueKey{"AlphaValue", TIniValueForm::Integer};
-    static constexpr TIniKey LogoFontKey{"LogoFont", TIniValueForm::Text};
-    static constexpr TIniKey LogoFontSizeKey{"LogoFontSize", TIniValueForm::Integer};
+    static constexpr TIniKey BaseColourKey{"BaseColour", TIniValueForm::Integer, "0"};
+    static constexpr TIniKey ContrastKey{"Contrast", TIniValueForm::Integer, "10"};
+    static constexpr TIniKey AlphaValueKey{"AlphaValue", TIniValueForm::Integer, "180"};
+    static constexpr TIniKey LogoFontKey{"LogoFont", TIniValueForm::Text, "Trebuchet MS"};
+    static constexpr TIniKey LogoFontSizeKey{"LogoFontSize", TIniValueForm::Integer, "48"};
     // Every key of the section, in the order in which they are read.
     static constexpr std::array<TIniKey, 5> Keys{BaseColourKey, ContrastKey, AlphaValueKey, LogoFontKey, LogoFontSizeKey};
 
@@ -36,11 +36,12 @@ public:
     std::string SchemeName;
     std::string SchemeFile;
     TIniFile IniFile;
+    // The values as read; each key's default stands in Keys.
     std::int32_t BaseColour = 0;
-    std::int32_t Contrast = 10;
-    std::int32_t LogoFontSize = 48;
-    std::int32_t AlphaValue = 180;
-    std::string LogoFont = "Trebuchet MS";
+    std::int32_t Contrast = 0;
+    std::int32_t LogoFontSize = 0;
+    std::int32_t AlphaValue = 0;
+    std::string LogoFont;
 };
 
 } // namespace corvane

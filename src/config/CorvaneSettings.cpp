@@ -1,14 +1,25 @@
 #include "config/CorvaneSettings.h"
 
+#include <stdexcept>
+#include <string_view>
+
 namespace corvane {
 
 TCorvaneSettings::TCorvaneSettings(const TIniFile& iniFile) : IniFile(iniFile) {
-    UseTimer = IniFile.ReadBool(Section, UseTimerKey.Name, false);
-    ShowLauncher = IniFile.ReadBool(Section, ShowLauncherKey.Name, true);
-    TimerLength = IniFile.ReadInteger(Section, TimerLengthKey.Name, 5);
-    ColourSchemeName = IniFile.ReadString(Section, ColourSchemeNameKey.Name, "Default");
-    FadeLauncher = IniFile.ReadBool(Section, FadeLauncherKey.Name, true);
-    DefaultShell = IniFile.ReadString(Section, DefaultShellKey.Name, "");
+    for (std::size_t i = 0; i < Keys.size(); ++i) Texts_[i] = IniFile.ReadText(Section, Keys[i]);
+    UseTimer = NumberOf(UseTimerKey) != 0;
+    ShowLauncher = NumberOf(ShowLauncherKey) != 0;
+    TimerLength = NumberOf(TimerLengthKey);
+    ColourSchemeName = TextOf(ColourSchemeNameKey);
+    FadeLauncher = NumberOf(FadeLauncherKey) != 0;
+    DefaultShell = TextOf(DefaultShellKey);
+}
+
+const std::string& TCorvaneSettings::TextOf(const TIniKey& key) const {
+    for (std::size_t i = 0; i < Keys.size(); ++i) {
+        if (std::string_view(Keys[i].Name) == key.Name) return Texts_[i];
+    }
+    throw std::logic_error(std::string("no setting ") + key.Name);
 }
 
 TCorvaneSettings::TCorvaneSettings(const TIniFile& iniFile, const TShellListIO& shellListIO)

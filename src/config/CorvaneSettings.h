@@ -15,12 +15,12 @@ namespace corvane {
 class TCorvaneSettings {
 public:
     static constexpr const char* Section = "Settings";
-    static constexpr TIniKey UseTimerKey{"UseTimer", TIniValueForm::Boolean};
-    static constexpr TIniKey ShowLauncherKey{"ShowLauncher", TIniValueForm::Boolean};
-    static constexpr TIniKey TimerLengthKey{"TimerLength", TIniValueForm::Integer};
-    static constexpr TIniKey ColourSchemeNameKey{"ColourSchemeName", TIniValueForm::Text};
-    static constexpr TIniKey FadeLauncherKey{"FadeLauncher", TIniValueForm::Boolean};
-    static constexpr TIniKey DefaultShellKey{"DefaultShell", TIniValueForm::Text};
+    static constexpr TIniKey UseTimerKey{"UseTimer", TIniValueForm::Boolean, "0"};
+    static constexpr TIniKey ShowLauncherKey{"ShowLauncher", TIniValueForm::Boolean, "1"};
+    static constexpr TIniKey TimerLengthKey{"TimerLength", TIniValueForm::Integer, "5"}; // seconds
+    static constexpr TIniKey ColourSchemeNameKey{"ColourSchemeName", TIniValueForm::Text, "Default"};
+    static constexpr TIniKey FadeLauncherKey{"FadeLauncher", TIniValueForm::Boolean, "1"};
+    static constexpr TIniKey DefaultShellKey{"DefaultShell", TIniValueForm::Text, ""};
     // Every key of the section, in the order in which they are read.
     static constexpr std::array<TIniKey, 6> Keys{UseTimerKey,         ShowLauncherKey, TimerLengthKey,
                                                  ColourSchemeNameKey, FadeLauncherKey, DefaultShellKey};
@@ -31,15 +31,25 @@ public:
     // Reads the values of the settings alone, without the default shell's item.
     explicit TCorvaneSettings(const TIniFile& iniFile);
 
+    // The text that the value of key was read from: what stands after "=" (enclosing quotes
+    // dropped), or nothing for a missing boolean or integer and the default of a missing text.
+    const std::string& TextOf(const TIniKey& key) const;
+
     const TIniFile& IniFile; // not owned
+    // The values as read; each key's default stands in Keys.
     bool UseTimer = false;
-    bool ShowLauncher = true;
-    std::int32_t TimerLength = 5; // seconds
+    bool ShowLauncher = false;
+    std::int32_t TimerLength = 0; // seconds
     std::string DefaultShell;
     // The default shell's own item, named as DefaultShell is written; none when DefaultShell is empty.
     std::unique_ptr<TShellListItem> DefaultShellItem;
-    std::string ColourSchemeName = "Default";
-    bool FadeLauncher = true;
+    std::string ColourSchemeName;
+    bool FadeLauncher = false;
+
+private:
+    std::int32_t NumberOf(const TIniKey& key) const { return TIniFile::NumberOf(TextOf(key), key); }
+
+    std::array<std::string, Keys.size()> Texts_; // in the order of Keys
 };
 
 } // namespace corvane

@@ -71,6 +71,22 @@ bool TIniFile::ReadBool(const std::string& section, const std::string& key, bool
     return ReadInteger(section, key, defaultValue ? 1 : 0) != 0;
 }
 
+std::string TIniFile::ReadText(const std::string& section, const TIniKey& key) const {
+    return ReadString(section, key.Name, key.Form == TIniValueForm::Text ? key.Default : "");
+}
+
+std::int32_t TIniFile::NumberOf(const std::string& text, const TIniKey& key) {
+    std::int32_t value = 0;
+    if (TryParseInteger(text, value)) return value;
+    TryParseInteger(key.Default, value);
+    return value;
+}
+
+std::optional<TProfileText> TIniFile::ReadLayout() const {
+    if (!platform::Files().FileExists(FileName_)) return std::nullopt;
+    return TProfileText(platform::Files().ReadFile(FileName_));
+}
+
 std::vector<std::string> TIniFile::ReadSection(const std::string& section) const {
     return platform::Profiles().GetKeyNames(FileName_, section, SectionBufferSize);
 }

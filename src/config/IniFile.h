@@ -1,21 +1,26 @@
-// An INI file of the launcher's own, bound to one path. Every read goes to the platform's
+// An INI file of the launcher's own, bound to one path. Every value read goes to the platform's
 // profile reader; nothing is cached and nothing is ever written.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "config/ProfileText.h"
 
 namespace corvane {
 
 // The forms in which the launcher reads a value: a boolean is an integer (0 off, any other on).
 enum class TIniValueForm { Boolean, Integer, Text };
 
-// A key that the launcher reads, with the form it reads it in.
+// A key that the launcher reads, with the form it reads it in and the value it takes when the
+// key is missing or its text is not in that form (a boolean's is "0" or "1").
 struct TIniKey {
     const char* Name;
     TIniValueForm Form;
+    const char* Default;
 };
 
 class TIniFile {
@@ -39,8 +44,18 @@ public:
                              std::int32_t defaultValue) const;
     // An integer: 0 is off, any other integer on; any other text gives defaultValue.
     bool ReadBool(const std::string& section, const std::string& key, bool defaultValue) const;
+    // The text of key as ReadString gives it; a text key's default when the key is missing.
+    std::string ReadText(const std::string& section, const TIniKey& key) const;
+    // The number that text gives a boolean or integer key: the integer it reads as, or else
+    // the key's default.
+    static std::int32_t NumberOf(const std::string& text, const TIniKey& key);
     // The key names of section, in file order.
     std::vector<std::string> ReadSection(const std::string& section) const;
+
+    // The file's text parsed by the profile reader's rules, for what the values alone do not
+    // tell: the line of each section and key, keys given twice, lines without "=". Nothing when
+    // the file is not there; EFOpenError or EReadError when it cannot be read.
+    std::optional<TProfileText> ReadLayout() const;
 
     // Reads text as an integer in the forms that ReadInteger accepts.
     static bool TryParseInteger(const std::string& text, std::int32_t& value);

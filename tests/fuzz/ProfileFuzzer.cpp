@@ -4,12 +4,12 @@
 #include <cstdlib>
 
 #include "FuzzTarget.h"
-#include "platform/ProfileText.h"
+#include "config/ProfileText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace corvane;
     const std::string_view bytes = fuzzing::Bytes(data, size);
-    const platform::ProfileText text(bytes);
+    const TProfileText text(bytes);
     const auto& section = text.Sections().back();
     if (section.keys.empty()) return 0;
     const auto& key = section.keys.front();
@@ -18,8 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (key.line < 1 || key.line > lines) std::abort();
     if (text.FindSection(section.name) == &section) {
         const std::string value = text.GetString(section.name, key.name, "\x01", 2048);
-        const platform::ProfileText::Key* found = text.FindKey(section.name, key.name);
-        if (found == &key && key.value && value != platform::ProfileText::CopyEntry(*key.value, 2048)) std::abort();
+        const TProfileText::Key* found = text.FindKey(section.name, key.name);
+        if (found == &key && key.value && value != TProfileText::CopyEntry(*key.value, 2048)) std::abort();
     }
     text.GetKeyNames(section.name, 16384);
     return 0;

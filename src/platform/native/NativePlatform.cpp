@@ -1,6 +1,5 @@
 #include "platform/native/NativePlatform.h"
 
-#include "platform/PortableProfileFiles.h"
 #include "platform/native/NativeServices.h"
 
 namespace corvane::platform::native {
@@ -10,7 +9,6 @@ struct NativePlatform::Parts {
     NativeFileSystem Files;
     NativeDialogs Dialogs;
     NativeSystemInfo System;
-    PortableProfileFiles Profiles{""};
     NativeShell Shell;
 };
 
@@ -18,7 +16,6 @@ NativePlatform::NativePlatform(const std::filesystem::path& folder) : Parts_(std
     Services_.files = &Parts_->Files;
     Services_.dialogs = &Parts_->Dialogs;
     Services_.system = &Parts_->System;
-    Services_.profiles = &Parts_->Profiles;
     Services_.shell = &Parts_->Shell;
 }
 

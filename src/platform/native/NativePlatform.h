@@ -16,8 +16,8 @@ public:
     NativePlatform(const NativePlatform&) = delete;
     NativePlatform& operator=(const NativePlatform&) = delete;
 
-    // Files, output, the user's name, the portable profile reader (no Windows folder) and a
-    // shell without icons; no registry, windows, desktop or processes.
+    // Files, output, the user's name and a shell without icons; no profile reader (the
+    // program entry installs the portable one), registry, windows, desktop or processes.
     const Services& Get() const { return Services_; }
 
 private:

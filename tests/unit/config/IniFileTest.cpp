@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "config/ColoursIO.h"
+#include "config/CorvaneSettings.h"
 #include "config/IniFile.h"
 
 namespace corvane {
@@ -19,6 +21,22 @@ TEST(IniFile, ReadsIntegersInDecimalAndBothHexadecimalForms) {
         EXPECT_EQ(TIniFile::TryParseInteger(text, value), expected.has_value()) << text;
         if (expected) {
             EXPECT_EQ(value, *expected) << text;
+        }
+    }
+}
+
+// A default that does not read in its key's form would silently become 0.
+TEST(IniFile, EveryKeysDefaultReadsInItsForm) {
+    std::vector<TIniKey> keys(TCorvaneSettings::Keys.begin(), TCorvaneSettings::Keys.end());
+    keys.insert(keys.end(), TColoursIO::Keys.begin(), TColoursIO::Keys.end());
+    for (const TIniKey& key : keys) {
+        ASSERT_NE(key.Default, nullptr) << key.Name;
+        std::int32_t value = 0;
+        const std::string_view text = key.Default;
+        if (key.Form == TIniValueForm::Boolean) {
+            EXPECT_TRUE(text == "0" || text == "1") << key.Name;
+        } else if (key.Form == TIniValueForm::Integer) {
+            EXPECT_TRUE(TIniFile::TryParseInteger(key.Default, value)) << key.Name;
         }
     }
 }

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/PortableProfileFiles.h"
+#include "config/PortableProfileFiles.h"
 #include "platform/ShellServices.h"
 #include "support/FakePlatform.h"
 #include "support/FakeRegistry.h"
@@ -44,7 +44,7 @@ public:
         Reinstall();
     }
 
-    platform::PortableProfileFiles profiles{"C:\\Windows\\"};
+    TPortableProfileFiles profiles{"C:\\Windows\\"};
     FakeRegistry registry;
     FakeShell shell;
 };

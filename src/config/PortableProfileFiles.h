@@ -1,5 +1,5 @@
 // The profile reader and writer of a build without Windows: the files are read and written
-// through the installed FileSystem and parsed by ProfileText, so that they give what the
+// through the installed FileSystem and parsed by TProfileText, so that they give what the
 // Windows profile reader gives for the same text. "system.ini" and other bare file names
 // lie in the Windows folder given at construction.
 //
@@ -14,14 +14,14 @@
 
 #include "platform/FileSystem.h"
 #include "platform/ProfileFiles.h"
-#include "platform/ProfileText.h"
+#include "config/ProfileText.h"
 
-namespace corvane::platform {
+namespace corvane {
 
-class PortableProfileFiles final : public ProfileFiles {
+class TPortableProfileFiles final : public platform::ProfileFiles {
 public:
     // windowsFolder ends with "\".
-    explicit PortableProfileFiles(std::string windowsFolder);
+    explicit TPortableProfileFiles(std::string windowsFolder);
 
     std::string GetString(const std::string& file, const std::string& section, const std::string& key,
                           const std::string& defaultValue, std::size_t bufferSize) override;
@@ -37,16 +37,16 @@ private:
     // A file's parse and the stamp of the version parsed; no text when the file exists but
     // could not be read.
     struct Parsed {
-        FileStamp Stamp;
-        std::optional<ProfileText> Text;
+        platform::FileStamp Stamp;
+        std::optional<TProfileText> Text;
     };
 
     // The parsed file (empty when it does not exist), or null when it exists but cannot be read.
-    const ProfileText* Load(const std::string& path);
+    const TProfileText* Load(const std::string& path);
 
     std::string WindowsFolder_;
     std::map<std::string, Parsed> Parsed_; // by path
-    const ProfileText Empty_{""};
+    const TProfileText Empty_{""};
 };
 
-} // namespace corvane::platform
+} // namespace corvane

@@ -1,22 +1,22 @@
-#include "platform/PortableProfileFiles.h"
+#include "config/PortableProfileFiles.h"
 
 #include "platform/Errors.h"
 #include "platform/Platform.h"
 
-namespace corvane::platform {
+namespace corvane {
 
-PortableProfileFiles::PortableProfileFiles(std::string windowsFolder) : WindowsFolder_(std::move(windowsFolder)) {}
+TPortableProfileFiles::TPortableProfileFiles(std::string windowsFolder) : WindowsFolder_(std::move(windowsFolder)) {}
 
 // A name without a folder and without a drive lies in the Windows folder.
-std::string PortableProfileFiles::Resolve(const std::string& file) const {
+std::string TPortableProfileFiles::Resolve(const std::string& file) const {
     const bool bare = file.find_first_of("\\/") == std::string::npos && !(file.size() >= 2 && file[1] == ':');
     return bare ? WindowsFolder_ + file : file;
 }
 
 // A file that is not there is forgotten, so that one made later is read afresh. A file that
 // cannot be read is remembered as such only as long as its stamp stays.
-const ProfileText* PortableProfileFiles::Load(const std::string& path) {
-    const std::optional<FileStamp> stamp = Files().Stamp(path);
+const TProfileText* TPortableProfileFiles::Load(const std::string& path) {
+    const std::optional<platform::FileStamp> stamp = platform::Files().Stamp(path);
     if (!stamp) {
         Parsed_.erase(path);
         return &Empty_;
@@ -27,7 +27,7 @@ const ProfileText* PortableProfileFiles::Load(const std::string& path) {
     }
     Parsed parsed{*stamp, std::nullopt};
     try {
-        parsed.Text.emplace(Files().ReadFile(path));
+        parsed.Text.emplace(platform::Files().ReadFile(path));
     } catch (const EFOpenError&) {
     } catch (const EReadError&) {
     }
@@ -35,34 +35,34 @@ const ProfileText* PortableProfileFiles::Load(const std::string& path) {
     return stored.Text ? &*stored.Text : nullptr;
 }
 
-std::string PortableProfileFiles::GetString(const std::string& file, const std::string& section,
+std::string TPortableProfileFiles::GetString(const std::string& file, const std::string& section,
                                             const std::string& key, const std::string& defaultValue,
                                             std::size_t bufferSize) {
-    const ProfileText* text = Load(Resolve(file));
-    if (text == nullptr) return ProfileText::UnreadFileDefault(defaultValue, bufferSize);
+    const TProfileText* text = Load(Resolve(file));
+    if (text == nullptr) return TProfileText::UnreadFileDefault(defaultValue, bufferSize);
     return text->GetString(section, key, defaultValue, bufferSize);
 }
 
-std::vector<std::string> PortableProfileFiles::GetKeyNames(const std::string& file, const std::string& section,
+std::vector<std::string> TPortableProfileFiles::GetKeyNames(const std::string& file, const std::string& section,
                                                            std::size_t bufferSize) {
-    const ProfileText* text = Load(Resolve(file));
+    const TProfileText* text = Load(Resolve(file));
     return text != nullptr ? text->GetKeyNames(section, bufferSize) : std::vector<std::string>();
 }
 
 // The whole file is written anew, as the Windows writer does, and only when it changes. The
 // parse kept is the text written, under the stamp the file has now.
-bool PortableProfileFiles::WriteString(const std::string& file, const std::string& section, const std::string& key,
+bool TPortableProfileFiles::WriteString(const std::string& file, const std::string& section, const std::string& key,
                                        const std::optional<std::string>& value) {
     const std::string path = Resolve(file);
-    const ProfileText* loaded = Load(path);
+    const TProfileText* loaded = Load(path);
     if (loaded == nullptr) return false;
-    ProfileText text = *loaded;
+    TProfileText text = *loaded;
     if (!text.SetString(section, key, value)) return true;
-    if (!Files().WriteFile(path, text.Text())) {
+    if (!platform::Files().WriteFile(path, text.Text())) {
         Parsed_.erase(path);
         return false;
     }
-    const std::optional<FileStamp> stamp = Files().Stamp(path);
+    const std::optional<platform::FileStamp> stamp = platform::Files().Stamp(path);
     if (stamp) {
         Parsed_.insert_or_assign(path, Parsed{*stamp, std::move(text)});
     } else {
@@ -71,4 +71,4 @@ bool PortableProfileFiles::WriteString(const std::string& file, const std::strin
     return true;
 }
 
-} // namespace corvane::platform
+} // namespace corvane

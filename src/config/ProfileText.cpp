@@ -1,10 +1,10 @@
-#include "platform/ProfileText.h"
+#include "config/ProfileText.h"
 
 #include <algorithm>
 
 #include "text/AsciiText.h"
 
-namespace corvane::platform {
+namespace corvane {
 
 namespace {
 constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
@@ -35,7 +35,8 @@ std::string_view StripTrailingSpaces(std::string_view text) {
 } // namespace
 
 // file: [ byte-order-mark ] { line ( CR | LF ) { CR | LF } }
-ProfileText::ProfileText(std::string_view text) {
+TProfileText::TProfileText(std::string_view text) {
+    Utf16_ = text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF");
     if (text.substr(0, Utf8ByteOrderMark.size()) == Utf8ByteOrderMark) {
         ByteOrderMark_ = true;
         text.remove_prefix(Utf8ByteOrderMark.size());
@@ -55,17 +56,17 @@ ProfileText::ProfileText(std::string_view text) {
     }
 }
 
-void ProfileText::AddSection(Section section) {
+void TProfileText::AddSection(Section section) {
     FirstSections_.try_emplace(AsciiLowerCase(section.name), Sections_.size());
     Sections_.push_back(std::move(section));
 }
 
-void ProfileText::AddKey(Section& section, Key key) {
+void TProfileText::AddKey(Section& section, Key key) {
     section.firstKeys.try_emplace(AsciiLowerCase(key.name), section.keys.size());
     section.keys.push_back(std::move(key));
 }
 
-void ProfileText::IndexKeys(Section& section) {
+void TProfileText::IndexKeys(Section& section) {
     section.firstKeys.clear();
     for (std::size_t i = 0; i < section.keys.size(); ++i) {
         section.firstKeys.try_emplace(AsciiLowerCase(section.keys[i].name), i);
@@ -73,7 +74,7 @@ void ProfileText::IndexKeys(Section& section) {
 }
 
 // line: '[' name ']' anything | name '=' value | name
-void ProfileText::ParseLine(std::string_view line, int lineNumber) {
+void TProfileText::ParseLine(std::string_view line, int lineNumber) {
     if (line.front() == '[') {
         const std::size_t close = line.rfind(']');
         if (close != std::string_view::npos) {
@@ -96,20 +97,20 @@ void ProfileText::ParseLine(std::string_view line, int lineNumber) {
     }
 }
 
-const ProfileText::Section* ProfileText::FindSection(std::string_view name) const {
+const TProfileText::Section* TProfileText::FindSection(std::string_view name) const {
     const auto found = FirstSections_.find(AsciiLowerCase(name));
     return found == FirstSections_.end() ? nullptr : &Sections_[found->second];
 }
 
 // Only the first section of the name is searched; its first key of the name counts.
-const ProfileText::Key* ProfileText::FindKey(std::string_view section, std::string_view key) const {
+const TProfileText::Key* TProfileText::FindKey(std::string_view section, std::string_view key) const {
     const Section* found = FindSection(Trim(CutAtNul(section)));
     if (found == nullptr) return nullptr;
     const auto match = found->firstKeys.find(AsciiLowerCase(Trim(CutAtNul(key))));
     return match == found->firstKeys.end() ? nullptr : &found->keys[match->second];
 }
 
-std::string ProfileText::CopyEntry(std::string_view value, std::size_t bufferSize) {
+std::string TProfileText::CopyEntry(std::string_view value, std::size_t bufferSize) {
     if (bufferSize == 0) return {};
     const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
                         value.back() == value.front();
@@ -121,12 +122,12 @@ std::string ProfileText::CopyEntry(std::string_view value, std::size_t bufferSiz
     return copy;
 }
 
-std::string ProfileText::UnreadFileDefault(std::string_view defaultValue, std::size_t bufferSize) {
+std::string TProfileText::UnreadFileDefault(std::string_view defaultValue, std::size_t bufferSize) {
     if (bufferSize == 0) return {};
     return std::string(StripTrailingSpaces(CutAtNul(defaultValue)).substr(0, bufferSize - 1));
 }
 
-std::string ProfileText::GetString(std::string_view section, std::string_view key, std::string_view defaultValue,
+std::string TProfileText::GetString(std::string_view section, std::string_view key, std::string_view defaultValue,
                                    std::size_t bufferSize) const {
     const Key* found = FindKey(section, key);
     if (found != nullptr && found->value) return CopyEntry(*found->value, bufferSize);
@@ -135,7 +136,7 @@ std::string ProfileText::GetString(std::string_view section, std::string_view ke
 
 // Keys without "=" and comment keys (";" first) are left out; a nameless key ends the list,
 // since the names come as NUL-terminated strings.
-std::vector<std::string> ProfileText::GetKeyNames(std::string_view section, std::size_t bufferSize) const {
+std::vector<std::string> TProfileText::GetKeyNames(std::string_view section, std::size_t bufferSize) const {
     std::vector<std::string> names;
     const Section* found = FindSection(CutAtNul(section));
     if (found == nullptr) return names;
@@ -151,7 +152,7 @@ std::vector<std::string> ProfileText::GetKeyNames(std::string_view section, std:
     return names;
 }
 
-bool ProfileText::SetString(std::string_view section, std::string_view key, const std::optional<std::string>& value) {
+bool TProfileText::SetString(std::string_view section, std::string_view key, const std::optional<std::string>& value) {
     section = CutAtNul(section);
     key = CutAtNul(key);
     if (!value) {
@@ -185,7 +186,7 @@ bool ProfileText::SetString(std::string_view section, std::string_view key, cons
     return true;
 }
 
-std::string ProfileText::Text() const {
+std::string TProfileText::Text() const {
     std::string text(ByteOrderMark_ ? Utf8ByteOrderMark : std::string_view());
     for (const Section& section : Sections_) {
         if (!section.name.empty()) text += "[" + section.name + "]\r\n";
@@ -198,4 +199,4 @@ std::string ProfileText::Text() const {
     return text;
 }
 
-} // namespace corvane::platform
+} // namespace corvane

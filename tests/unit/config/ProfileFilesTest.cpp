@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/PortableProfileFiles.h"
+#include "config/PortableProfileFiles.h"
 #include "shared/IniCases.h"
 #include "support/FakePlatform.h"
 
@@ -14,7 +14,7 @@ protected:
         fake.Reinstall();
     }
     testing::FakePlatform fake;
-    platform::PortableProfileFiles profiles{"C:\\Windows\\"};
+    TPortableProfileFiles profiles{"C:\\Windows\\"};
 };
 
 // The same table runs against the system's reader in the Windows test driver.
@@ -105,7 +105,7 @@ TEST_F(PortableProfileTest, ParsesAFileOnceUntilItChanges) {
 
 // Sections and keys keep their line as editors count lines: CR LF, LF and CR each end one.
 TEST(ProfileTextLines, SectionsAndKeysKnowTheirLine) {
-    const platform::ProfileText text("\xEF\xBB\xBFtop=0\r\n\r\n[A]\nx=1\r\r\n  y = 2\n\r[b]\rX=3\n");
+    const TProfileText text("\xEF\xBB\xBFtop=0\r\n\r\n[A]\nx=1\r\r\n  y = 2\n\r[b]\rX=3\n");
     ASSERT_EQ(text.Sections().size(), 3u);
     EXPECT_EQ(text.Sections()[0].keys.at(0).line, 1);
     EXPECT_EQ(text.FindSection("a")->line, 3);

@@ -23,11 +23,11 @@
 #include <unordered_map>
 #include <vector>
 
-namespace corvane::platform {
+namespace corvane {
 
-class ProfileText {
+class TProfileText {
 public:
-    explicit ProfileText(std::string_view text);
+    explicit TProfileText(std::string_view text);
 
     // The value of key in section as the reader returns it into a buffer of bufferSize
     // characters, or defaultValue (trailing spaces removed) when there is no such value.
@@ -64,6 +64,12 @@ public:
         std::unordered_map<std::string, std::size_t> firstKeys;
     };
 
+    // The text began with a UTF-8 byte order mark, which was skipped.
+    bool HasByteOrderMark() const { return ByteOrderMark_; }
+    // The text begins with a UTF-16 byte order mark: a file of wide characters, which this
+    // parse takes byte by byte and so finds nothing the launcher can use in.
+    bool IsUtf16() const { return Utf16_; }
+
     // Every section in file order, the unnamed one of the lines before the first "[name]" first.
     const std::vector<Section>& Sections() const { return Sections_; }
     // The section and the key that the reader takes for these names; null when there is none.
@@ -79,6 +85,7 @@ private:
     std::vector<Section> Sections_;
     std::unordered_map<std::string, std::size_t> FirstSections_; // the first section of each name, in lower case
     bool ByteOrderMark_ = false;
+    bool Utf16_ = false;
 };
 
-} // namespace corvane::platform
+} // namespace corvane
