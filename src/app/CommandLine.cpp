@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <exception>
+#include <optional>
 
 #include "app/Application.h"
 #include "check/CheckCommand.h"
@@ -42,18 +43,30 @@ int Recover(const TStringList& arguments, TOutput& output) {
     return report.Outcome == TShellRecovery::TOutcome::Discarded ? TCommandLine::ExitFailed : TCommandLine::ExitDone;
 }
 
+constexpr std::string_view AllUsers = "--all-users";
+
+// Whose shell --install and --uninstall change: the current user's, or with --all-users the
+// machine's; nothing for other arguments.
+std::optional<platform::RegistryRoot> InstallRoot(const TStringList& arguments) {
+    if (arguments.empty()) return platform::RegistryRoot::CurrentUser;
+    if (arguments.size() == 1 && arguments[0] == AllUsers) return platform::RegistryRoot::LocalMachine;
+    return std::nullopt;
+}
+
 int Install(const TStringList& arguments, TOutput& output) {
-    if (!arguments.empty()) return TCommandLine::ExitUsage;
+    const std::optional<platform::RegistryRoot> root = InstallRoot(arguments);
+    if (!root) return TCommandLine::ExitUsage;
     const TShellIO shellIO;
-    output.Text += TShellInstall(shellIO, platform::RegistryRoot::CurrentUser).Install(platform::Files().ExePath());
+    output.Text += TShellInstall(shellIO, *root).Install(platform::Files().ExePath());
     return TCommandLine::ExitDone;
 }
 
 int Uninstall(const TStringList& arguments, TOutput& output) {
-    if (!arguments.empty()) return TCommandLine::ExitUsage;
+    const std::optional<platform::RegistryRoot> root = InstallRoot(arguments);
+    if (!root) return TCommandLine::ExitUsage;
     const TShellIO shellIO;
     bool installed = false;
-    output.Text += TShellInstall(shellIO, platform::RegistryRoot::CurrentUser).Uninstall(installed);
+    output.Text += TShellInstall(shellIO, *root).Uninstall(installed);
     return TCommandLine::ExitDone;
 }
 
@@ -116,8 +129,8 @@ const std::vector<TCommandLine::TOption>& TCommandLine::Options() {
     static const std::vector<TOption> options{
         {"--help", "", "show this list of options", Help},
         {"--version", "", "show the version of corvane.exe", Version},
-        {"--install", "", "make this corvane.exe the current user's shell, remembering the shell before it", Install},
-        {"--uninstall", "", "give the current user back the shell that --install remembered", Uninstall},
+        {"--install", "[--all-users]", "make this corvane.exe the current user's shell (with --all-users: every user's), remembering the shell before it", Install},
+        {"--uninstall", "[--all-users]", "give the current user (with --all-users: every user) back the shell that --install remembered", Uninstall},
         {"--recover", "", "put back a shell setting that a launch left switched (killed, crashed, power cut)", Recover},
         {"--check", CheckUsage, "report every problem of the configuration in folder (default: this program's)", Check},
         {GuardOption, "PID", "used by the launcher itself: guard the switch of launcher PID", Guard, true},

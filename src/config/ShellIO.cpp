@@ -92,20 +92,26 @@ bool SameValue(const platform::RegistryValue& a, const platform::RegistryValue& 
 
 } // namespace
 
-void TShellIO::SetWinlogonShell(RegistryRoot root, const platform::RegistryValue& earlier) const {
+bool TShellIO::SetWinlogonShell(RegistryRoot root, const platform::RegistryValue& earlier, bool mayBeDenied) const {
     if (SameValue(ReadWinlogonShell(root), earlier)) {
-        return;
+        return true;
     }
     if (!Present(earlier)) {
-        if (platform::Registry().DeleteValue(root, FromRoot(WinlogonKey), ShellValue) != platform::RegistryResult::Done) {
+        const platform::RegistryResult deleted = platform::Registry().DeleteValue(root, FromRoot(WinlogonKey), ShellValue);
+        if (deleted == platform::RegistryResult::AccessDenied && mayBeDenied) return false;
+        if (deleted != platform::RegistryResult::Done) {
             throw ERegistryException("Failed to delete '" + std::string(ShellValue) + "' of " + WinlogonKey);
         }
-        return;
+        return true;
     }
     // A restore that cannot be carried out must not pass unnoticed, unlike the plain write.
-    if (WriteRegistryValue(root, WinlogonKey, ShellValue, earlier.type, earlier.data) != platform::RegistryWrite::Written) {
+    const platform::RegistryWrite written =
+        WriteRegistryValue(root, WinlogonKey, ShellValue, earlier.type, earlier.data, mayBeDenied);
+    if (written == platform::RegistryWrite::OpenDenied || written == platform::RegistryWrite::SetDenied) return false;
+    if (written != platform::RegistryWrite::Written) {
         throw ERegistryException("Failed to set data for '" + std::string(ShellValue) + "'");
     }
+    return true;
 }
 
 void TShellIO::RestoreSetting(const TSavedShellSetting& saved, const TShellSwitch& switched) const {

@@ -79,8 +79,10 @@ public:
     // The stored values as they are, so that a caller can put back exactly what was there.
     platform::RegistryValue ReadWinlogonShell(platform::RegistryRoot root) const;
     // Gives the Winlogon shell value under root this state (a missing value is removed), unless
-    // it holds it already. Raises ERegistryException when that is refused.
-    void SetWinlogonShell(platform::RegistryRoot root, const platform::RegistryValue& value) const;
+    // it holds it already. Raises ERegistryException when that is refused; with mayBeDenied, a
+    // refusal for lack of rights returns false instead, with nothing changed.
+    bool SetWinlogonShell(platform::RegistryRoot root, const platform::RegistryValue& value,
+                          bool mayBeDenied = false) const;
     platform::RegistryValue ReadIniFileMapping() const;
     // The "shell" key of system.ini [boot] itself, or nothing when the file has no such key.
     std::optional<std::string> ReadSystemIniShell() const;

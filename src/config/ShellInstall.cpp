@@ -43,8 +43,20 @@ std::optional<RegistryValue> Remembered(RegistryRoot root, bool& damaged) {
     return earlier;
 }
 
+[[noreturn]] void Denied(RegistryRoot root) {
+    if (root == RegistryRoot::LocalMachine) throw ERegistryException(TShellInstall::AdministratorRightsNeeded);
+    throw ERegistryException("Access to the shell setting of the current user is denied; nothing changed.");
+}
+
+bool WasDenied(platform::RegistryWrite written) {
+    return written == platform::RegistryWrite::OpenDenied || written == platform::RegistryWrite::SetDenied;
+}
+
+// Stores the record; a refusal for lack of rights changes nothing and is the caller's to report.
 void Remember(RegistryRoot root, const RegistryValue& earlier) {
-    WriteRegistryValue(root, CorvaneKey, TShellInstall::Value, platform::RegBinary, Encode(earlier));
+    if (WasDenied(WriteRegistryValue(root, CorvaneKey, TShellInstall::Value, platform::RegBinary, Encode(earlier), true))) {
+        Denied(root);
+    }
     platform::Registry().Flush(root, CorvaneKey);
 }
 
@@ -90,6 +102,8 @@ std::string TShellInstall::Install(const std::string& exePath) const {
                                  " is Corvane already, so the shell before it is unknown; nothing changed. "
                                  "corvane.exe --uninstall removes Corvane as the shell and the damaged record");
     }
+    // The record comes first, so that no switched shell is ever without it; when the shell then
+    // cannot be written, the record written for it goes again.
     if (!remembered) {
         // A shell that is some corvane.exe already has nothing of its own to go back to.
         const RegistryValue earlier = IsCorvane(before) ? NoCorvane() : before;
@@ -101,7 +115,10 @@ std::string TShellInstall::Install(const std::string& exePath) const {
         note = "It was installed before; what was there then stays remembered: " + Describe(*remembered, Root_) + ".\n";
     }
     const std::string command = TShellCommand::For(exePath);
-    ShellIO_.SetWinlogonShell(Root_, {RegistryValue::State::Present, platform::RegString, StringData(command)});
+    if (!ShellIO_.SetWinlogonShell(Root_, {RegistryValue::State::Present, platform::RegString, StringData(command)}, true)) {
+        if (!remembered) Forget(Root_);
+        Denied(Root_);
+    }
     return "Corvane is now the shell of " + Whose() + ": " + Quoted(command) + ".\n" + note;
 }
 
@@ -118,7 +135,10 @@ std::string TShellInstall::Uninstall(bool& installed) const {
                " could not be read and was removed; ";
         if (IsCorvane(current)) after = NoCorvane();
     }
-    ShellIO_.SetWinlogonShell(Root_, after);
+    // Rewriting the record as it is tells, before anything changes, whether it may be removed.
+    const RegistryValue stored = platform::Registry().ReadValue(Root_, CorvaneKey, Value);
+    if (WasDenied(WriteRegistryValue(Root_, CorvaneKey, Value, stored.type, stored.data, true))) Denied(Root_);
+    if (!ShellIO_.SetWinlogonShell(Root_, after, true)) Denied(Root_);
     Forget(Root_);
     const std::string now = Present(after) ? "the shell is " + Quoted(TextOf(after.data))
                                            : "there is no shell of their own, so the machine's applies";

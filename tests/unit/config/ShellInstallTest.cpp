@@ -105,5 +105,42 @@ TEST_F(ShellInstallTest, ACorvaneShellIsNotRememberedAsTheShellBefore) {
     EXPECT_EQ(fake.registry.Text(RegistryRoot::CurrentUser, Winlogon, "shell"), std::nullopt);
 }
 
+// Without the rights to either key, a change of every user's shell changes nothing at all and
+// says that administrator rights are needed, whichever key refuses; with them, the machine's
+// value comes back exactly.
+TEST_F(ShellInstallTest, EveryUsersShellChangesWhollyOrNotAtAll) {
+    const TShellInstall machine{shellIO, RegistryRoot::LocalMachine};
+    const std::string exe = "C:\\Program Files\\Corvane\\corvane.exe";
+    const auto snapshot = [this] { return fake.registry.keys; };
+    for (const char* lockedKey : {Winlogon.c_str(), CorvaneKey}) {
+        SCOPED_TRACE(lockedKey);
+        fake.registry.keys.clear();
+        fake.registry.readOnly.clear();
+        fake.registry.Put(RegistryRoot::LocalMachine, Winlogon, "Shell", "explorer.exe");
+        fake.registry.readOnly.insert(testing::FakeRegistry::Id(RegistryRoot::LocalMachine, lockedKey));
+        const auto before = snapshot();
+        try {
+            machine.Install(exe);
+            ADD_FAILURE() << "installed without rights";
+        } catch (const ERegistryException& error) {
+            EXPECT_STREQ(error.what(), TShellInstall::AdministratorRightsNeeded);
+        }
+        EXPECT_EQ(snapshot(), before);
+
+        fake.registry.readOnly.clear();
+        machine.Install(exe);
+        fake.registry.readOnly.insert(testing::FakeRegistry::Id(RegistryRoot::LocalMachine, lockedKey));
+        const auto installed = snapshot();
+        bool wasInstalled = false;
+        EXPECT_THROW(machine.Uninstall(wasInstalled), ERegistryException);
+        EXPECT_EQ(snapshot(), installed);
+
+        fake.registry.readOnly.clear();
+        machine.Uninstall(wasInstalled);
+        EXPECT_EQ(fake.registry.Text(RegistryRoot::LocalMachine, Winlogon, "shell"), "explorer.exe");
+        EXPECT_FALSE(fake.registry.HasKey(RegistryRoot::LocalMachine, CorvaneKey));
+    }
+}
+
 } // namespace
 } // namespace corvane
