@@ -118,6 +118,8 @@ int Help(const TStringList& arguments, TOutput& output) {
         left.resize(width, ' ');
         output.Text += "  " + left + "  " + std::string(option.Help) + "\n";
     }
+    output.Text += "\nAdd " + std::string(TCommandLine::QuietOption) +
+                   " to an option to write nothing at all, for scripts and installers: the exit code tells how it went.\n";
     output.Text += "\nExit codes: 0 done, 1 failed (--check: found errors), 2 unknown option or bad arguments (--check: a "
               "folder that cannot be read).\n";
     return TCommandLine::ExitDone;
@@ -142,7 +144,17 @@ bool TCommandLine::IsOption(const TStringList& arguments) {
     return !arguments.empty() && ((!arguments[0].empty() && arguments[0][0] == '-') || arguments[0] == "/?");
 }
 
-int TCommandLine::Run(const TStringList& arguments) {
+int TCommandLine::Run(const TStringList& given) {
+    TStringList arguments;
+    bool quiet = false;
+    for (const std::string& argument : given) {
+        if (argument == QuietOption) {
+            quiet = true;
+        } else {
+            arguments.push_back(argument);
+        }
+    }
+    if (arguments.empty()) return ExitUsage; // --quiet alone: nothing to do, and nothing to say
     const std::string name = arguments.at(0) == "/?" ? std::string("--help") : arguments[0];
     const TOption* option = Find(name);
     const TStringList rest(arguments.begin() + 1, arguments.end());
@@ -172,7 +184,7 @@ int TCommandLine::Run(const TStringList& arguments) {
         code = ExitFailed;
     }
     if (code == ExitUsage) output.Text += "Run " + std::string(ProgramName) + " --help for the options.\n";
-    if (option == nullptr || !option->Quiet) {
+    if (!quiet && (option == nullptr || !option->Quiet)) {
         platform::Messages().WriteOutput(output.Text, output.WorthABox ? platform::Dialogs::Unread::Box
                                                                         : platform::Dialogs::Unread::Dropped);
     }

@@ -18,6 +18,9 @@ public:
     static constexpr int ExitDone = 0;
     static constexpr int ExitFailed = 1;
     static constexpr int ExitUsage = 2;
+    // Given anywhere on the command line, the option reports nothing, neither on a console nor in
+    // a box: only its exit code tells how it went.
+    static constexpr const char* QuietOption = "--quiet";
 
     // What an option reports, and whether it is worth a message box when there is neither a
     // redirected standard output nor a console to take it.
@@ -38,7 +41,8 @@ public:
 
     // True when the first argument asks for an option: it begins with "-", or is "/?".
     static bool IsOption(const TStringList& arguments);
-    // Runs the option that the first argument names and returns the exit code.
+    // Runs the option that the first argument other than QuietOption names, and returns the
+    // exit code.
     static int Run(const TStringList& arguments);
 
     static const std::vector<TOption>& Options();

@@ -19,8 +19,9 @@ public:
     // Where a command-line option's report goes when neither the standard output nor a console
     // takes it: into a message box, or nowhere (a report that nobody needs to read).
     enum class Unread { Box, Dropped };
-    // What a command-line option reports: to the standard output when it is a file or a pipe,
-    // else to the console of the program that started this one, else as unread says.
+    // What a command-line option reports: to the standard output when it is a file, a pipe or a
+    // character device (the null device, "> NUL"), else to the console of the program that
+    // started this one, else as unread says.
     virtual void WriteOutput(const std::string& text, Unread unread) = 0;
 };
 

@@ -531,6 +531,40 @@ std::optional<ProgramRun> RunConsoleProgram(const std::string& exe, const std::v
     return run;
 }
 
+std::optional<DWORD> RunUnread(const std::string& exe, const std::vector<std::string>& arguments, NoReader output,
+                               DWORD timeoutMs) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    OwnedHandle null{output == NoReader::NullDevice
+                         ? CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr)
+                         : INVALID_HANDLE_VALUE};
+    std::string commandLine = "\"" + exe + "\"";
+    for (const std::string& argument : arguments) commandLine += " \"" + argument + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (output == NoReader::NullDevice) {
+        if (null.handle == INVALID_HANDLE_VALUE) return std::nullopt;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = null.handle;
+        startup.hStdError = null.handle;
+    }
+    PROCESS_INFORMATION process{};
+    // DETACHED_PROCESS: no console of the driver's to write to either.
+    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, output == NoReader::NullDevice,
+                        DETACHED_PROCESS, nullptr, Config().runs.c_str(), &startup, &process)) {
+        return std::nullopt;
+    }
+    OwnedHandle thread{process.hThread};
+    OwnedHandle child{process.hProcess};
+    if (WaitForSingleObject(child.handle, timeoutMs) != WAIT_OBJECT_0) {
+        TerminateProcess(child.handle, 99);
+        WaitForSingleObject(child.handle, 5000);
+        return std::nullopt;
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(child.handle, &code);
+    return code;
+}
+
 std::optional<Picture> LoadBitmapFile(const std::string& path) {
     HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
     if (bitmap == nullptr) return std::nullopt;

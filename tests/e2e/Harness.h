@@ -196,6 +196,12 @@ struct ProgramRun {
 // it cannot be started or does not end in time (it is then ended).
 std::optional<ProgramRun> RunConsoleProgram(const std::string& exe, const std::vector<std::string>& arguments,
                                             DWORD timeoutMs = DefaultTimeoutMs);
+// Where a program's standard output goes: nowhere at all (no handles), or the null device.
+enum class NoReader { NoHandles, NullDevice };
+// Runs a program whose output nobody reads and waits for it; its exit code, or nothing when it
+// does not end in time (it is then ended): a message box that waits for nobody.
+std::optional<DWORD> RunUnread(const std::string& exe, const std::vector<std::string>& arguments, NoReader output,
+                               DWORD timeoutMs = 5000);
 
 // A picture as the system's bitmap loader reads it: rows from the top, 0x00RRGGBB pixels.
 struct Picture {

@@ -268,6 +268,27 @@ TEST_P(Options, WriteToTheStandardOutputWithTheirExitCodes) {
     EXPECT_TRUE(folder.Entries() == std::vector<std::string>{"corvane.exe"}) << "no configuration files made";
 }
 
+// A script, a scheduled task or an installer's custom action reads nothing: what an option
+// reports to the null device, or with --quiet to nobody, must never wait in a box.
+TEST(UnreadOptions, NeverWaitInABox) {
+    e2e::ProgramFolder folder("unread");
+    const struct {
+        std::vector<std::string> arguments;
+        e2e::NoReader output;
+        DWORD exitCode;
+    } cases[] = {
+        {{"--help"}, e2e::NoReader::NullDevice, 0},
+        {{"--check"}, e2e::NoReader::NullDevice, 0}, // missing files are warnings
+        {{"--version", "--quiet"}, e2e::NoReader::NoHandles, 0},
+        {{"--quiet", "--frobnicate"}, e2e::NoReader::NoHandles, 2},
+        {{"--uninstall", "--quiet"}, e2e::NoReader::NoHandles, 0},
+    };
+    for (const auto& run : cases) {
+        SCOPED_TRACE(run.arguments.front() + " " + run.arguments.back());
+        EXPECT_EQ(e2e::RunUnread(folder.Exe(), run.arguments, run.output), std::optional<DWORD>(run.exitCode));
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, Options,
     ::testing::Values(OptionCase{"help", {"--help"}, 0, "--uninstall"}, OptionCase{"question", {"/?"}, 0, "--recover"},

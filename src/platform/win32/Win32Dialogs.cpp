@@ -51,7 +51,8 @@ void Win32Dialogs::WriteOutput(const std::string& text, Unread unread) {
     const std::string lines = WithCrLf(text);
     const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
     const DWORD type = output != nullptr && output != INVALID_HANDLE_VALUE ? GetFileType(output) : FILE_TYPE_UNKNOWN;
-    if ((type == FILE_TYPE_DISK || type == FILE_TYPE_PIPE) && WriteAll(output, lines)) return;
+    // A file, a pipe, or a character device such as the null device ("> NUL") or a console.
+    if ((type == FILE_TYPE_DISK || type == FILE_TYPE_PIPE || type == FILE_TYPE_CHAR) && WriteAll(output, lines)) return;
     if (AttachConsole(ATTACH_PARENT_PROCESS)) {
         Win32Handle console(CreateFileA("CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                         OPEN_EXISTING, 0, nullptr));

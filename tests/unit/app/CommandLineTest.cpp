@@ -91,6 +91,30 @@ TEST_F(CommandLineTest, AnOptionFirstRecoversAndSaysSo) {
               std::nullopt);
 }
 
+// --quiet anywhere silences everything, the recovery's report included, and keeps the exit code;
+// --all-users is the only argument that --install and --uninstall take.
+TEST_F(CommandLineTest, QuietKeepsOnlyTheExitCode) {
+    TPendingRestore pending;
+    pending.Launcher = {7, 70};
+    pending.Saved.Family = 2;
+    pending.Switched.UserValue = true;
+    TShellJournal().Write(pending, "C:\\Launch\\corvane.exe");
+    const std::pair<std::vector<std::string>, int> cases[] = {
+        {{"--version", "--quiet"}, 0}, {{"--quiet", "--help"}, 0}, {{"--quiet"}, 2},
+        {{"--quiet", "--frobnicate"}, 2}, {{"--install", "--everyone", "--quiet"}, 2}, {{"--uninstall", "--quiet"}, 0},
+    };
+    for (const auto& [arguments, code] : cases) {
+        SCOPED_TRACE(arguments[0] + " " + arguments.back());
+        EXPECT_EQ(Run(arguments), code);
+        EXPECT_EQ(fake.dialogs.output, "");
+        EXPECT_TRUE(fake.dialogs.messages.empty());
+    }
+    EXPECT_EQ(Run({"--uninstall", "--all-users", "now"}), 2);
+    EXPECT_EQ(Run({"--uninstall", "--all-users"}), 0);
+    EXPECT_NE(fake.dialogs.output.find("not installed as the shell of every user of this machine"), std::string::npos)
+        << fake.dialogs.output;
+}
+
 // At logon the RunOnce entry runs --recover: when there was nothing to put back, its answer is
 // for a console or a file only, never for a box that waits for the user; what it did put back
 // may be shown.
