@@ -20,6 +20,7 @@ struct Options {
     std::string desktopProbe; // the probe program of the desktop services
     std::string images;       // sample images with their reference pictures, and the example configuration
     std::string fixtures;     // what only the host can make (run-e2e.sh): "unreadable\script.txt" fails to read
+    std::string msi;          // the Windows Installer package; none when the build made none
 };
 Options& Config();
 

@@ -152,6 +152,34 @@ TEST_F(StandardUser, CorvaneAsTheUsersOwnShellStaysInstalled) {
     }
 }
 
+// Every user's shell is the administrator's to change: without the rights to the machine's
+// Winlogon key, --install and --uninstall --all-users change nothing, say why and exit 1.
+TEST_F(StandardUser, EveryUsersShellNeedsAdministratorRights) {
+    e2e::ProgramFolder folder("all-users-denied");
+    const Stored before = Read(HKEY_LOCAL_MACHINE, Winlogon, "Shell");
+    const auto run = [&](const char* option, DWORD exitCode, bool locked) {
+        SCOPED_TRACE(std::string(option) + (locked ? " without rights" : ""));
+        std::optional<ReadOnlyKey> machine;
+        if (locked) machine.emplace(HKEY_LOCAL_MACHINE, Winlogon);
+        const Stored shell = Read(HKEY_LOCAL_MACHINE, Winlogon, "Shell");
+        const std::optional<std::string> record = RegText(HKEY_LOCAL_MACHINE, "Software\\Corvane", "InstalledOver");
+        const auto result = e2e::RunConsoleProgram(folder.Exe(), {option, "--all-users"});
+        ASSERT_TRUE(result.has_value());
+        EXPECT_EQ(result->exitCode, exitCode) << result->output;
+        if (!locked) return;
+        EXPECT_NE(result->output.find("Administrator rights are needed"), std::string::npos) << result->output;
+        EXPECT_EQ(Read(HKEY_LOCAL_MACHINE, Winlogon, "Shell"), shell) << "nothing changed";
+        EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, "Software\\Corvane", "InstalledOver"), record) << "nothing changed";
+    };
+    run("--install", 1, true);
+    run("--install", 0, false);
+    EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, Winlogon, "Shell"), folder.Exe());
+    run("--uninstall", 1, true);
+    run("--uninstall", 0, false);
+    EXPECT_EQ(Read(HKEY_LOCAL_MACHINE, Winlogon, "Shell"), before);
+    EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, "Software\\Corvane", "InstalledOver"), std::nullopt);
+}
+
 // A program folder that cannot take "wallpaper.bmp" (here a folder stands in its place): the
 // picture goes to the user's own local application data, which the wallpaper setting names.
 TEST_F(StandardUser, AWallpaperThatTheProgramFolderCannotTakeGoesToTheUsersFolder) {
