@@ -1,9 +1,12 @@
 #include "app/Application.h"
 
 #include <exception>
+#include <memory>
+#include <stdexcept>
 
 #include "app/CommandLine.h"
 #include "app/RunScript.h"
+#include "commands/ExplorerFallback.h"
 #include "commands/ShellRecovery.h"
 #include "platform/Errors.h"
 #include "platform/Platform.h"
@@ -39,6 +42,40 @@ void RecoverAtStart() {
     }
 }
 
+// The script's run. A logon shell's run that started no program, however it ended, gives the
+// user Explorer as the desktop after the box of any error that ended it.
+int RunLauncher() {
+    const TShellIO shellIO;
+    const TExplorerFallback fallback(shellIO);
+    bool logonShell = false;
+    try {
+        logonShell = fallback.IsLogonShell();
+    } catch (const std::exception& error) {
+        ShowFatalError(error);
+    }
+    int code = 0;
+    std::unique_ptr<TRunScript> run;
+    try {
+        run = std::make_unique<TRunScript>();
+        run->Run();
+    } catch (const std::exception& error) {
+        ShowFatalError(error);
+        code = 1;
+    } catch (...) {
+        ShowFatalError(std::runtime_error("Unknown error"));
+        code = 1;
+    }
+    if (logonShell && (run == nullptr || run->ProgramsStarted() == 0)) {
+        try {
+            if (!fallback.Run()) code = 1;
+        } catch (const std::exception& error) {
+            ShowFatalError(error);
+            code = 1;
+        }
+    }
+    return code;
+}
+
 } // namespace
 
 int RunProgram(const std::vector<std::string>& arguments) {
@@ -49,9 +86,9 @@ int RunProgram(const std::vector<std::string>& arguments) {
         application.ShowMainForm = false;
         if (TCommandLine::IsOption(arguments)) return TCommandLine::Run(arguments);
         RecoverAtStart();
-        { TRunScript run; }
+        const int code = RunLauncher();
         application.Run();
-        return 0;
+        return code;
     } catch (const std::exception& error) {
         ShowFatalError(error);
     } catch (...) {

@@ -11,7 +11,9 @@ TRunScript::TRunScript() {
     const TCommandTable& commands = editconsts::Commands();
     Parser_ = std::make_unique<TParseScript>(Lines_, commands);
     Factory_ = std::make_unique<TCreateScriptObject>(Parser_->Parse(), Info_.get(), commands);
+}
 
+void TRunScript::Run() {
     std::unique_ptr<TscrObjAncestor> first = Factory_->MakeList();
     RunList(first ? std::move(first) : DefaultStatement());
 }

@@ -1,5 +1,5 @@
-// The run object: its constructor performs the whole run of the launcher script. It owns what
-// the run's statements refer to (the context, the script's lines and statement list, the
+// The run object: its constructor reads the configuration and the script, Run runs it. It owns
+// what the run's statements refer to (the context, the script's lines and statement list, the
 // factory with the shared variables, the default statement's own variables), so all of it
 // outlives every statement.
 #pragma once
@@ -17,6 +17,11 @@ public:
     TRunScript();
     TRunScript(const TRunScript&) = delete;
     TRunScript& operator=(const TRunScript&) = delete;
+
+    // Makes the statement list and runs it; errors that leave a statement pass to the caller.
+    void Run();
+    // How many programs the run's statements started so far.
+    int ProgramsStarted() const { return Info_->ProgramsStarted; }
 
     // Executes each statement, then takes its Next, then frees it, until the list ends.
     static void RunList(std::unique_ptr<TscrObjAncestor> first);

@@ -13,6 +13,10 @@ namespace corvane {
 
 std::string ShellNotFoundWarning(const std::string& path) { return "Shell not found - " + path + " - attempting load anyway"; }
 
+std::string StartFailedError(const std::string& path, const std::string& reason) {
+    return "Could not start \"" + path + "\": " + (reason.empty() ? std::string("the system gave no reason.") : reason);
+}
+
 namespace {
 
 // Another launch of this user that still runs may have the user's value switched (two logons on
@@ -44,13 +48,8 @@ TSavedShellSetting SettingBefore(const TShellIO& shellIO, TSavedShellSetting sav
 //
 // The switch never runs without its journal, written before the first change, nor, when it can
 // be started, without a guard that puts the setting back should this launcher be killed.
-void LaunchAsShell(TscrObjAncestor& statement, std::string& previousShell, const std::string& path,
-                   const std::string& parameters, const std::optional<std::string>& variableName,
-                   const std::string& value) {
-    if (!platform::Files().FileExists(path)) {
-        statement.ReportWarning(ShellNotFoundWarning(path));
-    }
-    const TShellIO& shellIO = statement.Info->ShellIO;
+platform::ProgramStart StartAsShell(const TShellIO& shellIO, std::string& previousShell, const std::string& path,
+                                    const std::string& parameters, const std::function<void()>& whenStarted) {
     const std::unique_ptr<platform::MachineLock> lock =
         platform::Windows().LockMachineWide(ShellSwitchLock, ShellSwitchLockWaitMs);
     const bool machineWide = lock != nullptr && !lock->Abandoned();
@@ -68,15 +67,17 @@ void LaunchAsShell(TscrObjAncestor& statement, std::string& previousShell, const
     journal.Write(pending, exe);
 
     TShellSwitch switched;
+    platform::ProgramStart start;
     try {
         shellIO.WriteShell(path, machineWide, switched);
         pending.Switched = switched;
         journal.Write(pending, exe);
-        platform::Shell().Execute(path, parameters, "");
-        if (variableName) {
-            statement.Vars.AddVar(*variableName, value);
+        start = platform::Shell().Execute(path, parameters, "");
+        // Nothing started, so nothing is starting that the setting must name: no pause.
+        if (start.Started) {
+            if (whenStarted) whenStarted();
+            Pause(LaunchPauseMs);
         }
-        Pause(LaunchPauseMs);
     } catch (...) {
         // The setting must not stay switched; the error that stopped the launch is the one to
         // report. A restore that fails keeps the journal for the guard and the next start.
@@ -89,6 +90,25 @@ void LaunchAsShell(TscrObjAncestor& statement, std::string& previousShell, const
     }
     shellIO.RestoreSetting(pending.Saved, switched);
     journal.Clear(TShellJournal::NameOf(self.Id));
+    return start;
+}
+
+bool LaunchAsShell(TscrObjAncestor& statement, std::string& previousShell, const std::string& path,
+                   const std::string& parameters, const std::optional<std::string>& variableName,
+                   const std::string& value) {
+    if (!platform::Files().FileExists(path)) {
+        statement.ReportWarning(ShellNotFoundWarning(path));
+    }
+    const platform::ProgramStart start =
+        StartAsShell(statement.Info->ShellIO, previousShell, path, parameters, [&] {
+            if (variableName) statement.Vars.AddVar(*variableName, value);
+        });
+    if (!start.Started) {
+        statement.ReportError(StartFailedError(path, start.Reason));
+    } else {
+        ++statement.Info->ProgramsStarted;
+    }
+    return start.Started;
 }
 
 } // namespace corvane

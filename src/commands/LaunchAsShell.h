@@ -3,9 +3,12 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
+#include "config/ShellIO.h"
+#include "platform/ShellServices.h"
 #include "script/scrObjAncestor.h"
 
 namespace corvane {
@@ -13,13 +16,23 @@ namespace corvane {
 // The warning of a launch whose program is not there, naming the path.
 std::string ShellNotFoundWarning(const std::string& path);
 
-// Warns (through statement) when no file exists at path, takes the machine-wide switch lock,
-// starts the guard, remembers the shell setting in previousShell and in the journal, writes
-// path as the setting, starts path with parameters, stores value in the variable named
-// variableName (if any), waits 3000 ms handling messages, puts back what the switch changed and
-// clears the journal. That is put back also when any step after the switch fails; the failure
-// then goes on to the caller.
-void LaunchAsShell(TscrObjAncestor& statement, std::string& previousShell, const std::string& path,
+// The error of a start that the system refused, naming the program and the system's reason.
+std::string StartFailedError(const std::string& path, const std::string& reason);
+
+// The switch itself: takes the machine-wide switch lock, starts the guard, remembers the shell
+// setting in previousShell and in the journal, writes path as the setting and starts path with
+// parameters. When the program started, runs whenStarted (if any) and waits 3000 ms handling
+// messages; when it did not, there is nothing to wait for. Then puts back what the switch
+// changed and clears the journal. That is put back also when any step after the switch fails;
+// the failure then goes on to the caller.
+platform::ProgramStart StartAsShell(const TShellIO& shellIO, std::string& previousShell, const std::string& path,
+                                    const std::string& parameters, const std::function<void()>& whenStarted);
+
+// The launch of a statement: warns (through statement) when no file exists at path, then
+// StartAsShell, storing value in the variable named variableName (if any) once the program has
+// started. A start that failed is reported as the statement's error and sets no variable.
+// True when the program started.
+bool LaunchAsShell(TscrObjAncestor& statement, std::string& previousShell, const std::string& path,
                    const std::string& parameters, const std::optional<std::string>& variableName,
                    const std::string& value);
 

@@ -1,11 +1,14 @@
 #include "commands/scrObjExec.h"
 
+#include "commands/LaunchAsShell.h"
+#include "config/CorvaneInfo.h"
 #include "platform/Platform.h"
 #include "platform/ShellServices.h"
 
 namespace corvane {
 
 // The working directory is read before the parameters, and neither when the program is missing.
+// A start that the system refuses is reported with its reason.
 void TscrObjExec::Execute() {
     const std::string path = Vars.ParseVars(Arg(0));
     if (!platform::Files().FileExists(path)) {
@@ -14,7 +17,12 @@ void TscrObjExec::Execute() {
     }
     const std::string directory = Vars.ParseVars(Arg(2));
     const std::string parameters = Vars.ParseVars(Arg(1));
-    platform::Shell().Execute(path, parameters, directory);
+    const platform::ProgramStart start = platform::Shell().Execute(path, parameters, directory);
+    if (!start.Started) {
+        ReportError(StartFailedError(path, start.Reason));
+    } else if (Info != nullptr) {
+        ++Info->ProgramsStarted;
+    }
 }
 
 // Execute reads argument 0, and only when its program exists argument 2, then argument 1.

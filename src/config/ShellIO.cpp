@@ -2,6 +2,7 @@
 
 #include "config/IniFile.h"
 #include "config/RegistryWrites.h"
+#include "config/ShellCommand.h"
 #include "platform/Errors.h"
 #include "platform/Platform.h"
 #include "platform/ProfileFiles.h"
@@ -26,6 +27,15 @@ std::string FromRoot(const std::string& keyPath) {
 
 std::string TShellIO::ReadShell() const {
     return platform::Profiles().GetString(SystemIni, BootSection, ShellValue, NoShell, TIniFile::StringBufferSize);
+}
+
+bool TShellIO::Starts(const std::string& exePath) const {
+    if (TShellCommand::Names(ReadShell(), exePath)) return true;
+    if (platform::System().PlatformId() != NtFamily) return false;
+    const platform::RegistryValue user = ReadWinlogonShell(RegistryRoot::CurrentUser);
+    const bool userHasOne = user.state == platform::RegistryValue::State::Present;
+    const platform::RegistryValue applies = userHasOne ? user : ReadWinlogonShell(RegistryRoot::LocalMachine);
+    return applies.state == platform::RegistryValue::State::Present && TShellCommand::Names(TextOf(applies.data), exePath);
 }
 
 void TShellIO::WriteShell(const std::string& text) const {

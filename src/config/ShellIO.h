@@ -45,6 +45,10 @@ public:
 
     // The current shell setting as system.ini [boot] shell reads, or "None Found".
     std::string ReadShell() const;
+    // True when the shell setting starts the program at exePath: what ReadShell reads, or on
+    // the NT family the Winlogon value behind it (the current user's when it has one, else the
+    // machine's), compared without regard to letter case, quotes and an argument list.
+    bool Starts(const std::string& exePath) const;
     // Makes text the shell setting. On the NT family: the current user's value, then the
     // machine's, then the mapping turned from the machine's to the user's key. Raises
     // ERegistryException when a key cannot be created or a value cannot be set, except that a

@@ -27,6 +27,8 @@ public:
     // The file version of the running program as its version resource gives it ("3.0.0.0"),
     // or empty when it has none.
     virtual std::string ProgramVersion() = 0;
+    // The system's Windows folder (%SystemRoot%), with a trailing "\".
+    virtual std::string WindowsFolder() = 0;
 };
 
 } // namespace corvane::platform

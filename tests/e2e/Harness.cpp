@@ -684,4 +684,17 @@ void PaintOverClient(HWND window, COLORREF colour) {
     ReleaseDC(nullptr, screen);
 }
 
+std::string SystemText(DWORD code, const std::string& file) {
+    char* buffer = nullptr;
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                            FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_MAX_WIDTH_MASK,
+                                        nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+    std::string text = length > 0 && buffer != nullptr ? std::string(buffer, length) : std::string();
+    if (buffer != nullptr) LocalFree(buffer);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\r' || text.back() == '\n')) text.pop_back();
+    const std::size_t insert = text.find("%1");
+    if (insert != std::string::npos) text.replace(insert, 2, file);
+    return text;
+}
+
 } // namespace e2e

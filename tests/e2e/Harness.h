@@ -171,6 +171,10 @@ ShellSetting CurrentSetting();
 std::ostream& operator<<(std::ostream& out, const ShellSetting& setting);
 } // namespace registry
 
+// The system's words for an error code, one line, with a "%1" insert made the file's path: what
+// the launcher says of a start that failed with that code.
+std::string SystemText(DWORD code, const std::string& file);
+
 // Saves the whole screen as a 24-bit BMP file.
 bool SaveScreenshot(const std::string& path);
 

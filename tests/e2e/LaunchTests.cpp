@@ -124,14 +124,16 @@ TEST_F(Launch, NoDefaultShellMeansNothingHappens) {
     EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, MappingKey, "shell"), SysMapping);
 }
 
-TEST_F(Launch, MissingShellProgramIsWarnedAboutThenSwitchedAndRestored) {
+TEST_F(Launch, MissingShellProgramIsWarnedAboutThenItsFailedStartSaid) {
     SetRegText(HKEY_CURRENT_USER, Winlogon, "Shell", "user-shell.exe");
     auto folder = Folder("launch-missing", "ShowLauncher=0\r\nDefaultShell=Gone\r\n",
                          "; first\r\nshowmessage (hi)\r\nloadshell (shell)\r\n");
     e2e::Launcher launcher(folder);
     const auto boxes = launcher.DismissAllUntilExit();
     EXPECT_EQ(Texts(boxes), (std::vector<std::string>{
-                                "hi", "Warning (Line 2): Shell not found - " + folder.Path() + "gone.exe - attempting load anyway"}));
+                                "hi", "Warning (Line 2): Shell not found - " + folder.Path() + "gone.exe - attempting load anyway",
+                                "Error (Line 2): Could not start \"" + folder.Path() +
+                                    "gone.exe\": " + e2e::SystemText(ERROR_FILE_NOT_FOUND, "")}));
     for (const auto& box : boxes) EXPECT_EQ(box.caption, Title);
     EXPECT_EQ(launcher.WaitForExit(), 0u);
     EXPECT_EQ(RegText(HKEY_CURRENT_USER, Winlogon, "Shell"), "user-shell.exe") << "the user's own value, kept";

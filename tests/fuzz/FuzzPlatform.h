@@ -29,12 +29,13 @@ public:
     std::uint32_t SysColor(int) override { return 0; }
     bool HighContrast() override { return false; }
     std::string ProgramVersion() override { return {}; }
+    std::string WindowsFolder() override { return "C:\\Windows\\"; }
 };
 
 class NoIcons final : public platform::ShellServices {
 public:
     int SysIconIndex(const std::string&) override { return 0; }
-    bool Execute(const std::string&, const std::string&, const std::string&) override { return false; }
+    platform::ProgramStart Execute(const std::string&, const std::string&, const std::string&) override { return {}; }
 };
 
 // Installs the stand-ins once, for the whole run.

@@ -70,13 +70,14 @@ public:
     std::uint32_t SysColor(int) override { return 0; }
     bool HighContrast() override { return false; }
     std::string ProgramVersion() override { return {}; }
+    std::string WindowsFolder() override { return "C:\\Windows\\"; }
 };
 
 // No icons and no program start.
 class NativeShell final : public ShellServices {
 public:
     int SysIconIndex(const std::string&) override { return 0; }
-    bool Execute(const std::string&, const std::string&, const std::string&) override { return false; }
+    platform::ProgramStart Execute(const std::string&, const std::string&, const std::string&) override { return {}; }
 };
 
 } // namespace corvane::platform::native

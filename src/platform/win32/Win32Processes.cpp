@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/win32/Win32Handle.h"
+#include "platform/win32/Win32ProcessIdentity.h"
 
 namespace corvane::platform::win32 {
 
@@ -25,6 +26,8 @@ Win32Handle OpenIdentity(const ProcessIdentity& process) {
 }
 
 } // namespace
+
+ProcessIdentity IdentityOf(HANDLE process) { return {GetProcessId(process), CreationTime(process)}; }
 
 ProcessIdentity Win32Processes::Current() { return {GetCurrentProcessId(), CreationTime(GetCurrentProcess())}; }
 

@@ -48,6 +48,7 @@ public:
     std::uint32_t SysColor(int index) override;
     bool HighContrast() override;
     std::string ProgramVersion() override;
+    std::string WindowsFolder() override;
 };
 
 class Win32ProfileFiles final : public ProfileFiles {

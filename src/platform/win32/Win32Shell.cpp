@@ -2,9 +2,10 @@
 
 #include <shellapi.h>
 
-#include <cstdint>
-
+#include "platform/win32/Win32Handle.h"
+#include "platform/win32/Win32ProcessIdentity.h"
 #include "platform/win32/Win32Shell.h"
+#include "platform/win32/Win32SystemMessage.h"
 
 namespace corvane::platform::win32 {
 
@@ -15,11 +16,30 @@ int Win32Shell::SysIconIndex(const std::string& path) {
     return info.iIcon;
 }
 
-// ShellExecuteA reports success with a value above 32.
-bool Win32Shell::Execute(const std::string& path, const std::string& parameters, const std::string& directory) {
-    const HINSTANCE result = ShellExecuteA(nullptr, nullptr, path.c_str(), parameters.c_str(),
-                                           directory.empty() ? nullptr : directory.c_str(), SW_SHOW);
-    return reinterpret_cast<std::intptr_t>(result) > 32;
+// ShellExecuteExA keeps ShellExecute's handling of documents and parameter strings and, unlike
+// it, gives back the error and the started process. The launcher reports a failure itself, so
+// the system's own box stays away.
+ProgramStart Win32Shell::Execute(const std::string& path, const std::string& parameters, const std::string& directory) {
+    SHELLEXECUTEINFOA execute{};
+    execute.cbSize = sizeof execute;
+    execute.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+    execute.lpFile = path.c_str();
+    execute.lpParameters = parameters.c_str();
+    execute.lpDirectory = directory.empty() ? nullptr : directory.c_str();
+    execute.nShow = SW_SHOW;
+    ProgramStart start;
+    if (!ShellExecuteExA(&execute)) {
+        // Some of the system's texts name the file by an insert ("%1 is not a valid Win32
+        // application.").
+        start.Reason = SystemMessage(GetLastError());
+        const std::size_t insert = start.Reason.find("%1");
+        if (insert != std::string::npos) start.Reason.replace(insert, 2, path);
+        return start;
+    }
+    start.Started = true;
+    const Win32Handle process(execute.hProcess);
+    if (process) start.Process = IdentityOf(process.Get());
+    return start;
 }
 
 } // namespace corvane::platform::win32

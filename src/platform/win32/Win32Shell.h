@@ -8,7 +8,7 @@ namespace corvane::platform::win32 {
 class Win32Shell final : public ShellServices {
 public:
     int SysIconIndex(const std::string& path) override;
-    bool Execute(const std::string& path, const std::string& parameters, const std::string& directory) override;
+    ProgramStart Execute(const std::string& path, const std::string& parameters, const std::string& directory) override;
 };
 
 } // namespace corvane::platform::win32

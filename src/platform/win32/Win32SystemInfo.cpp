@@ -68,4 +68,16 @@ std::string Win32SystemInfo::ProgramVersion() {
            std::to_string(HIWORD(fixed->dwFileVersionLS)) + "." + std::to_string(LOWORD(fixed->dwFileVersionLS));
 }
 
+// The system's own folder, also on a terminal server, where each user has a Windows folder of
+// their own. The first call asks for the size.
+std::string Win32SystemInfo::WindowsFolder() {
+    const UINT size = GetSystemWindowsDirectoryA(nullptr, 0);
+    std::string folder(size, '\0');
+    const UINT length = size == 0 ? 0 : GetSystemWindowsDirectoryA(folder.data(), size);
+    folder.resize(length < size ? length : 0);
+    if (folder.empty()) folder = "C:\\Windows";
+    if (folder.back() != '\\') folder += '\\';
+    return folder;
+}
+
 } // namespace corvane::platform::win32

@@ -338,5 +338,57 @@ TEST_F(LaunchTest, ExecReportsAMissingProgramOrAMissingArgument) {
     EXPECT_TRUE(fake.shell.executed.empty());
 }
 
+// A start that the system refuses is said at once with its reason and the statement's line;
+// the setting is put back without the pause, and the variable is not set.
+TEST_F(LaunchTest, AFailedStartIsReportedAndRestoredAtOnce) {
+    struct Case {
+        const char* script;
+        const char* program;
+    };
+    const Case cases[] = {
+        {"loadshell (v)", "C:\\Alt\\alt.exe"},
+        {"execshell (v)", "C:\\Alt\\alt.exe"},
+        {"execshell (v, C:\\Tools\\tool.exe, -x)", "C:\\Tools\\tool.exe"},
+        {"exec (C:\\Tools\\tool.exe, -x, C:\\Work)", "C:\\Tools\\tool.exe"},
+    };
+    const std::string reason = "The specified executable is not a valid application for this OS platform.";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.script);
+        Settings("ShowLauncher=0\nDefaultShell=Alt\n");
+        fake.registry.Put(User, Winlogon, "shell", "user.exe");
+        fake.registry.Put(Machine, Mapping, "shell", TShellIO::UserMapping); // a turn would stay
+        const auto before = Values();
+        fake.dialogs.messages.clear();
+        fake.shell.executed.clear();
+        fake.shell.failures = {{c.program, reason}};
+        windows.waited = 0;
+        EXPECT_EQ(Run(std::string(c.script) + "\nshowmessage ($v$)").size(), 1u);
+        EXPECT_EQ(fake.dialogs.messages,
+                  (std::vector<std::string>{"Error (Line 1): Could not start \"" + std::string(c.program) + "\": " + reason,
+                                            "nil"}));
+        EXPECT_EQ(windows.waited, 0u) << "nothing started, nothing to wait for";
+        EXPECT_EQ(Values(), before) << "the setting as before, the record cleared";
+        EXPECT_EQ(info->ProgramsStarted, 0);
+    }
+}
+
+TEST_F(LaunchTest, AMissingShellIsWarnedAboutBeforeItsFailedStart) {
+    Settings("ShowLauncher=0\nDefaultShell=Missing\n");
+    fake.shell.failures = {{"C:\\Gone\\gone.exe", "The system cannot find the file specified."}};
+    Run("loadshell (v)");
+    EXPECT_EQ(fake.dialogs.messages,
+              (std::vector<std::string>{"Warning (Line 1): Shell not found - C:\\Gone\\gone.exe - attempting load anyway",
+                                        "Error (Line 1): Could not start \"C:\\Gone\\gone.exe\": The system cannot find "
+                                        "the file specified."}));
+}
+
+TEST_F(LaunchTest, EveryStartedProgramIsCounted) {
+    Settings("ShowLauncher=0\nDefaultShell=Alt\n");
+    fake.shell.failures = {{"C:\\Tools\\tool.exe", "refused"}};
+    Run("loadshell (v)\nexec (C:\\Tools\\tool.exe, \"\", \"\")\nexecshell (w, C:\\Alt\\alt.exe, \"\")\n"
+        "exec (C:\\Gone\\x.exe)");
+    EXPECT_EQ(info->ProgramsStarted, 2) << "the two starts that the system took";
+}
+
 } // namespace
 } // namespace corvane

@@ -193,5 +193,40 @@ TEST_F(ShellIOTest, WritesTheTextAsAStringWithItsNul) {
     EXPECT_EQ(fake.registry.Text(Machine, Winlogon, "shell"), "None Found");
 }
 
+// Whether the setting starts a given program: the text that system.ini reads, or the Winlogon
+// value that applies (the user's before the machine's), ignoring case, quotes and arguments.
+TEST_F(ShellIOTest, StartsComparesTheSettingThatAppliesWithAProgram) {
+    struct Case {
+        const char* name;
+        const char* systemIni; // nullptr: no file
+        const char* user;      // nullptr: no value
+        const char* machine;
+        int family;
+        bool starts;
+    };
+    const Case cases[] = {
+        {"user value", nullptr, "C:\\Launch\\corvane.exe", "explorer.exe", 2, true},
+        {"case, quotes, arguments", nullptr, "\"c:\\LAUNCH\\Corvane.EXE\" /logon", "explorer.exe", 2, true},
+        {"machine value", nullptr, nullptr, "C:\\Launch\\corvane.exe", 2, true},
+        {"the user's value applies first", nullptr, "explorer.exe", "C:\\Launch\\corvane.exe", 2, false},
+        {"another corvane.exe", nullptr, "D:\\Other\\corvane.exe", "explorer.exe", 2, false},
+        {"a longer name", nullptr, "C:\\Launch\\corvane.exe2", "explorer.exe", 2, false},
+        {"system.ini's text", "[boot]\r\nshell=C:\\LAUNCH\\corvane.exe\r\n", nullptr, "explorer.exe", 2, true},
+        {"first family: system.ini", "[boot]\r\nshell=c:\\launch\\corvane.exe -x\r\n", nullptr, nullptr, 1, true},
+        {"first family ignores the registry", nullptr, "C:\\Launch\\corvane.exe", nullptr, 1, false},
+        {"nothing set", nullptr, nullptr, nullptr, 2, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fake.registry.keys.clear();
+        fake.files.files.erase("C:\\Windows\\system.ini");
+        if (c.systemIni) fake.files.files["C:\\Windows\\system.ini"] = c.systemIni;
+        if (c.user) fake.registry.Put(User, Winlogon, "Shell", c.user);
+        if (c.machine) fake.registry.Put(Machine, Winlogon, "Shell", c.machine);
+        fake.system.platformId = c.family;
+        EXPECT_EQ(io.Starts("C:\\Launch\\corvane.exe"), c.starts);
+    }
+}
+
 } // namespace
 } // namespace corvane

@@ -2,6 +2,7 @@
 // over the fake files (Windows folder C:\Windows\), a fake registry and a fake shell.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <string>
@@ -26,12 +27,18 @@ public:
         return found == icons.end() ? 0 : found->second;
     }
     // Every start, as "path|parameters|directory"; onExecute runs at the start (it may throw).
+    // A path in failures fails with that reason; any other start gets a process of its own.
     std::vector<std::string> executed;
     std::function<void()> onExecute;
-    bool Execute(const std::string& path, const std::string& parameters, const std::string& directory) override {
+    std::map<std::string, std::string> failures;
+    std::uint32_t nextProcessId = 1000;
+    platform::ProgramStart Execute(const std::string& path, const std::string& parameters,
+                                   const std::string& directory) override {
         executed.push_back(path + "|" + parameters + "|" + directory);
         if (onExecute) onExecute();
-        return true;
+        const auto failure = failures.find(path);
+        if (failure != failures.end()) return {false, failure->second, std::nullopt};
+        return {true, {}, platform::ProcessIdentity{nextProcessId++, 1}};
     }
 };
 

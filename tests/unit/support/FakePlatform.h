@@ -161,6 +161,8 @@ public:
     bool HighContrast() override { return highContrast; }
     std::string version = "3.0.0.0";
     std::string ProgramVersion() override { return version; }
+    std::string windowsFolder = "C:\\Windows\\";
+    std::string WindowsFolder() override { return windowsFolder; }
 };
 
 // Processes by identity: those in `running` run; this program is `current`. WaitForEnd ends a

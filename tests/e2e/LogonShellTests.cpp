@@ -1,0 +1,159 @@
+// Starts that fail, and the way back to a desktop: a failed start is said with the system's
+// reason and puts the setting back at once; a logon shell's run that started nothing starts
+// Explorer as the shell.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "Harness.h"
+#include "Input.h"
+
+namespace {
+
+using namespace e2e::registry;
+using e2e::Texts;
+
+constexpr const char* NothingStarted = "No shell was started; starting Explorer so that you have a desktop.";
+
+// Wine's desktop runs as explorer.exe already; the fallback's own shows its window beside it.
+std::vector<HWND> ExplorerWindows() {
+    std::vector<HWND> found;
+    EnumWindows(
+        [](HWND window, LPARAM list) -> BOOL {
+            if (IsWindowVisible(window) && e2e::ClassName(window) == "ExplorerWClass") {
+                reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// Ends the explorer.exe processes that the launcher started.
+void EndExplorersOf(DWORD launcher) {
+    for (DWORD id : e2e::ChildProcesses(launcher, "explorer.exe")) e2e::KillProcess(id);
+}
+
+class LogonShell : public ::testing::Test {
+protected:
+    void SetUp() override { WindowsLikeMachine(); }
+    void TearDown() override { WindowsLikeMachine(); }
+
+    // A program folder with the stand-in shell alt.exe, a text file named bad.exe, the given
+    // settings and script; Bad and Gone are shells whose programs cannot start.
+    // An "@" in the script stands for the folder.
+    e2e::ProgramFolder Folder(const std::string& name, const std::string& settings, std::string script) {
+        e2e::ProgramFolder folder(name);
+        for (std::size_t at = script.find('@'); at != std::string::npos; at = script.find('@', at)) {
+            script.replace(at, 1, folder.Path());
+            at += folder.Path().size();
+        }
+        const std::string alt = folder.Path() + "alt.exe";
+        EXPECT_TRUE(CopyFileA((e2e::DriverFolder() + "standin_shell.exe").c_str(), alt.c_str(), FALSE));
+        folder.Write("bad.exe", "this is a text, not a program\r\n");
+        folder.Write(e2e::CurrentUserName() + ".ini", "[Settings]\r\n" + settings);
+        folder.Write("shells.ini", "[Shells]\r\nAlt=\"" + alt + "\",0,,\r\nBad=\"" + folder.Path() +
+                                       "bad.exe\",0,,\r\nGone=\"" + folder.Path() + "gone.exe\",0,,\r\n");
+        folder.Write("script.txt", script);
+        return folder;
+    }
+};
+
+TEST_F(LogonShell, FailedStartsAreSaidWithTheSystemsReasonAndChangeNothing) {
+    SetRegText(HKEY_LOCAL_MACHINE, MappingKey, "shell", UsrMapping); // a turn of the mapping stays
+    const auto before = CurrentSetting();
+    auto folder = Folder("logon-failed-starts", "ShowLauncher=0\r\nDefaultShell=Gone\r\n", "");
+    const std::string p = folder.Path();
+    folder.Write("script.txt", "loadshell (v)\r\n"
+                               "execshell (v, \"" + p + "bad.exe\", \"\")\r\n"
+                               "exec (\"" + p + "bad.exe\", \"-x\", \"\")\r\n"
+                               "showmessage ($v$)\r\n");
+    e2e::Launcher launcher(folder);
+    const auto boxes = Texts(launcher.DismissAllUntilExit());
+    ASSERT_EQ(boxes.size(), 5u) << ::testing::PrintToString(boxes);
+    EXPECT_EQ(boxes[0], "Warning (Line 1): Shell not found - " + p + "gone.exe - attempting load anyway");
+    EXPECT_EQ(boxes[1], "Error (Line 1): Could not start \"" + p + "gone.exe\": " + e2e::SystemText(ERROR_FILE_NOT_FOUND, ""));
+    const std::string bad = "Could not start \"" + p + "bad.exe\": " + e2e::SystemText(ERROR_BAD_EXE_FORMAT, p + "bad.exe");
+    EXPECT_EQ(boxes[2], "Error (Line 2): " + bad);
+    EXPECT_EQ(boxes[3], "Error (Line 3): " + bad);
+    EXPECT_EQ(boxes[4], "nil") << "a failed start sets no variable";
+    EXPECT_EQ(launcher.WaitForExit(), 0u);
+    EXPECT_EQ(CurrentSetting(), before);
+    EXPECT_EQ(e2e::ReadUserString("Software\\Corvane", "PendingRestore." + std::to_string(launcher.ProcessId())),
+              std::nullopt);
+}
+
+// The user's Winlogon value names this corvane.exe (in other letters, with an argument): each
+// way of ending without a started program gives Explorer, after the box of what went wrong.
+TEST_F(LogonShell, ARunThatStartedNothingStartsExplorerAsTheShell) {
+    struct Case {
+        const char* name;
+        const char* settings;
+        const char* script;
+        bool cancel;
+        std::size_t boxesBefore; // the boxes of what went wrong
+        DWORD exitCode;
+    };
+    const Case cases[] = {
+        {"cancelled", "ShowLauncher=1\r\nDefaultShell=Alt\r\n", "loadshell (v)\r\n", true, 0, 0},
+        {"nothing configured", "ShowLauncher=0\r\n", "loadshell (v)\r\n", false, 0, 0},
+        {"failed start", "ShowLauncher=0\r\nDefaultShell=Bad\r\n", "loadshell (v)\r\n", false, 1, 0},
+        {"error", "ShowLauncher=0\r\n", "exec (\"@alt.exe\", -p)\r\n", false, 1, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto folder = Folder(std::string("logon-fallback-") + (c.cancel ? "cancel" : c.exitCode ? "error" : c.boxesBefore ? "failed" : "none"),
+                             c.settings, c.script);
+        std::string upper = folder.Exe();
+        std::transform(upper.begin(), upper.end(), upper.begin(), [](unsigned char ch) { return static_cast<char>(toupper(ch)); });
+        SetRegText(HKEY_CURRENT_USER, Winlogon, "Shell", "\"" + upper + "\" /logon");
+        const auto before = CurrentSetting();
+        const std::size_t explorersBefore = ExplorerWindows().size();
+
+        e2e::Launcher launcher(folder);
+        if (c.cancel) {
+            HWND chooser = launcher.WaitForWindow("TfrmShellChoose");
+            ASSERT_NE(chooser, nullptr);
+            e2e::BringToFront(chooser);
+            e2e::TapKey(VK_ESCAPE);
+        }
+        const auto boxes = Texts(launcher.DismissAllUntilExit());
+        ASSERT_EQ(boxes.size(), c.boxesBefore + 1) << ::testing::PrintToString(boxes);
+        EXPECT_EQ(boxes.back(), NothingStarted);
+        EXPECT_EQ(launcher.WaitForExit(), c.exitCode);
+        const auto explorers = e2e::ChildProcesses(launcher.ProcessId(), "explorer.exe");
+        EXPECT_EQ(explorers.size(), 1u) << "Explorer started by the launcher";
+        for (int i = 0; i < 50 && ExplorerWindows().size() <= explorersBefore; ++i) Sleep(100);
+        EXPECT_EQ(ExplorerWindows().size(), explorersBefore + 1) << "its window shows";
+        const auto after = CurrentSetting();
+        EXPECT_EQ(after.user, before.user) << "put back after the start";
+        EXPECT_EQ(after.machine, before.machine);
+        EndExplorersOf(launcher.ProcessId());
+    }
+}
+
+TEST_F(LogonShell, NoFallbackOutsideTheLogonShellOrAfterAStartedProgram) {
+    struct Case {
+        const char* name;
+        bool logonShell;
+        const char* script;
+    };
+    const Case cases[] = {
+        {"not the logon shell", false, "loadshell (v)\r\n"},
+        {"a kiosk that starts its program", true, "exec (\"@alt.exe\", \"\", \"\")\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto folder = Folder(std::string("logon-nofallback-") + (c.logonShell ? "kiosk" : "plain"), "ShowLauncher=0\r\n",
+                             c.script);
+        if (c.logonShell) SetRegText(HKEY_CURRENT_USER, Winlogon, "Shell", folder.Exe());
+        e2e::Launcher launcher(folder);
+        EXPECT_TRUE(launcher.DismissAllUntilExit().empty());
+        EXPECT_EQ(launcher.WaitForExit(), 0u);
+        Sleep(500);
+        EXPECT_TRUE(e2e::ChildProcesses(launcher.ProcessId(), "explorer.exe").empty());
+        WindowsLikeMachine();
+    }
+}
+
+} // namespace
