@@ -9,6 +9,7 @@ TCorvaneSettings::TCorvaneSettings(const TIniFile& iniFile) : IniFile(iniFile) {
     ColourSchemeName = IniFile.ReadString(Section, ColourSchemeNameKey.Name, "Default");
     FadeLauncher = IniFile.ReadBool(Section, FadeLauncherKey.Name, true);
     DefaultShell = IniFile.ReadString(Section, DefaultShellKey.Name, "");
+    RememberLastShell = IniFile.ReadBool(Section, RememberLastShellKey.Name, false);
 }
 
 TCorvaneSettings::TCorvaneSettings(const TIniFile& iniFile, const TShellListIO& shellListIO)

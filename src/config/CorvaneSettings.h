@@ -21,9 +21,11 @@ public:
     static constexpr TIniKey ColourSchemeNameKey{"ColourSchemeName", TIniValueForm::Text};
     static constexpr TIniKey FadeLauncherKey{"FadeLauncher", TIniValueForm::Boolean};
     static constexpr TIniKey DefaultShellKey{"DefaultShell", TIniValueForm::Text};
+    static constexpr TIniKey RememberLastShellKey{"RememberLastShell", TIniValueForm::Boolean};
     // Every key of the section, in the order in which they are read.
-    static constexpr std::array<TIniKey, 6> Keys{UseTimerKey,         ShowLauncherKey, TimerLengthKey,
-                                                 ColourSchemeNameKey, FadeLauncherKey, DefaultShellKey};
+    static constexpr std::array<TIniKey, 7> Keys{UseTimerKey,     ShowLauncherKey, TimerLengthKey,
+                                                 ColourSchemeNameKey, FadeLauncherKey, DefaultShellKey,
+                                                 RememberLastShellKey};
 
     // Reads the settings; shellListIO only fetches the default shell's entry. The errors of
     // building that item (see TShellListItem) pass to the caller.
@@ -40,6 +42,9 @@ public:
     std::unique_ptr<TShellListItem> DefaultShellItem;
     std::string ColourSchemeName = "Default";
     bool FadeLauncher = true;
+    // Whether the shell that loadshell starts is remembered for the user, and the remembered
+    // shell takes the default shell's place at the next logon (see TLastShellIO).
+    bool RememberLastShell = false;
 };
 
 } // namespace corvane
