@@ -44,7 +44,7 @@ TSavedShellSetting SettingBefore(const TShellIO& shellIO, TSavedShellSetting sav
 //
 // The switch never runs without its journal, written before the first change, nor, when it can
 // be started, without a guard that puts the setting back should this launcher be killed.
-void LaunchAsShell(TscrObjAncestor& statement, std::string& previousShell, const std::string& path,
+bool LaunchAsShell(TscrObjAncestor& statement, std::string& previousShell, const std::string& path,
                    const std::string& parameters, const std::optional<std::string>& variableName,
                    const std::string& value) {
     if (!platform::Files().FileExists(path)) {
@@ -68,11 +68,12 @@ void LaunchAsShell(TscrObjAncestor& statement, std::string& previousShell, const
     journal.Write(pending, exe);
 
     TShellSwitch switched;
+    bool started = false;
     try {
         shellIO.WriteShell(path, machineWide, switched);
         pending.Switched = switched;
         journal.Write(pending, exe);
-        platform::Shell().Execute(path, parameters, "");
+        started = platform::Shell().Execute(path, parameters, "");
         if (variableName) {
             statement.Vars.AddVar(*variableName, value);
         }
@@ -89,6 +90,7 @@ void LaunchAsShell(TscrObjAncestor& statement, std::string& previousShell, const
     }
     shellIO.RestoreSetting(pending.Saved, switched);
     journal.Clear(TShellJournal::NameOf(self.Id));
+    return started;
 }
 
 } // namespace corvane

@@ -18,8 +18,8 @@ std::string ShellNotFoundWarning(const std::string& path);
 // path as the setting, starts path with parameters, stores value in the variable named
 // variableName (if any), waits 3000 ms handling messages, puts back what the switch changed and
 // clears the journal. That is put back also when any step after the switch fails; the failure
-// then goes on to the caller.
-void LaunchAsShell(TscrObjAncestor& statement, std::string& previousShell, const std::string& path,
+// then goes on to the caller. True when the system started the program.
+bool LaunchAsShell(TscrObjAncestor& statement, std::string& previousShell, const std::string& path,
                    const std::string& parameters, const std::optional<std::string>& variableName,
                    const std::string& value);
 

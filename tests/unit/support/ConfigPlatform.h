@@ -26,12 +26,14 @@ public:
         return found == icons.end() ? 0 : found->second;
     }
     // Every start, as "path|parameters|directory"; onExecute runs at the start (it may throw).
+    // With refuseExecute the system reports that the program did not start.
     std::vector<std::string> executed;
     std::function<void()> onExecute;
+    bool refuseExecute = false;
     bool Execute(const std::string& path, const std::string& parameters, const std::string& directory) override {
         executed.push_back(path + "|" + parameters + "|" + directory);
         if (onExecute) onExecute();
-        return true;
+        return !refuseExecute;
     }
 };
 
