@@ -61,18 +61,23 @@ void TSettingsCheck::CheckForms(const TCorvaneSettings& settings) {
     }
 }
 
+// Without a DefaultShell, a remembered shell still takes its place, once a launch has remembered one.
 void TSettingsCheck::CheckCountdown(const TCorvaneSettings& settings) {
+    const std::string unlessRemembered =
+        settings.RememberLastShell ? " unless a shell that an earlier logon started is remembered" : "";
     if (!settings.ShowLauncher) {
         if (settings.DefaultShell.empty()) {
             Ini_.Warning(Line(Settings::ShowLauncherKey), "ShowLauncher is off and there is no DefaultShell: "
-                                                          "loadshell shows no chooser and starts no shell");
+                                                          "loadshell shows no chooser and starts no shell" +
+                                                              unlessRemembered);
         }
         return;
     }
     if (!settings.UseTimer) return;
     if (settings.DefaultShell.empty()) {
         Ini_.Warning(Line(Settings::UseTimerKey), "UseTimer is on and there is no DefaultShell: when the countdown "
-                                                  "runs out the chooser closes and no shell starts");
+                                                  "runs out the chooser closes and no shell starts" +
+                                                      unlessRemembered);
     }
     const std::uint32_t interval = CountdownInterval(settings.TimerLength);
     const std::string given = "TimerLength=" + std::to_string(settings.TimerLength);

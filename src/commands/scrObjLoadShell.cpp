@@ -8,11 +8,13 @@
 
 namespace corvane {
 
-// Takes the shell from the chooser (or the default shell when the chooser is off), applies
-// its wallpaper and launches it as the shell. No shell taken: nothing happens at all.
+// Takes the shell from the chooser (or, when the chooser is off, the shell in the default
+// shell's place: the remembered one or the default shell), applies its wallpaper and launches it
+// as the shell. No shell taken: nothing happens at all. A shell that started is remembered for
+// the next logon once the setting is back, when the settings ask for that; a refused write
+// leaves the remembered shell as it was and the launch goes on as if nothing had happened.
 void TscrObjLoadShell::Execute() {
-    const TCorvaneSettings& settings = Info->Settings;
-    const TShellListItem* item = settings.ShowLauncher ? ChooseShell() : settings.DefaultShellItem.get();
+    const TShellListItem* item = Info->Settings.ShowLauncher ? ChooseShell() : Info->PreferredShell.Item;
     if (item == nullptr) {
         return;
     }
@@ -20,7 +22,9 @@ void TscrObjLoadShell::Execute() {
         ApplyWallpaper(item->Wallpaper, Info->ProgramFolder + WallpaperFile, UserWallpaperFile());
     }
     const std::optional<std::string> variable = Args.empty() ? std::nullopt : std::optional<std::string>(Args[0]);
-    LaunchAsShell(*this, PreviousShell, item->Path, item->Parameters, variable, item->Name);
+    if (LaunchAsShell(*this, PreviousShell, item->Path, item->Parameters, variable, item->Name)) {
+        Info->LastShellIO.Remember(item->Name);
+    }
 }
 
 // A program folder that the user may not change (Program Files, a folder all users share)
@@ -41,7 +45,7 @@ const TShellListItem* TscrObjLoadShell::ChooseShell() {
     form.SetUpColours();
     const TCorvaneSettings& settings = Info->Settings;
     if (settings.UseTimer) {
-        form.StartCountdown(settings.TimerLength, settings.DefaultShell);
+        form.StartCountdown(settings.TimerLength, Info->PreferredShell.Name);
     }
     form.ShowModal();
     form.tmrLoadShell.SetEnabled(false);

@@ -31,6 +31,8 @@ TCorvaneInfo::TCorvaneInfo()
       ShellList(ReadSortedShellList(ShellListIO)),
       ScriptIO(UserIni),
       Settings(UserIni, ShellListIO),
+      LastShellIO(Settings.RememberLastShell),
+      PreferredShell(Settings, ShellList, LastShellIO.Remembered()),
       ColoursIO(ProgramFolder, Settings.ColourSchemeName),
       FormMetricsIO(UserIni),
       ShellIO() {}

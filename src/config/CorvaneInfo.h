@@ -10,6 +10,8 @@
 #include "config/CorvaneSettings.h"
 #include "config/FormMetricsIO.h"
 #include "config/IniFile.h"
+#include "config/LastShellIO.h"
+#include "config/PreferredShell.h"
 #include "config/ShellIO.h"
 #include "config/ShellList.h"
 #include "config/ShellListIO.h"
@@ -48,6 +50,8 @@ public:
     const TShellList ShellList; // sorted by name
     const TShellScriptIO ScriptIO;
     const TCorvaneSettings Settings;
+    const TLastShellIO LastShellIO; // reads the registry only when the settings remember the last shell
+    const TPreferredShell PreferredShell; // the remembered shell or the default shell
     const TColoursIO ColoursIO;
     const TFormMetricsIO FormMetricsIO;
     const TShellIO ShellIO;

@@ -13,6 +13,7 @@ TCorvaneSettings::TCorvaneSettings(const TIniFile& iniFile) : IniFile(iniFile) {
     ColourSchemeName = TextOf(ColourSchemeNameKey);
     FadeLauncher = NumberOf(FadeLauncherKey) != 0;
     DefaultShell = TextOf(DefaultShellKey);
+    RememberLastShell = NumberOf(RememberLastShellKey) != 0;
 }
 
 const std::string& TCorvaneSettings::TextOf(const TIniKey& key) const {

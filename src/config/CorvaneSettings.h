@@ -21,9 +21,11 @@ public:
     static constexpr TIniKey ColourSchemeNameKey{"ColourSchemeName", TIniValueForm::Text, "Default"};
     static constexpr TIniKey FadeLauncherKey{"FadeLauncher", TIniValueForm::Boolean, "1"};
     static constexpr TIniKey DefaultShellKey{"DefaultShell", TIniValueForm::Text, ""};
+    static constexpr TIniKey RememberLastShellKey{"RememberLastShell", TIniValueForm::Boolean, "0"};
     // Every key of the section, in the order in which they are read.
-    static constexpr std::array<TIniKey, 6> Keys{UseTimerKey,         ShowLauncherKey, TimerLengthKey,
-                                                 ColourSchemeNameKey, FadeLauncherKey, DefaultShellKey};
+    static constexpr std::array<TIniKey, 7> Keys{UseTimerKey,     ShowLauncherKey, TimerLengthKey,
+                                                 ColourSchemeNameKey, FadeLauncherKey, DefaultShellKey,
+                                                 RememberLastShellKey};
 
     // Reads the settings; shellListIO only fetches the default shell's entry. The errors of
     // building that item (see TShellListItem) pass to the caller.
@@ -45,6 +47,9 @@ public:
     std::unique_ptr<TShellListItem> DefaultShellItem;
     std::string ColourSchemeName;
     bool FadeLauncher = false;
+    // Whether the shell that loadshell starts is remembered for the user, and the remembered
+    // shell takes the default shell's place at the next logon (see TLastShellIO).
+    bool RememberLastShell = false;
 
 private:
     std::int32_t NumberOf(const TIniKey& key) const { return TIniFile::NumberOf(TextOf(key), key); }

@@ -119,10 +119,10 @@ void TfrmShellChoose::SetUpColours() {
     }
 }
 
-void TfrmShellChoose::StartCountdown(std::int32_t seconds, const std::string& defaultShell) {
+void TfrmShellChoose::StartCountdown(std::int32_t seconds, const std::string& shellName) {
     tmrLoadShell.SetInterval(CountdownInterval(seconds));
     tmrLoadShell.SetEnabled(true);
-    lblTitle.SetCaption(CountdownCaption(seconds, defaultShell));
+    lblTitle.SetCaption(CountdownCaption(seconds, shellName));
 }
 
 ModalResult TfrmShellChoose::ShowModal() {
@@ -149,16 +149,18 @@ void TfrmShellChoose::btnCancelClick() {
     Outcome_ = TChooserOutcome::Cancelled;
 }
 
+// The countdown starts the shell in the default shell's place: the remembered one, if any.
 void TfrmShellChoose::tmrLoadShellTimer() {
-    SelectedShell = Info->Settings.DefaultShellItem.get();
+    SelectedShell = Info->PreferredShell.Item;
     ModalResult_ = ModalResult::Ok;
     Outcome_ = TChooserOutcome::Countdown;
 }
 
+// The first row, or the row of the shell in the default shell's place when the list has it.
 void TfrmShellChoose::FormShow() {
     if (lstShells.Count() > 0) lstShells.SetItemIndex(0);
     lstShells.SetFocus();
-    const int defaultIndex = lstShells.FindStringExact(Info->Settings.DefaultShell);
+    const int defaultIndex = lstShells.FindStringExact(Info->PreferredShell.Name);
     if (defaultIndex >= 0) lstShells.SetItemIndex(defaultIndex);
     LaunchRect = Scaled(LaunchButton96);
     CancelRect = Scaled(CancelButton96);

@@ -1,7 +1,7 @@
 // The shell chooser: a small borderless window, centred on the screen, in which the user picks
 // the shell to start. It shows the configured shells with their icons over a tinted picture of
-// the desktop, and hands back the chosen shell's item, the default shell's item when the
-// countdown runs out, or none when the user cancels.
+// the desktop, and hands back the chosen shell's item, the item of the shell in the default
+// shell's place (see TPreferredShell) when the countdown runs out, or none when the user cancels.
 //
 // The caller creates it, sets Info, copies the shell list into lstShells, calls SetUpColours,
 // starts the countdown if the settings ask for one, calls ShowModal and reads SelectedShell.
@@ -123,7 +123,7 @@ private:
 public:
     // The shared context; set by the caller before any other call.
     const TCorvaneInfo* Info = nullptr;
-    // The result: an item of Info's shell list, the settings' default shell item, or none.
+    // The result: an item of Info's shell list, the preferred shell's item, or none.
     const TShellListItem* SelectedShell = nullptr;
 
     TColor BaseColour = 0;
@@ -147,8 +147,9 @@ public:
     // Takes the colours and the logo font from the colour scheme, and the system's colours when
     // its high-contrast mode is on.
     void SetUpColours();
-    // The countdown: the timer set to the length in seconds and enabled, its notice in the title.
-    void StartCountdown(std::int32_t seconds, const std::string& defaultShell);
+    // The countdown: the timer set to the length in seconds and enabled, its notice in the title
+    // naming the shell that it starts.
+    void StartCountdown(std::int32_t seconds, const std::string& shellName);
     // Shows the window and returns once one of the ways of leaving it has been taken.
     platform::ModalResult ShowModal();
     // How the last modal run ended.

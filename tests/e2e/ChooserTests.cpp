@@ -393,6 +393,69 @@ TEST_F(Chooser, PaintsAgainAsBeforeWhenTheSystemsSettingsChange) {
     EXPECT_EQ(Chosen(), "beta");
 }
 
+// The shell remembered for the user, as the launcher keeps it; each test begins without one and
+// leaves none behind.
+constexpr const char* CorvaneKey = "Software\\Corvane";
+constexpr const char* LastShell = "LastShell";
+
+class ChooserRemembering : public Chooser {
+protected:
+    void SetUp() override { Forget(); }
+    void TearDown() override { Forget(); }
+    static void Forget() { e2e::registry::DeleteRegValue(HKEY_CURRENT_USER, CorvaneKey, LastShell); }
+    static std::optional<std::string> Remembered() {
+        return e2e::registry::RegText(HKEY_CURRENT_USER, CorvaneKey, LastShell);
+    }
+};
+
+// The first logon launches gamma by hand; the next one selects it, names it in the countdown's
+// title and starts it when the time runs out.
+TEST_F(ChooserRemembering, TheNextLogonOffersAndStartsTheShellOfTheLast) {
+    Start("remember-first", "DefaultShell=beta\r\nRememberLastShell=1\r\n");
+    EXPECT_EQ(SendMessageW(List, CB_GETCURSEL, 0, 0), 1) << "nothing remembered yet: the default";
+    e2e::TapKey(VK_DOWN);
+    e2e::TapKey(VK_RETURN);
+    EXPECT_EQ(Chosen(), "gamma");
+    EXPECT_EQ(Remembered(), "gamma");
+    DWORD type = 0;
+    e2e::registry::RegText(HKEY_CURRENT_USER, CorvaneKey, LastShell, &type);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+
+    Start("remember-next", "UseTimer=1\r\nTimerLength=2\r\nDefaultShell=beta\r\nRememberLastShell=1\r\n");
+    EXPECT_EQ(e2e::WindowText(Title), "Timer Enabled (2 seconds, gamma)");
+    EXPECT_EQ(SendMessageW(List, CB_GETCURSEL, 0, 0), 2);
+    EXPECT_EQ(Chosen(10000), "gamma");
+    EXPECT_EQ(Remembered(), "gamma");
+}
+
+// A shell that shells.ini no longer lists is passed over without a word: the default shell is
+// selected and started, and then remembered in its place.
+TEST_F(ChooserRemembering, AShellNoLongerListedGivesTheDefault) {
+    const std::vector<std::string> fewer{"Shell A", "Shell B", "Shell C"};
+    StartWith("remember-listed", "DefaultShell=Shell B\r\nRememberLastShell=1\r\n",
+              [&](const e2e::ProgramFolder& folder) { return ShellsNamed(folder, TenShells.names); });
+    e2e::TapKey('9');
+    EXPECT_EQ(Chosen(), "Shell I");
+    EXPECT_EQ(Remembered(), "Shell I");
+
+    StartWith("remember-unlisted", "UseTimer=1\r\nTimerLength=1\r\nDefaultShell=Shell B\r\nRememberLastShell=1\r\n",
+              [&](const e2e::ProgramFolder& folder) { return ShellsNamed(folder, fewer); });
+    EXPECT_EQ(e2e::WindowText(Title), "Timer Enabled (1 seconds, Shell B)");
+    EXPECT_EQ(SendMessageW(List, CB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(Chosen(10000), "Shell B") << "no box before the script's own";
+    EXPECT_EQ(Remembered(), "Shell B");
+}
+
+// Without the key the launcher neither uses nor changes what an earlier logon remembered.
+TEST_F(ChooserRemembering, WithoutTheKeyNothingIsRememberedOrUsed) {
+    e2e::registry::SetRegText(HKEY_CURRENT_USER, CorvaneKey, LastShell, "gamma");
+    Start("remember-absent", "UseTimer=1\r\nTimerLength=1\r\nDefaultShell=beta\r\n");
+    EXPECT_EQ(e2e::WindowText(Title), "Timer Enabled (1 seconds, beta)");
+    EXPECT_EQ(SendMessageW(List, CB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(Chosen(10000), "beta");
+    EXPECT_EQ(Remembered(), "gamma");
+}
+
 TEST_F(Chooser, TitleDragsTheWindowWithTheLeftButtonOnly) {
     Start("drag", "DefaultShell=beta\r\n");
     RECT before{};

@@ -112,6 +112,17 @@ TEST_F(Checker, SettingsThatTheLauncherRejectsOrCannotUse) {
         {"no chooser, no default", {{"operator.ini", "[Settings]\r\nShowLauncher=0\r\n"}},
          {"operator.ini:2: warning: ShowLauncher is off and there is no DefaultShell: loadshell shows no chooser and "
           "starts no shell"}},
+        {"remembered shell", {{"operator.ini", head + "DefaultShell=Explorer\r\nRememberLastShell=1\r\n"}}, {}},
+        {"remembered shell, not a number", {{"operator.ini", head + "DefaultShell=Explorer\r\nRememberLastShell=on\r\n"}},
+         {"operator.ini:4: warning: RememberLastShell=on is not a whole number: the launcher reads it as off (0), its "
+          "default; write 1 for on or 0 for off"}},
+        {"countdown to a remembered shell", {{"operator.ini", head + "UseTimer=1\r\nRememberLastShell=1\r\n"}},
+         {"operator.ini:3: warning: UseTimer is on and there is no DefaultShell: when the countdown runs out the "
+          "chooser closes and no shell starts unless a shell that an earlier logon started is remembered"}},
+        {"no chooser, no default, remembered",
+         {{"operator.ini", "[Settings]\r\nShowLauncher=0\r\nRememberLastShell=1\r\n"}},
+         {"operator.ini:2: warning: ShowLauncher is off and there is no DefaultShell: loadshell shows no chooser and "
+          "starts no shell unless a shell that an earlier logon started is remembered"}},
         {"byte order mark", {{"operator.ini", "\xEF\xBB\xBF" + head + "DefaultShell=Explorer\r\n"}},
          {"operator.ini:1: warning: the file begins with a UTF-8 byte order mark (the bytes EF BB BF): Windows does not "
           "skip it, so the launcher never finds the section [Settings] on this line; save the file as ANSI, or as UTF-8 "

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "commands/scrObjLoadShell.h"
+#include "config/BinaryRecord.h"
 #include "config/CorvaneInfo.h"
 #include "platform/Errors.h"
 #include "support/ConfigPlatform.h"
@@ -297,6 +298,97 @@ TEST_F(LaunchTest, FirstFamilyRestoresOrRemovesTheSystemIniLine) {
     Run("loadshell (v)");
     EXPECT_NE(fake.files.files[SystemIni].find("shell=progman.exe"), std::string::npos);
     EXPECT_EQ(fake.files.files[SystemIni].find("alt.exe"), std::string::npos);
+}
+
+enum class Chooser { None, EnterOnBeta, Countdown, Cancel };
+
+struct Logon {
+    const char* name;
+    const char* settings;
+    const char* remembered; // LastShell before the logon; nullptr: none
+    Chooser user;
+    const char* title;      // the chooser's title; nullptr: no chooser
+    const char* started;    // the program started; nullptr: none
+    const char* after;      // LastShell after the logon; nullptr: none
+};
+
+// A shell that loadshell started is remembered once the setting is back, however it was taken;
+// the remembered shell takes the default shell's place, and nothing of it is touched while the
+// settings do not ask for it.
+TEST_F(LaunchTest, TheShellThatStartedIsRememberedForTheNextLogon) {
+    const char* const alt = "C:\\Alt\\alt.exe|-quiet|";
+    const char* const beta = "C:\\Beta\\beta.exe||";
+    const Logon logons[] = {
+        {"first logon without the chooser", "ShowLauncher=0\nDefaultShell=alt\nRememberLastShell=1\n", nullptr,
+         Chooser::None, nullptr, alt, "alt"},
+        {"next logon without the chooser", "ShowLauncher=0\nDefaultShell=Alt\nRememberLastShell=1\n", "beta",
+         Chooser::None, nullptr, beta, "Beta"},
+        {"chosen in the chooser", "DefaultShell=Alt\nRememberLastShell=1\n", nullptr, Chooser::EnterOnBeta, "Corvane v3",
+         beta, "Beta"},
+        {"by the countdown", "UseTimer=1\nDefaultShell=Alt\nRememberLastShell=1\n", "BETA", Chooser::Countdown,
+         "Timer Enabled (5 seconds, Beta)", beta, "Beta"},
+        {"remembered no longer listed", "UseTimer=1\nDefaultShell=Alt\nRememberLastShell=1\n", "Gone",
+         Chooser::Countdown, "Timer Enabled (5 seconds, Alt)", alt, "Alt"},
+        {"cancelled", "DefaultShell=Alt\nRememberLastShell=1\n", "beta", Chooser::Cancel, "Corvane v3", nullptr,
+         "beta"},
+        {"absent", "UseTimer=1\nDefaultShell=Alt\n", "beta", Chooser::Countdown, "Timer Enabled (5 seconds, Alt)", alt,
+         "beta"},
+    };
+    fake.files.files["C:\\Launch\\shells.ini"] += "Beta=C:\\Beta\\beta.exe,0,,\n";
+    fake.files.files["C:\\Beta\\beta.exe"] = "program";
+    for (const Logon& logon : logons) {
+        SCOPED_TRACE(logon.name);
+        fake.shell.executed.clear();
+        fake.dialogs.messages.clear();
+        fake.registry.keys.erase(testing::FakeRegistry::Id(User, CorvaneKey));
+        if (logon.remembered != nullptr) fake.registry.Put(User, CorvaneKey, TLastShellIO::Value, logon.remembered);
+        Settings(logon.settings);
+        std::optional<std::string> title;
+        windows.choosers.user = [&](testing::FakeChooserWindow& window) {
+            title = window.title;
+            if (logon.user == Chooser::EnterOnBeta) window.Type('B');
+            if (logon.user == Chooser::EnterOnBeta) window.Type(13);
+            if (logon.user == Chooser::Countdown) window.Tick();
+            if (logon.user == Chooser::Cancel) window.Type(27);
+        };
+        const std::vector<std::string> started = Run("loadshell (v)");
+        EXPECT_EQ(started, logon.started ? std::vector<std::string>{logon.started} : std::vector<std::string>{});
+        EXPECT_EQ(title, logon.title ? std::optional<std::string>(logon.title) : std::nullopt);
+        EXPECT_EQ(fake.registry.Text(User, CorvaneKey, TLastShellIO::Value),
+                  logon.after ? std::optional<std::string>(logon.after) : std::nullopt);
+        EXPECT_TRUE(fake.dialogs.messages.empty());
+        EXPECT_EQ(MachineShell(), "explorer.exe");
+    }
+}
+
+// What cannot be remembered changes nothing else: a refused write leaves the launch as it is, a
+// program that the system did not start is not remembered, and the last of two launches counts.
+TEST_F(LaunchTest, OnlyAShellThatStartedIsRememberedAndARefusalIsIgnored) {
+    Settings("ShowLauncher=0\nDefaultShell=Alt\nRememberLastShell=1\n");
+    fake.registry.Put(User, CorvaneKey, TLastShellIO::Value, "Gone");
+    fake.registry.refuseValues.insert("lastshell");
+    EXPECT_EQ(Run("loadshell (v)\nshowmessage ($v$)").size(), 1u);
+    EXPECT_EQ(fake.dialogs.messages, std::vector<std::string>{"Alt"}) << "the run goes on as usual";
+    EXPECT_EQ(fake.registry.Text(User, CorvaneKey, TLastShellIO::Value), "Gone");
+    EXPECT_EQ(MachineShell(), "explorer.exe");
+    EXPECT_EQ(fake.registry.ValueNames(User, CorvaneKey), std::vector<std::string>{"lastshell"}) << "no restore pending";
+
+    fake.registry.refuseValues.clear();
+    fake.shell.refuseExecute = true;
+    Settings("ShowLauncher=0\nDefaultShell=Alt\nRememberLastShell=1\n");
+    Run("loadshell (v)");
+    EXPECT_EQ(fake.registry.Text(User, CorvaneKey, TLastShellIO::Value), "Gone");
+
+    fake.shell.refuseExecute = false;
+    Settings("RememberLastShell=1\n");
+    int shown = 0;
+    windows.choosers.user = [&](testing::FakeChooserWindow& window) {
+        window.Type(++shown == 1 ? 'A' : 'M');
+        window.Type(13);
+    };
+    Run("loadshell (v)\nloadshell (v)");
+    EXPECT_EQ(fake.registry.Text(User, CorvaneKey, TLastShellIO::Value), "Missing");
+    EXPECT_EQ(fake.shell.executed.back(), "C:\\Gone\\gone.exe||");
 }
 
 TEST_F(LaunchTest, ExecShellFormsByArgumentCount) {

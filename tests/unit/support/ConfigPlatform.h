@@ -27,10 +27,12 @@ public:
         return found == icons.end() ? 0 : found->second;
     }
     // Every start, as "path|parameters|directory"; onExecute runs at the start (it may throw).
-    // A path in failures fails with that reason; any other start gets a process of its own.
+    // A path in failures fails with that reason, and with refuseExecute every start fails; any
+    // other start gets a process of its own.
     std::vector<std::string> executed;
     std::function<void()> onExecute;
     std::map<std::string, std::string> failures;
+    bool refuseExecute = false;
     std::uint32_t nextProcessId = 1000;
     platform::ProgramStart Execute(const std::string& path, const std::string& parameters,
                                    const std::string& directory) override {
@@ -38,6 +40,7 @@ public:
         if (onExecute) onExecute();
         const auto failure = failures.find(path);
         if (failure != failures.end()) return {false, failure->second, std::nullopt};
+        if (refuseExecute) return {false, "The system cannot find the file specified.", std::nullopt};
         return {true, {}, platform::ProcessIdentity{nextProcessId++, 1}};
     }
 };

@@ -44,7 +44,7 @@ platform::RegistryWrite FakeRegistry::SetValue(platform::RegistryRoot root, cons
     const KeyId id = Id(root, path);
     if (keys.count(id) == 0 || refuseOpen.count(id) != 0) return platform::RegistryWrite::OpenRefused;
     if (readOnly.count(id) != 0) return platform::RegistryWrite::OpenDenied;
-    if (refuseSet.count(id) != 0) return platform::RegistryWrite::SetRefused;
+    if (refuseSet.count(id) != 0 || refuseValues.count(Lower(name)) != 0) return platform::RegistryWrite::SetRefused;
     keys[id][Lower(name)] = {platform::RegistryValue::State::Present, type, data};
     writes.push_back(std::string(root == platform::RegistryRoot::CurrentUser ? "HKCU\\" : "HKLM\\") + path + "\\" +
                      name + "=" + data.substr(0, data.find('\0')));
@@ -54,6 +54,7 @@ platform::RegistryWrite FakeRegistry::SetValue(platform::RegistryRoot root, cons
 platform::RegistryValue FakeRegistry::ReadValue(platform::RegistryRoot root, const std::string& path,
                                                 const std::string& name) {
     const KeyId id = Id(root, path);
+    reads.push_back(id);
     if (keys.count(id) == 0 || refuseOpen.count(id) != 0) return {};
     const auto& values = keys[id];
     const auto value = values.find(Lower(name));

@@ -24,7 +24,9 @@ public:
     std::set<KeyId> refuseOpen;
     std::set<KeyId> refuseSet;
     std::set<KeyId> readOnly;
+    std::set<std::string> refuseValues; // value names (lower case) that no key may store
     std::vector<std::string> writes; // "HKCU\path\name=text", in order
+    std::vector<KeyId> reads;         // the key of every value read, in order
 
     static KeyId Id(platform::RegistryRoot root, const std::string& path);
     // Stores a value as a program would, a string with its terminating NUL.

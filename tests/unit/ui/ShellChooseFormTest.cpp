@@ -325,6 +325,29 @@ TEST_F(ShellChooseFormTest, TimerHandsBackTheSettingsOwnDefaultItem) {
     EXPECT_EQ(form.SelectedShell->Name, "gAmMa");
 }
 
+// The remembered shell is selected and the countdown hands it back; the configured default keeps
+// its mark, and the remembered row gets none.
+TEST_F(ShellChooseFormTest, TheRememberedShellTakesTheDefaultsPlaceButNotItsMark) {
+    Fake.files.files["C:\\Launch\\operator.ini"] = "[Settings]\r\nDefaultShell=BETA\r\nRememberLastShell=1\r\n";
+    Fake.registry.Put(platform::RegistryRoot::CurrentUser, "Software\\Corvane", "LastShell", "GAMMA");
+    const TCorvaneInfo info;
+    TfrmShellChoose form;
+    Prepare(form, info);
+    form.StartCountdown(2, info.PreferredShell.Name);
+    form.FormShow();
+    EXPECT_EQ(form.lstShells.ItemIndex(), 2);
+    Window().Tick();
+    EXPECT_EQ(form.SelectedShell, &info.ShellList.Item(2));
+
+    testing::RecordingCanvas canvas{TfrmShellChoose::ClientWidth96, TfrmShellChoose::ClientHeight96,
+                                    platform::TFont{"Trebuchet MS", 8, false, clWhite}};
+    form.lstShellsDrawItem(canvas, 1, {0, 0, 263, 40}, {false, false});
+    form.lstShellsDrawItem(canvas, 2, {0, 40, 263, 80}, {true, true});
+    EXPECT_EQ(canvas.CallsStartingWith("Text 40,"),
+              (std::vector<std::string>{"Text 40,4 beta (Default)", "Text 40,20 C:\\b.exe -b", "Text 40,44 gamma",
+                                        "Text 40,60 C:\\g.exe "}));
+}
+
 TEST_F(ShellChooseFormTest, TimerHandsBackNoneWithoutADefaultShell) {
     Fake.files.files["C:\\Launch\\operator.ini"] = "[Settings]\r\nUseTimer=1\r\n";
     const TCorvaneInfo info;
