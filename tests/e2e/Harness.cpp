@@ -491,25 +491,17 @@ struct OwnedHandle {
         if (handle != nullptr && handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
     }
 };
-} // namespace
 
-std::optional<ProgramRun> RunConsoleProgram(const std::string& exe, const std::vector<std::string>& arguments, DWORD timeoutMs) {
-    static int runs = 0;
-    const std::string outputPath = Config().runs + "\\console-output-" + std::to_string(++runs) + ".txt";
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    OwnedHandle output{CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr)};
-    if (output.handle == INVALID_HANDLE_VALUE) return std::nullopt;
+// Starts exe with the arguments (each quoted) in the runs folder, handing it the standard
+// handles of startup when it names them, and waits for it: its exit code, or nothing when it
+// cannot be started or does not end in time (it is then ended).
+std::optional<DWORD> RunToExit(const std::string& exe, const std::vector<std::string>& arguments, STARTUPINFOA& startup,
+                               DWORD flags, DWORD timeoutMs) {
     std::string commandLine = "\"" + exe + "\"";
     for (const std::string& argument : arguments) commandLine += " \"" + argument + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    startup.hStdOutput = output.handle;
-    startup.hStdError = output.handle;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, Config().runs.c_str(),
+    const BOOL inherit = (startup.dwFlags & STARTF_USESTDHANDLES) != 0;
+    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, inherit, flags, nullptr, Config().runs.c_str(),
                         &startup, &process)) {
         return std::nullopt;
     }
@@ -520,8 +512,30 @@ std::optional<ProgramRun> RunConsoleProgram(const std::string& exe, const std::v
         WaitForSingleObject(child.handle, 5000);
         return std::nullopt;
     }
+    DWORD code = 0;
+    GetExitCodeProcess(child.handle, &code);
+    return code;
+}
+} // namespace
+
+
+std::optional<ProgramRun> RunConsoleProgram(const std::string& exe, const std::vector<std::string>& arguments, DWORD timeoutMs) {
+    static int runs = 0;
+    const std::string outputPath = Config().runs + "\\console-output-" + std::to_string(++runs) + ".txt";
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    OwnedHandle output{CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr)};
+    if (output.handle == INVALID_HANDLE_VALUE) return std::nullopt;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = output.handle;
+    startup.hStdError = output.handle;
+    const std::optional<DWORD> code = RunToExit(exe, arguments, startup, 0, timeoutMs);
+    if (!code) return std::nullopt;
     ProgramRun run;
-    GetExitCodeProcess(child.handle, &run.exitCode);
+    run.exitCode = *code;
     std::ifstream in(outputPath, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
@@ -537,8 +551,6 @@ std::optional<DWORD> RunUnread(const std::string& exe, const std::vector<std::st
     OwnedHandle null{output == NoReader::NullDevice
                          ? CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr)
                          : INVALID_HANDLE_VALUE};
-    std::string commandLine = "\"" + exe + "\"";
-    for (const std::string& argument : arguments) commandLine += " \"" + argument + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     if (output == NoReader::NullDevice) {
@@ -547,22 +559,8 @@ std::optional<DWORD> RunUnread(const std::string& exe, const std::vector<std::st
         startup.hStdOutput = null.handle;
         startup.hStdError = null.handle;
     }
-    PROCESS_INFORMATION process{};
     // DETACHED_PROCESS: no console of the driver's to write to either.
-    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, output == NoReader::NullDevice,
-                        DETACHED_PROCESS, nullptr, Config().runs.c_str(), &startup, &process)) {
-        return std::nullopt;
-    }
-    OwnedHandle thread{process.hThread};
-    OwnedHandle child{process.hProcess};
-    if (WaitForSingleObject(child.handle, timeoutMs) != WAIT_OBJECT_0) {
-        TerminateProcess(child.handle, 99);
-        WaitForSingleObject(child.handle, 5000);
-        return std::nullopt;
-    }
-    DWORD code = 0;
-    GetExitCodeProcess(child.handle, &code);
-    return code;
+    return RunToExit(exe, arguments, startup, DETACHED_PROCESS, timeoutMs);
 }
 
 std::optional<Picture> LoadBitmapFile(const std::string& path) {
