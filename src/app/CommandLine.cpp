@@ -9,6 +9,7 @@
 #include "check/CheckCommand.h"
 #include "commands/LaunchAsShell.h"
 #include "commands/ShellRecovery.h"
+#include "commands/ShellWatcher.h"
 #include "config/CorvaneInfo.h"
 #include "config/ShellCommand.h"
 #include "config/ShellInstall.h"
@@ -83,6 +84,14 @@ int Guard(const TStringList& arguments, TOutput& output) {
     return TCommandLine::ExitDone;
 }
 
+// The watcher of a crash protected shell, started by the launcher that started the shell.
+int Watch(const TStringList& arguments, TOutput&) {
+    const std::optional<TShellWatcher::TWatch> watch = TShellWatcher::FromArguments(arguments);
+    if (!watch) return TCommandLine::ExitUsage;
+    const TShellIO shellIO;
+    return TShellWatcher(shellIO, watch->Shell).Run(watch->Process);
+}
+
 // Checks a program folder (this program's own when none is given) as a logon would read it.
 int Check(const TStringList& arguments, TOutput& output) {
     const std::optional<TCheckArguments> parsed = ParseCheckArguments(arguments);
@@ -109,13 +118,14 @@ int Help(const TStringList& arguments, TOutput& output) {
     if (!arguments.empty()) return TCommandLine::ExitUsage;
     output.Text += "Usage: " + std::string(ProgramName) + " [option]\n"
               "Without an option the launcher runs its script (script.txt beside it).\n\nOptions:\n";
+    // The launcher's own options, used by nobody else, do not widen the column.
     std::size_t width = 0;
     for (const auto& option : TCommandLine::Options()) {
-        width = std::max(width, option.Name.size() + option.Arguments.size() + 1);
+        if (!option.Quiet) width = std::max(width, option.Name.size() + option.Arguments.size() + 1);
     }
     for (const auto& option : TCommandLine::Options()) {
         std::string left = std::string(option.Name) + (option.Arguments.empty() ? "" : " ") + std::string(option.Arguments);
-        left.resize(width, ' ');
+        left.resize(std::max(width, left.size()), ' ');
         output.Text += "  " + left + "  " + std::string(option.Help) + "\n";
     }
     output.Text += "\nAdd " + std::string(TCommandLine::QuietOption) +
@@ -136,6 +146,8 @@ const std::vector<TCommandLine::TOption>& TCommandLine::Options() {
         {"--recover", "", "put back a shell setting that a launch left switched (killed, crashed, power cut)", Recover},
         {"--check", CheckUsage, "report every problem of the configuration in folder (default: this program's)", Check},
         {GuardOption, "PID", "used by the launcher itself: guard the switch of launcher PID", Guard, true},
+        {TShellWatcher::Option, TShellWatcher::OptionArguments,
+         "used by the launcher itself: watch a crash protected shell and start it again when it crashes", Watch, true},
     };
     return options;
 }

@@ -11,13 +11,16 @@ std::string TExplorerFallback::ExplorerPath() { return platform::System().Window
 
 bool TExplorerFallback::Run() const {
     platform::Messages().ShowMessage(NothingStarted);
-    const std::string explorer = ExplorerPath();
-    std::string previousShell;
-    const platform::ProgramStart start = StartAsShell(ShellIO_, previousShell, explorer, "", {});
+    const platform::ProgramStart start = Start();
     if (!start.Started) {
-        platform::Messages().ShowMessage(StartFailedError(explorer, start.Reason));
+        platform::Messages().ShowMessage(StartFailedError(ExplorerPath(), start.Reason));
     }
     return start.Started;
+}
+
+platform::ProgramStart TExplorerFallback::Start() const {
+    std::string previousShell;
+    return StartAsShell(ShellIO_, previousShell, ExplorerPath(), "", {});
 }
 
 } // namespace corvane

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "config/ShellIO.h"
+#include "platform/ShellServices.h"
 
 namespace corvane {
 
@@ -27,6 +28,8 @@ public:
     // Says why in a box, then starts Explorer as the shell; a start that fails is said with the
     // system's reason. Errors of the switch pass to the caller. True when Explorer started.
     bool Run() const;
+    // Starts Explorer as the shell and says nothing. Errors of the switch pass to the caller.
+    platform::ProgramStart Start() const;
 
 private:
     const TShellIO& ShellIO_;

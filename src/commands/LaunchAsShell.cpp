@@ -2,6 +2,7 @@
 
 #include "commands/Pause.h"
 #include "commands/ShellRecovery.h"
+#include "commands/ShellWatcher.h"
 #include "config/CorvaneInfo.h"
 #include "config/ShellJournal.h"
 #include "platform/Platform.h"
@@ -49,7 +50,8 @@ TSavedShellSetting SettingBefore(const TShellIO& shellIO, TSavedShellSetting sav
 // The switch never runs without its journal, written before the first change, nor, when it can
 // be started, without a guard that puts the setting back should this launcher be killed.
 platform::ProgramStart StartAsShell(const TShellIO& shellIO, std::string& previousShell, const std::string& path,
-                                    const std::string& parameters, const std::function<void()>& whenStarted) {
+                                    const std::string& parameters,
+                                    const std::function<void(const platform::ProgramStart&)>& whenStarted) {
     const std::unique_ptr<platform::MachineLock> lock =
         platform::Windows().LockMachineWide(ShellSwitchLock, ShellSwitchLockWaitMs);
     const bool machineWide = lock != nullptr && !lock->Abandoned();
@@ -75,7 +77,7 @@ platform::ProgramStart StartAsShell(const TShellIO& shellIO, std::string& previo
         start = platform::Shell().Execute(path, parameters, "");
         // Nothing started, so nothing is starting that the setting must name: no pause.
         if (start.Started) {
-            if (whenStarted) whenStarted();
+            if (whenStarted) whenStarted(start);
             Pause(LaunchPauseMs);
         }
     } catch (...) {
@@ -95,13 +97,17 @@ platform::ProgramStart StartAsShell(const TShellIO& shellIO, std::string& previo
 
 bool LaunchAsShell(TscrObjAncestor& statement, std::string& previousShell, const std::string& path,
                    const std::string& parameters, const std::optional<std::string>& variableName,
-                   const std::string& value) {
+                   const std::string& value, const TShellListItem* shell) {
     if (!platform::Files().FileExists(path)) {
         statement.ReportWarning(ShellNotFoundWarning(path));
     }
     const platform::ProgramStart start =
-        StartAsShell(statement.Info->ShellIO, previousShell, path, parameters, [&] {
+        StartAsShell(statement.Info->ShellIO, previousShell, path, parameters, [&](const platform::ProgramStart& started) {
             if (variableName) statement.Vars.AddVar(*variableName, value);
+            // Watched from the start, so that a crash during the pause is answered too.
+            if (shell != nullptr && shell->CrashProtected && started.Process != nullptr) {
+                TShellWatcher::StartFor({shell->Name, path, parameters}, *started.Process);
+            }
         });
     if (!start.Started) {
         statement.ReportError(StartFailedError(path, start.Reason));

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "config/ShellIO.h"
+#include "config/ShellListItem.h"
 #include "platform/ShellServices.h"
 #include "script/scrObjAncestor.h"
 
@@ -21,20 +22,22 @@ std::string StartFailedError(const std::string& path, const std::string& reason)
 
 // The switch itself: takes the machine-wide switch lock, starts the guard, remembers the shell
 // setting in previousShell and in the journal, writes path as the setting and starts path with
-// parameters. When the program started, runs whenStarted (if any) and waits 3000 ms handling
+// parameters. When the program started, runs whenStarted (if any) with the start and waits 3000 ms handling
 // messages; when it did not, there is nothing to wait for. Then puts back what the switch
 // changed and clears the journal. That is put back also when any step after the switch fails;
 // the failure then goes on to the caller.
 platform::ProgramStart StartAsShell(const TShellIO& shellIO, std::string& previousShell, const std::string& path,
-                                    const std::string& parameters, const std::function<void()>& whenStarted);
+                                    const std::string& parameters,
+                                    const std::function<void(const platform::ProgramStart&)>& whenStarted);
 
 // The launch of a statement: warns (through statement) when no file exists at path, then
 // StartAsShell, storing value in the variable named variableName (if any) once the program has
 // started. A start that failed is reported as the statement's error and sets no variable.
-// True when the program started.
+// A listed shell (shell, when the launch is one) that is crash protected gets its watcher as
+// soon as it has started. True when the program started.
 bool LaunchAsShell(TscrObjAncestor& statement, std::string& previousShell, const std::string& path,
                    const std::string& parameters, const std::optional<std::string>& variableName,
-                   const std::string& value);
+                   const std::string& value, const TShellListItem* shell = nullptr);
 
 // How long the previous setting stays replaced after the launch.
 constexpr std::uint32_t LaunchPauseMs = 3000;

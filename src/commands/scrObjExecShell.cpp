@@ -12,7 +12,7 @@ void TscrObjExecShell::Execute() {
     if (ArgCount() == 1) {
         const TShellListItem* item = Info->Settings.DefaultShellItem.get();
         if (item != nullptr) {
-            LaunchAsShell(*this, PreviousShell, item->Path, item->Parameters, Arg(0), item->Name);
+            LaunchAsShell(*this, PreviousShell, item->Path, item->Parameters, Arg(0), item->Name, item);
         }
     } else if (ArgCount() == 3) {
         LaunchAsShell(*this, PreviousShell, Arg(1), Arg(2), Arg(0), Arg(1));

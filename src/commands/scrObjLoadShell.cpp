@@ -22,7 +22,7 @@ void TscrObjLoadShell::Execute() {
         ApplyWallpaper(item->Wallpaper, Info->ProgramFolder + WallpaperFile, UserWallpaperFile());
     }
     const std::optional<std::string> variable = Args.empty() ? std::nullopt : std::optional<std::string>(Args[0]);
-    if (LaunchAsShell(*this, PreviousShell, item->Path, item->Parameters, variable, item->Name)) {
+    if (LaunchAsShell(*this, PreviousShell, item->Path, item->Parameters, variable, item->Name, item)) {
         Info->LastShellIO.Remember(item->Name);
     }
 }

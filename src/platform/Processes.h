@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -13,6 +14,14 @@ struct ProcessIdentity {
     std::uint32_t Id = 0;
     std::uint64_t StartTime = 0; // the system's creation time of the process
     friend bool operator==(const ProcessIdentity&, const ProcessIdentity&) = default;
+};
+
+// A process that this program holds open: its end and its exit code stay known however soon it
+// ends, and the hold can be handed to a program that this one starts.
+class HeldProcess {
+public:
+    virtual ~HeldProcess() = default;
+    virtual ProcessIdentity Identity() const = 0;
 };
 
 class Processes {
@@ -31,6 +40,19 @@ public:
     // Starts the program at exe with the argument text and does not wait for it; false when it
     // cannot be started.
     virtual bool Start(const std::string& exe, const std::string& arguments) = 0;
+
+    // The word by which a program started with StartHolding finds the hold of process
+    // (HeldBy); it goes on that program's command line.
+    virtual std::string HoldName(const HeldProcess& process) = 0;
+    // Starts like Start, the new program holding process as well.
+    virtual bool StartHolding(const std::string& exe, const std::string& arguments, const HeldProcess& process) = 0;
+    // The process that the program which started this one handed over under name; null when
+    // the name holds none.
+    virtual std::shared_ptr<HeldProcess> HeldBy(const std::string& name) = 0;
+    // Waits, while window messages keep being answered, until the process ends or the session
+    // ends (log off, shut down): the exit code, or nothing when the session ends first. The
+    // wait holds up no end of the session.
+    virtual std::optional<std::uint32_t> WaitForExitOrSessionEnd(HeldProcess& process) = 0;
 };
 
 } // namespace corvane::platform

@@ -1,7 +1,7 @@
 // The Windows shell: the icons of files and the start of programs.
 #pragma once
 
-#include <optional>
+#include <memory>
 #include <string>
 
 #include "platform/Processes.h"
@@ -16,7 +16,7 @@ struct ProgramStart {
     std::string Reason;
     // The process of the started program; none when the system started none of its own (a
     // document handed to a program that already runs).
-    std::optional<ProcessIdentity> Process;
+    std::shared_ptr<HeldProcess> Process;
 };
 
 class ShellServices {

@@ -278,6 +278,10 @@ HWND Launcher::WaitForWindow(const std::string& className, DWORD timeoutMs) {
 std::optional<BoxInfo> Launcher::WaitForBox(DWORD timeoutMs) {
     HWND box = WaitForWindow("#32770", timeoutMs);
     if (box == nullptr) return std::nullopt;
+    return ReadBox(box);
+}
+
+BoxInfo ReadBox(HWND box) {
     Sleep(100); // let the box finish laying out its text
     BoxInfo info;
     info.window = box;

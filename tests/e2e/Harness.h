@@ -55,6 +55,8 @@ struct BoxInfo {
     std::string text;
 };
 
+// The caption and text of a box on screen.
+BoxInfo ReadBox(HWND box);
 // The texts of the boxes, in order.
 std::vector<std::string> Texts(const std::vector<BoxInfo>& boxes);
 
@@ -77,7 +79,7 @@ public:
     // A visible top-level window of the process with the given class name.
     HWND WaitForWindow(const std::string& className, DWORD timeoutMs = DefaultTimeoutMs);
     // Presses a dialog's OK button and waits until the dialog is gone.
-    void PressOk(HWND box);
+    static void PressOk(HWND box);
     // Waits for the next box, presses OK and returns it; an empty caption means no box came.
     BoxInfo Dismiss(DWORD timeoutMs = DefaultTimeoutMs);
     // The captions and texts of every box shown until the process ends, each dismissed.

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <charconv>
 #include <string>
 
 #include "platform/win32/Win32Handle.h"
@@ -25,7 +26,73 @@ Win32Handle OpenIdentity(const ProcessIdentity& process) {
     return handle;
 }
 
+class Win32HeldProcess final : public HeldProcess {
+public:
+    explicit Win32HeldProcess(HANDLE process) : Process_(process), Identity_(IdentityOf(process)) {}
+    ProcessIdentity Identity() const override { return Identity_; }
+    HANDLE Handle() const { return Process_.Get(); }
+
+private:
+    Win32Handle Process_;
+    ProcessIdentity Identity_;
+};
+
+HANDLE HandleOf(const HeldProcess& process) {
+    const auto* held = dynamic_cast<const Win32HeldProcess*>(&process);
+    return held != nullptr ? held->Handle() : nullptr;
+}
+
+// Without a console of its own or of this program's, and outliving this one. With inherit, the
+// new program gets this program's inheritable handles: only what StartHolding marks so.
+bool Launch(const std::string& exe, const std::string& arguments, bool inherit) {
+    std::string commandLine = "\"" + exe + "\" " + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, inherit ? TRUE : FALSE, DETACHED_PROCESS,
+                        nullptr, nullptr, &startup, &started)) {
+        return false;
+    }
+    Win32Handle(started.hThread).Reset();
+    Win32Handle(started.hProcess).Reset();
+    return true;
+}
+
+// The session's end as the hidden window below heard it: from the question whether it may end
+// until the answer that it does not after all.
+bool SessionEnding = false;
+
+LRESULT CALLBACK SessionWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_QUERYENDSESSION:
+        SessionEnding = true;
+        return TRUE;
+    case WM_ENDSESSION:
+        SessionEnding = wParam != FALSE;
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+// The system asks top-level windows whether the session may end, message-only windows not: so a
+// top-level window that is never shown hears it. Made once, when the first wait begins.
+void ListenForSessionEnd() {
+    static HWND window = nullptr;
+    if (window != nullptr) return;
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = SessionWindowProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "CorvaneSessionListener";
+    RegisterClassExA(&windowClass);
+    window = CreateWindowExA(WS_EX_TOOLWINDOW, windowClass.lpszClassName, "Corvane", WS_POPUP, 0, 0, 0, 0, nullptr,
+                             nullptr, windowClass.hInstance, nullptr);
+}
+
 } // namespace
+
+std::shared_ptr<HeldProcess> Hold(HANDLE process) { return std::make_shared<Win32HeldProcess>(process); }
 
 ProcessIdentity IdentityOf(HANDLE process) { return {GetProcessId(process), CreationTime(process)}; }
 
@@ -44,19 +111,53 @@ bool Win32Processes::WaitForEnd(const ProcessIdentity& process, std::uint32_t ti
     return !handle || WaitForSingleObject(handle.Get(), timeoutMs) != WAIT_TIMEOUT;
 }
 
-// The new process inherits no handles and gets no console; it outlives this one.
-bool Win32Processes::Start(const std::string& exe, const std::string& arguments) {
-    std::string commandLine = "\"" + exe + "\" " + arguments;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started{};
-    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, DETACHED_PROCESS, nullptr, nullptr,
-                        &startup, &started)) {
-        return false;
+// The new process inherits no handles.
+bool Win32Processes::Start(const std::string& exe, const std::string& arguments) { return Launch(exe, arguments, false); }
+
+// An inherited handle keeps its value in the new process.
+std::string Win32Processes::HoldName(const HeldProcess& process) {
+    return std::to_string(reinterpret_cast<std::uintptr_t>(HandleOf(process)));
+}
+
+// The handle is inheritable only while the new program starts.
+bool Win32Processes::StartHolding(const std::string& exe, const std::string& arguments, const HeldProcess& process) {
+    HANDLE handle = HandleOf(process);
+    if (handle == nullptr || !SetHandleInformation(handle, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT)) return false;
+    const bool started = Launch(exe, arguments, true);
+    SetHandleInformation(handle, HANDLE_FLAG_INHERIT, 0);
+    return started;
+}
+
+// A name that is no handle of a process (typed by hand, say) holds nothing.
+std::shared_ptr<HeldProcess> Win32Processes::HeldBy(const std::string& name) {
+    std::uintptr_t value = 0;
+    const auto [end, error] = std::from_chars(name.data(), name.data() + name.size(), value);
+    if (name.empty() || error != std::errc() || end != name.data() + name.size() || value == 0) return nullptr;
+    HANDLE handle = reinterpret_cast<HANDLE>(value);
+    DWORD flags = 0;
+    if (!GetHandleInformation(handle, &flags) || GetProcessId(handle) == 0) return nullptr;
+    return Hold(handle);
+}
+
+std::optional<std::uint32_t> Win32Processes::WaitForExitOrSessionEnd(HeldProcess& process) {
+    HANDLE handle = HandleOf(process);
+    if (handle == nullptr) return std::nullopt;
+    ListenForSessionEnd();
+    while (!SessionEnding) {
+        const DWORD result = MsgWaitForMultipleObjectsEx(1, &handle, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        if (result == WAIT_OBJECT_0) {
+            DWORD code = 0;
+            if (SessionEnding || !GetExitCodeProcess(handle, &code)) return std::nullopt;
+            return code;
+        }
+        if (result != WAIT_OBJECT_0 + 1) return std::nullopt; // the wait itself failed
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) return std::nullopt;
+            DispatchMessageA(&msg);
+        }
     }
-    Win32Handle(started.hThread).Reset();
-    Win32Handle(started.hProcess).Reset();
-    return true;
+    return std::nullopt;
 }
 
 } // namespace corvane::platform::win32

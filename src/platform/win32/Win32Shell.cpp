@@ -37,8 +37,7 @@ ProgramStart Win32Shell::Execute(const std::string& path, const std::string& par
         return start;
     }
     start.Started = true;
-    const Win32Handle process(execute.hProcess);
-    if (process) start.Process = IdentityOf(process.Get());
+    if (execute.hProcess != nullptr) start.Process = Hold(execute.hProcess);
     return start;
 }
 

@@ -1,9 +1,33 @@
 // A stand-in for a desktop shell, started by the launcher in the end-to-end tests. It appends
 // to "<its own path>.log" what it saw at start: its command line, its working directory and
-// the shell setting as system.ini [boot] shell reads, then ends.
+// the shell setting as system.ini [boot] shell reads, then ends. Given "--crash N", its first N
+// starts (counted by its log) crash with an access violation's exit code after a moment; given
+// "--stay MS", it runs that long before it ends cleanly.
 #include <windows.h>
 
+#include <cstdlib>
+#include <cstring>
 #include <fstream>
+#include <sstream>
+
+namespace {
+
+// The number after the word on the command line; fallback when it is not there.
+unsigned long NumberAfter(const char* commandLine, const char* word, unsigned long fallback) {
+    const char* at = std::strstr(commandLine, word);
+    return at == nullptr ? fallback : std::strtoul(at + std::strlen(word), nullptr, 10);
+}
+
+std::size_t StartsLogged(const std::string& log) {
+    std::ifstream in(log, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    std::size_t starts = 0;
+    for (std::size_t at = text.str().find("cmd="); at != std::string::npos; at = text.str().find("cmd=", at + 1)) ++starts;
+    return starts;
+}
+
+} // namespace
 
 int main() {
     char exe[MAX_PATH] = {};
@@ -13,9 +37,18 @@ int main() {
     char shell[2048] = {};
     GetPrivateProfileStringA("boot", "shell", "None Found", shell, sizeof shell, "system.ini");
 
-    std::ofstream log(std::string(exe) + ".log", std::ios::app | std::ios::binary);
-    log << "cmd=" << GetCommandLineA() << "\n"
-        << "cwd=" << directory << "\n"
-        << "shell=" << shell << "\n";
+    const std::string logFile = std::string(exe) + ".log";
+    {
+        std::ofstream log(logFile, std::ios::app | std::ios::binary);
+        log << "cmd=" << GetCommandLineA() << "\n"
+            << "cwd=" << directory << "\n"
+            << "shell=" << shell << "\n";
+    }
+    const unsigned long crashes = NumberAfter(GetCommandLineA(), "--crash ", 0);
+    if (crashes > 0 && StartsLogged(logFile) <= crashes) {
+        Sleep(300);
+        ExitProcess(0xC0000005);
+    }
+    Sleep(NumberAfter(GetCommandLineA(), "--stay ", 0));
     return 0;
 }

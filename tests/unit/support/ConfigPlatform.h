@@ -39,9 +39,9 @@ public:
         executed.push_back(path + "|" + parameters + "|" + directory);
         if (onExecute) onExecute();
         const auto failure = failures.find(path);
-        if (failure != failures.end()) return {false, failure->second, std::nullopt};
-        if (refuseExecute) return {false, "The system cannot find the file specified.", std::nullopt};
-        return {true, {}, platform::ProcessIdentity{nextProcessId++, 1}};
+        if (failure != failures.end()) return {false, failure->second, nullptr};
+        if (refuseExecute) return {false, "The system cannot find the file specified.", nullptr};
+        return {true, {}, std::make_shared<FakeProcesses::Held>(platform::ProcessIdentity{nextProcessId++, 1})};
     }
 };
 

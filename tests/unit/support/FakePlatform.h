@@ -197,6 +197,30 @@ public:
         if (onStart) onStart();
         return !refuseStart;
     }
+
+    // Held processes: each wait gives the next of exitCodes, nothing (the session's end) when
+    // they have run out.
+    struct Held : platform::HeldProcess {
+        explicit Held(platform::ProcessIdentity id) : Id(id) {}
+        platform::ProcessIdentity Identity() const override { return Id; }
+        platform::ProcessIdentity Id;
+    };
+    std::vector<std::uint32_t> exitCodes;
+    std::vector<platform::ProcessIdentity> waitedOn;
+    std::string HoldName(const platform::HeldProcess& p) override { return "hold" + std::to_string(p.Identity().Id); }
+    bool StartHolding(const std::string& exe, const std::string& arguments, const platform::HeldProcess&) override {
+        return Start(exe, arguments);
+    }
+    std::shared_ptr<platform::HeldProcess> HeldBy(const std::string& name) override {
+        if (name.rfind("hold", 0) != 0) return nullptr;
+        return std::make_shared<Held>(platform::ProcessIdentity{static_cast<std::uint32_t>(std::stoul(name.substr(4))), 1});
+    }
+    std::optional<std::uint32_t> WaitForExitOrSessionEnd(platform::HeldProcess& p) override {
+        waitedOn.push_back(p.Identity());
+        if (onWait) onWait();
+        if (waitedOn.size() > exitCodes.size()) return std::nullopt;
+        return exitCodes[waitedOn.size() - 1];
+    }
 };
 
 // Installs a set of fakes for the lifetime of the object and restores the previous services.
