@@ -4,6 +4,7 @@
 #include "check/ScriptCheck.h"
 #include "check/SettingsCheck.h"
 #include "check/ShellListCheck.h"
+#include "commands/ShellWatcher.h"
 #include "config/CorvaneInfo.h"
 #include "text/AsciiText.h"
 
@@ -31,7 +32,10 @@ TCheckReport TConfigChecker::Run() const {
         const TShellListItem& item = *shell.Item;
         report.Shell("shell " + shell.Name + (SameTextAscii(shell.Name, settings.DefaultShell) ? " (default)" : "") +
                      ": " + item.Path + (item.Parameters.empty() ? "" : " " + item.Parameters) + ", " +
-                     (item.Wallpaper.empty() ? "no wallpaper" : "wallpaper " + item.Wallpaper));
+                     (item.Wallpaper.empty() ? "no wallpaper" : "wallpaper " + item.Wallpaper) + ", " +
+                     (!item.CrashProtected                         ? "not watched"
+                      : TShellWatcher::CanWatch(item.Path) ? "watched (started again when it crashes)"
+                                                           : "not watched (crash protected, but its process cannot be known)"));
     }
     return report;
 }

@@ -5,6 +5,7 @@
 #include <unordered_set>
 
 #include "commands/LaunchAsShell.h"
+#include "commands/ShellWatcher.h"
 #include "config/CorvaneInfo.h"
 #include "config/ShellListItem.h"
 #include "platform/Errors.h"
@@ -198,6 +199,11 @@ void TShellListCheck::CheckItem(const std::string& name, int line, const std::st
     }
     item->Name = name;
     CheckProgram(name, line, item->Path);
+    if (item->CrashProtected && !item->Path.empty() && !TShellWatcher::CanWatch(item->Path)) {
+        Ini_.Warning(line, name + " is crash protected, but its program " + Quoted(item->Path) +
+                               " is a document or a shortcut that another program opens: the launcher cannot know "
+                               "that program's process, so nothing starts it again when it crashes");
+    }
     CheckWallpaper(name, line, item->Wallpaper);
     Shells.Add(name, std::move(item));
 }

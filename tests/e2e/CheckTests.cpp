@@ -22,8 +22,8 @@ TEST(Check, BrokenFolderReportsEveryMistakeOnItsLine) {
     ASSERT_TRUE(run.has_value());
     const std::string p = folder.Path();
     EXPECT_EQ(run->output,
-              "shell Explorer (default): C:\\windows\\explorer.exe, no wallpaper\n"
-              "shell Gone: C:\\nowhere\\gone.exe, no wallpaper\n" +
+              "shell Explorer (default): C:\\windows\\explorer.exe, no wallpaper, not watched\n"
+              "shell Gone: C:\\nowhere\\gone.exe, no wallpaper, not watched\n" +
                   p + user + ".ini:2: warning: UseTimer=yes is not a whole number: the launcher reads it as off (0), its "
                   "default; write 1 for on or 0 for off\n" +
                   p + "shells.ini:3: error: the blank after \"C:\\Program\" ends the program field of Alt, so the launcher "
@@ -54,9 +54,9 @@ TEST(Check, ExampleFolderIsClean) {
     }
     const auto run = e2e::RunConsoleProgram(folder.Exe(), {"--check", folder.Path() + "ex", "--user", "settings"});
     ASSERT_TRUE(run.has_value());
-    EXPECT_EQ(run->output, "shell Console: C:\\windows\\system32\\cmd.exe /k echo, no wallpaper\n"
-                           "shell Explorer (default): C:\\windows\\explorer.exe, no wallpaper\n"
-                           "shell Notepad: C:\\windows\\notepad.exe, no wallpaper\n"
+    EXPECT_EQ(run->output, "shell Console: C:\\windows\\system32\\cmd.exe /k echo, no wallpaper, not watched\n"
+                           "shell Explorer (default): C:\\windows\\explorer.exe, no wallpaper, not watched\n"
+                           "shell Notepad: C:\\windows\\notepad.exe, no wallpaper, watched (started again when it crashes)\n"
                            "0 errors, 0 warnings\n");
     EXPECT_EQ(run->exitCode, 0u);
 

@@ -56,7 +56,7 @@ TEST_F(CommandLineTest, CheckReportsTheFolderAndAnswersWithErrorsOrNot) {
     fake.files.files["C:\\Launch\\script.txt"] = "loadshell (shell)\r\n";
     fake.files.files["C:\\Windows\\explorer.exe"] = "MZ";
     EXPECT_EQ(Run({"--check"}), 0);
-    EXPECT_EQ(fake.dialogs.output, "shell Explorer (default): C:\\Windows\\explorer.exe, no wallpaper\n0 errors, 0 warnings\n");
+    EXPECT_EQ(fake.dialogs.output, "shell Explorer (default): C:\\Windows\\explorer.exe, no wallpaper, not watched\n0 errors, 0 warnings\n");
 
     fake.files.files["D:\\Other\\alice.ini"] = "[Settings]\r\nUseTimer=yes\r\n";
     EXPECT_EQ(Run({"--check", "--user", "alice", "D:\\Other"}), 0);

@@ -75,8 +75,8 @@ TEST_F(Checker, ACleanFolderListsItsShellsAndNoFinding) {
                                          "Note=C:\\Windows\\notepad.exe,True,\"-a -b\",C:\\Launch\\w.bmp\r\n"},
                           {"w.bmp", testing::ReadSample("mono.bmp")}})
                     .empty());
-    EXPECT_EQ(report.Text("", '\\'), "shell Explorer (default): C:\\Windows\\explorer.exe, no wallpaper\n"
-                                     "shell Note: C:\\Windows\\notepad.exe -a -b, wallpaper C:\\Launch\\w.bmp\n"
+    EXPECT_EQ(report.Text("", '\\'), "shell Explorer (default): C:\\Windows\\explorer.exe, no wallpaper, not watched\n"
+                                     "shell Note: C:\\Windows\\notepad.exe -a -b, wallpaper C:\\Launch\\w.bmp, watched (started again when it crashes)\n"
                                      "0 errors, 0 warnings\n");
     EXPECT_EQ(fake.files.files.count("C:\\Launch\\schemes"), 0u);
 }
@@ -214,6 +214,10 @@ TEST_F(Checker, ProgramsAndWallpapersOfShells) {
         {"relative program", {{"shells.ini", head + "\r\nRel=notepad.exe,0,,\r\n"}},
          {"shells.ini:3: warning: the program of Rel \"notepad.exe\" is a relative path: the launcher looks for it in "
           "the folder it runs in, which at logon is not the program folder; write the full path"}},
+        {"crash protected document", {{"shells.ini", head + "\r\nBoard=C:\\Launch\\board.html,1,,\r\n"}, {"board.html", "<p>"}},
+         {"shells.ini:3: warning: Board is crash protected, but its program \"C:\\Launch\\board.html\" is a document or a "
+          "shortcut that another program opens: the launcher cannot know that program's process, so nothing starts "
+          "it again when it crashes"}},
         {"no wallpaper file", {{"shells.ini", head + "C:\\Launch\\gone.jpg\r\n"}},
          {"shells.ini:2: warning: the wallpaper of Explorer, \"C:\\Launch\\gone.jpg\", is not there: the launcher leaves "
           "the desktop's wallpaper as it is"}},

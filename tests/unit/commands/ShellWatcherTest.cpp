@@ -1,0 +1,171 @@
+#include <gtest/gtest.h>
+
+#include "app/Application.h"
+#include "commands/ExplorerFallback.h"
+#include "commands/RestartPolicy.h"
+#include "commands/ShellWatcher.h"
+#include "support/ConfigPlatform.h"
+#include "support/FakeDesktop.h"
+#include "support/FakeWindowSystem.h"
+#include "text/CommandLineArgument.h"
+
+namespace corvane {
+namespace {
+
+using platform::RegistryRoot;
+using Action = TRestartPolicy::TAction;
+const std::string Winlogon = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+
+// Ends at the given ticks: a clean exit ends the watch, three crashes within a minute are
+// restarted and the fourth gives Explorer; ends that lie a minute apart or more count anew,
+// across the wrap of the tick count too.
+TEST(RestartPolicyTest, CountsTheCrashesOfTheLastMinute) {
+    struct End {
+        std::uint32_t code, at;
+        Action action;
+    };
+    const std::uint32_t wrap = 0xFFFFFFFFu - 1000;
+    const std::vector<std::pair<const char*, std::vector<End>>> cases = {
+        {"clean exit", {{0, 10, Action::End}}},
+        {"clean exit after crashes", {{1, 10, Action::Restart}, {0, 20, Action::End}}},
+        {"fourth crash within the minute",
+         {{0xC0000005, 0, Action::Restart}, {3, 1000, Action::Restart}, {1, 2000, Action::Restart}, {1, 59999, Action::GiveExplorer}}},
+        {"the first crash a minute before",
+         {{1, 0, Action::Restart}, {1, 1000, Action::Restart}, {1, 2000, Action::Restart}, {1, 60000, Action::Restart},
+          {1, 60500, Action::GiveExplorer}}},
+        {"across the wrap",
+         {{1, wrap, Action::Restart}, {1, wrap + 500, Action::Restart}, {1, wrap + 2000, Action::Restart}, {1, 5000, Action::GiveExplorer}}},
+    };
+    for (const auto& [name, ends] : cases) {
+        SCOPED_TRACE(name);
+        TRestartPolicy policy;
+        for (const End& end : ends) EXPECT_EQ(policy.AfterEnd(end.code, end.at), end.action) << end.at;
+    }
+}
+
+// The C runtime gives each of these back as written: backslashes count only before a quote.
+TEST(CommandLineArgumentTest, QuotesSoThatTheSplitGivesTheTextBack) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"", "\"\""},
+        {"C:\\Program Files\\Alt\\alt.exe", "\"C:\\Program Files\\Alt\\alt.exe\""},
+        {"C:\\Shells\\", "\"C:\\Shells\\\\\""},
+        {"-title \"My desk\"", "\"-title \\\"My desk\\\"\""},
+        {"a\\\"b", "\"a\\\\\\\"b\""},
+    };
+    for (const auto& [text, quoted] : cases) EXPECT_EQ(QuoteArgument(text), quoted) << text;
+}
+
+TEST(ShellWatcherTest, OnlyAProgramsOwnProcessCanBeWatched) {
+    for (const char* path : {"C:\\Alt\\alt.exe", "C:\\Alt\\ALT.EXE", "C:\\Alt\\start.cmd", "C:\\v1.2\\alt", "alt"}) {
+        EXPECT_TRUE(TShellWatcher::CanWatch(path)) << path;
+    }
+    for (const char* path : {"C:\\Alt\\desk.lnk", "C:\\Alt\\board.html", "C:\\Alt\\alt.exe.txt"}) {
+        EXPECT_FALSE(TShellWatcher::CanWatch(path)) << path;
+    }
+}
+
+// The watcher of Alt in C:\Launch\, with a clock that lets each restart's pause pass quickly.
+class ShellWatcherRunTest : public ::testing::Test {
+protected:
+    ShellWatcherRunTest() {
+        fake.services.windows = &windows;
+        fake.services.desktop = &desktop;
+        fake.Reinstall();
+        fake.system.tickStep = 1000;
+        fake.registry.Put(RegistryRoot::LocalMachine, Winlogon, "Shell", "explorer.exe");
+        fake.shell.onExecute = [this] {
+            during.push_back(fake.registry.Text(RegistryRoot::CurrentUser, Winlogon, "shell").value_or("-"));
+        };
+    }
+
+    int Watch() {
+        const TShellIO shellIO;
+        return TShellWatcher(shellIO, {"Alt", "C:\\Alt\\alt.exe", "-desk"})
+            .Run(std::make_shared<testing::FakeProcesses::Held>(platform::ProcessIdentity{50, 1}));
+    }
+
+    testing::ConfigPlatform fake;
+    testing::FakeWindowSystem windows;
+    testing::FakeDesktop desktop;
+    std::vector<std::string> during; // the user's shell setting at each start
+};
+
+TEST_F(ShellWatcherRunTest, RestartsACrashedShellAsTheShellAndWatchesTheNewProcess) {
+    fake.processes.exitCodes = {0xC0000005, 3, 0};
+    EXPECT_EQ(Watch(), 0);
+    EXPECT_EQ(fake.shell.executed, (std::vector<std::string>{"C:\\Alt\\alt.exe|-desk|", "C:\\Alt\\alt.exe|-desk|"}));
+    EXPECT_EQ(during, (std::vector<std::string>{"C:\\Alt\\alt.exe", "C:\\Alt\\alt.exe"}));
+    ASSERT_EQ(fake.processes.waitedOn.size(), 3u);
+    EXPECT_EQ(fake.processes.waitedOn[1].Id, 1000u) << "the restarted process is the one watched";
+    EXPECT_TRUE(fake.dialogs.messages.empty());
+    EXPECT_EQ(fake.registry.Text(RegistryRoot::CurrentUser, Winlogon, "shell"), std::nullopt) << "put back";
+}
+
+TEST_F(ShellWatcherRunTest, TheFourthCrashWithinAMinuteGivesExplorerWithABox) {
+    fake.processes.exitCodes = {1, 1, 1, 1, 1};
+    fake.system.tickStep = 1; // the restarts' pauses take no time worth counting
+    EXPECT_EQ(Watch(), 0);
+    ASSERT_EQ(fake.shell.executed.size(), 4u);
+    EXPECT_EQ(fake.shell.executed.back(), "C:\\Windows\\explorer.exe||");
+    EXPECT_EQ(during.back(), "C:\\Windows\\explorer.exe");
+    EXPECT_EQ(fake.dialogs.messages,
+              std::vector<std::string>{"Alt ended unexpectedly 4 times within a minute; Explorer was started instead."});
+    EXPECT_EQ(fake.processes.waitedOn.size(), 4u) << "Explorer is not watched";
+}
+
+TEST_F(ShellWatcherRunTest, ARestartThatFailsIsSaidAndGivesExplorer) {
+    fake.processes.exitCodes = {1};
+    fake.shell.failures["C:\\Alt\\alt.exe"] = "The system cannot find the file specified.";
+    EXPECT_EQ(Watch(), 0);
+    EXPECT_EQ(fake.dialogs.messages,
+              (std::vector<std::string>{"Could not start \"C:\\Alt\\alt.exe\": The system cannot find the file specified.",
+                                        TExplorerFallback::NothingStarted}));
+    EXPECT_EQ(fake.shell.executed.back(), "C:\\Windows\\explorer.exe||");
+}
+
+TEST_F(ShellWatcherRunTest, TheSessionsEndOrAnotherWatcherEndsTheWatchWithoutARestart) {
+    fake.processes.exitCodes = {}; // the session ends first
+    EXPECT_EQ(Watch(), 0);
+    windows.lockHeldElsewhere = true; // another watcher watches Alt
+    fake.processes.exitCodes = {1};
+    EXPECT_EQ(Watch(), 0);
+    EXPECT_TRUE(fake.shell.executed.empty());
+    EXPECT_EQ(fake.processes.waitedOn.size(), 1u);
+    EXPECT_EQ(windows.lockRequests.front().first, "Local\\CorvaneWatch.alt");
+}
+
+// A crash protected shell gets its watcher, holding the started process, with every field
+// quoted; one without the protection, or a start that gives no process, gets none.
+TEST_F(ShellWatcherRunTest, ALaunchStartsTheWatcherOfACrashProtectedShellOnly) {
+    fake.files.files["C:\\Launch\\operator.ini"] = "[Settings]\nShowLauncher=0\nDefaultShell=Alt\n";
+    fake.files.files["C:\\Launch\\script.txt"] = "loadshell (v)\n";
+    fake.files.files["C:\\Alt\\alt.exe"] = "program";
+    const std::string watcher = "C:\\Launch\\corvane.exe --watch hold1000 \"Alt\" \"C:\\Alt\\alt.exe\" \"-t \\\"x\\\"\"";
+    const std::tuple<const char*, const char*, bool> cases[] = {
+        {"protected", "1", true},
+        {"unprotected", "0", false},
+    };
+    for (const auto& [name, protectedField, watched] : cases) {
+        SCOPED_TRACE(name);
+        fake.files.files["C:\\Launch\\shells.ini"] =
+            std::string("[Shells]\nAlt=C:\\Alt\\alt.exe,") + protectedField + ",\"-t \"\"x\"\"\",\n";
+        fake.processes.started.clear();
+        fake.shell.nextProcessId = 1000;
+        EXPECT_EQ(RunProgram({}), 0);
+        const auto& started = fake.processes.started;
+        EXPECT_EQ(std::count(started.begin(), started.end(), watcher), watched ? 1 : 0) << ::testing::PrintToString(started);
+    }
+}
+
+TEST(ShellWatcherArgumentsTest, AWatchNeedsAHeldProcessAndThreeFields) {
+    testing::FakePlatform fake;
+    EXPECT_FALSE(TShellWatcher::FromArguments({"hold7", "Alt", "C:\\alt.exe"}));
+    EXPECT_FALSE(TShellWatcher::FromArguments({"12", "Alt", "C:\\alt.exe", ""}));
+    const auto watch = TShellWatcher::FromArguments({"hold7", "Alt", "C:\\alt.exe", ""});
+    ASSERT_TRUE(watch);
+    EXPECT_EQ(watch->Process->Identity().Id, 7u);
+    EXPECT_EQ(watch->Shell.Path, "C:\\alt.exe");
+}
+
+} // namespace
+} // namespace corvane
