@@ -173,7 +173,8 @@ int TCommandLine::Run(const TStringList& given) {
     TOutput output;
     int code = ExitFailed;
     try {
-        if (option != nullptr && option->Run != Recover) {
+        // The watcher starts while its launcher's switch runs, which is not one to put back.
+        if (option != nullptr && option->Run != Recover && option->Run != Watch) {
             // Every start first puts back what an earlier launch left switched.
             const TShellIO shellIO;
             const TShellRecovery::TReport recovered = TShellRecovery(shellIO).Recover();

@@ -49,9 +49,8 @@ public:
     // The process that the program which started this one handed over under name; null when
     // the name holds none.
     virtual std::shared_ptr<HeldProcess> HeldBy(const std::string& name) = 0;
-    // Waits, while window messages keep being answered, until the process ends or the session
-    // ends (log off, shut down): the exit code, or nothing when the session ends first. The
-    // wait holds up no end of the session.
+    // Waits until the process ends: its exit code, or nothing when the session's end (log off,
+    // shut down) ended it. The wait holds up no end of the session and costs nothing meanwhile.
     virtual std::optional<std::uint32_t> WaitForExitOrSessionEnd(HeldProcess& process) = 0;
 };
 

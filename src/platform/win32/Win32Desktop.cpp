@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "platform/win32/Win32Desktop.h"
+#include "platform/win32/Win32Shell.h"
 
 namespace corvane::platform::win32 {
 
@@ -32,6 +33,7 @@ ImageListHandle Win32Desktop::SystemImageList(IconSize size) {
     static constexpr GUID ImageListInterface{0x46eb5926, 0x582e, 0x4017, {0x9f, 0xdf, 0xe8, 0x99, 0x8d, 0xaa, 0x09, 0x50}};
     const int kind = size == IconSize::Small ? SHIL_SMALL : size == IconSize::Large ? SHIL_LARGE : SHIL_EXTRALARGE;
     void* list = nullptr;
+    NeedCom();
     if (FAILED(SHGetImageList(kind, ImageListInterface, &list))) return 0;
     return reinterpret_cast<ImageListHandle>(list);
 }

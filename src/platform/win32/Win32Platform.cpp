@@ -7,20 +7,9 @@
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32WindowSystem.h"
 
-// After the services' headers: windows.h renames some of their members (CreateDirectory...).
-#include <windows.h>
-
-#include <objbase.h>
-
 namespace corvane::platform::win32 {
 
 Services CreateServices() {
-    // ShellExecuteA and SHGetFileInfoA may hand their work to shell extensions that need COM on
-    // the calling thread, apartment-threaded. It stays initialised until the process ends; a
-    // thread where COM is already set up keeps its own.
-    static const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    static_cast<void>(com);
-
     static Win32FileSystem files;
     static Win32Dialogs dialogs;
     static Win32SystemInfo system;

@@ -58,37 +58,9 @@ bool Launch(const std::string& exe, const std::string& arguments, bool inherit) 
     return true;
 }
 
-// The session's end as the hidden window below heard it: from the question whether it may end
-// until the answer that it does not after all.
-bool SessionEnding = false;
-
-LRESULT CALLBACK SessionWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_QUERYENDSESSION:
-        SessionEnding = true;
-        return TRUE;
-    case WM_ENDSESSION:
-        SessionEnding = wParam != FALSE;
-        return 0;
-    default:
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-}
-
-// The system asks top-level windows whether the session may end, message-only windows not: so a
-// top-level window that is never shown hears it. Made once, when the first wait begins.
-void ListenForSessionEnd() {
-    static HWND window = nullptr;
-    if (window != nullptr) return;
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = SessionWindowProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "CorvaneSessionListener";
-    RegisterClassExA(&windowClass);
-    window = CreateWindowExA(WS_EX_TOOLWINDOW, windowClass.lpszClassName, "Corvane", WS_POPUP, 0, 0, 0, 0, nullptr,
-                             nullptr, windowClass.hInstance, nullptr);
-}
+// A shell that ends while the session ends was ended by it. Asked only then: the question loads
+// the window library, which a watcher does without while it waits.
+bool SessionEnding() { return GetSystemMetrics(SM_SHUTTINGDOWN) != 0; }
 
 } // namespace
 
@@ -139,25 +111,16 @@ std::shared_ptr<HeldProcess> Win32Processes::HeldBy(const std::string& name) {
     return Hold(handle);
 }
 
+// Without a window the waiting program is never asked whether the session may end, so it holds
+// up no log off: the system ends it with the session.
 std::optional<std::uint32_t> Win32Processes::WaitForExitOrSessionEnd(HeldProcess& process) {
     HANDLE handle = HandleOf(process);
-    if (handle == nullptr) return std::nullopt;
-    ListenForSessionEnd();
-    while (!SessionEnding) {
-        const DWORD result = MsgWaitForMultipleObjectsEx(1, &handle, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-        if (result == WAIT_OBJECT_0) {
-            DWORD code = 0;
-            if (SessionEnding || !GetExitCodeProcess(handle, &code)) return std::nullopt;
-            return code;
-        }
-        if (result != WAIT_OBJECT_0 + 1) return std::nullopt; // the wait itself failed
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) return std::nullopt;
-            DispatchMessageA(&msg);
-        }
+    DWORD code = 0;
+    if (handle == nullptr || WaitForSingleObject(handle, INFINITE) != WAIT_OBJECT_0 || SessionEnding() ||
+        !GetExitCodeProcess(handle, &code)) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    return code;
 }
 
 } // namespace corvane::platform::win32

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <objbase.h>
 #include <shellapi.h>
 
 #include "platform/win32/Win32Handle.h"
@@ -9,8 +10,18 @@
 
 namespace corvane::platform::win32 {
 
+// ShellExecuteExA, SHGetFileInfoA and SHGetImageList may hand their work to shell extensions that need COM on
+// the calling thread, apartment-threaded. It is set up at the first call and stays until the
+// process ends (a run that starts nothing never loads it); a thread where COM is already set
+// up keeps its own.
+void NeedCom() {
+    static const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    static_cast<void>(com);
+}
+
 // The returned handle is the system icon list itself; only the index matters here.
 int Win32Shell::SysIconIndex(const std::string& path) {
+    NeedCom();
     SHFILEINFOA info{};
     if (SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX) == 0) return 0;
     return info.iIcon;
@@ -20,6 +31,7 @@ int Win32Shell::SysIconIndex(const std::string& path) {
 // it, gives back the error and the started process. The launcher reports a failure itself, so
 // the system's own box stays away.
 ProgramStart Win32Shell::Execute(const std::string& path, const std::string& parameters, const std::string& directory) {
+    NeedCom();
     SHELLEXECUTEINFOA execute{};
     execute.cbSize = sizeof execute;
     execute.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;

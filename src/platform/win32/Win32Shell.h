@@ -5,6 +5,9 @@
 
 namespace corvane::platform::win32 {
 
+// Sets up COM on this thread for the shell's calls, once; a call that needs it comes first.
+void NeedCom();
+
 class Win32Shell final : public ShellServices {
 public:
     int SysIconIndex(const std::string& path) override;
