@@ -13,14 +13,13 @@ std::string FolderShown(const std::string& folder) {
 // A missing file is created empty, then reported once the run knows whether that worked: a
 // program folder that the user may only read (Program Files for a standard user) keeps it from
 // being created, and the run goes on without it.
-std::string EnsureFile(const std::string& folder, std::string fileName, const char* created,
+std::string EnsureFile(const std::string& folder, std::string path, const char* created,
                        std::string (*uncreatable)(const std::string&, const std::string&)) {
-    std::string path = folder + fileName;
     if (!platform::Files().FileExists(path)) {
         if (platform::Files().CreateEmptyFile(path)) {
             platform::Messages().ShowMessage(created);
         } else {
-            platform::Messages().ShowMessage(uncreatable(FolderShown(folder), fileName));
+            platform::Messages().ShowMessage(uncreatable(FolderShown(folder), path.substr(folder.size())));
         }
     }
     return path;
@@ -28,8 +27,9 @@ std::string EnsureFile(const std::string& folder, std::string fileName, const ch
 
 // The user's file, when it is missing, is created only where the shell list file gives no settings.
 std::string EnsureUserFile(const std::string& folder, const std::string& userName, bool sharedSettings) {
-    if (sharedSettings) return TCorvaneInfo::UserFile(folder, userName);
-    return EnsureFile(folder, userName + ".ini", TCorvaneInfo::UserFileMissing, TCorvaneInfo::UserFileUncreatable);
+    std::string path = TCorvaneInfo::UserFile(folder, userName);
+    if (sharedSettings) return path;
+    return EnsureFile(folder, std::move(path), TCorvaneInfo::UserFileMissing, TCorvaneInfo::UserFileUncreatable);
 }
 
 TShellList ReadSortedShellList(const TShellListIO& io) {
@@ -44,7 +44,7 @@ TCorvaneInfo::TCorvaneInfo()
       UserName(GetCurrentUserName()),
       SharedSettings(HasSharedSettings(TIniFile(ShellsFile(ProgramFolder)))),
       UserIni(EnsureUserFile(ProgramFolder, UserName, SharedSettings)),
-      ShellsIni(EnsureFile(ProgramFolder, ShellsFileName, ShellsFileMissing, ShellsFileUncreatable)),
+      ShellsIni(EnsureFile(ProgramFolder, ShellsFile(ProgramFolder), ShellsFileMissing, ShellsFileUncreatable)),
       ShellListIO(ShellsIni),
       ShellList(ReadSortedShellList(ShellListIO)),
       ScriptIO(UserIni),
