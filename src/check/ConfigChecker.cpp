@@ -1,5 +1,6 @@
 #include "check/ConfigChecker.h"
 
+#include "check/IniCheck.h"
 #include "check/SchemeCheck.h"
 #include "check/ScriptCheck.h"
 #include "check/SettingsCheck.h"
@@ -19,11 +20,14 @@ TCheckReport TConfigChecker::Run() const {
     const TIniFile userIni(TCorvaneInfo::UserFile(folder, Options_.UserName));
     const TIniFile shellsIni(TCorvaneInfo::ShellsFile(folder));
     const TShellListIO shellListIO(shellsIni);
-    const TCorvaneSettings settings(userIni);
+    const TCorvaneSettings settings(userIni, shellsIni);
 
-    TSettingsCheck settingsCheck(context, userIni, shellListIO);
+    // One look at each file: what concerns the whole file is said once, whichever check reads it.
+    TIniCheck userCheck(userIni, context.Shown(userIni.FileName()), report);
+    TIniCheck shellsIniCheck(shellsIni, context.Shown(shellsIni.FileName()), report);
+    TSettingsCheck settingsCheck(context, userIni, userCheck, shellListIO, shellsIniCheck);
     settingsCheck.Run(settings);
-    TShellListCheck shellsCheck(context, shellListIO);
+    TShellListCheck shellsCheck(context, shellListIO, shellsIniCheck);
     shellsCheck.Run();
     if (settingsCheck.SchemeExists) TSchemeCheck(context, settings.ColourSchemeName).Run();
     TScriptCheck(context, TShellScriptIO(userIni).ScriptFile).Run();

@@ -64,11 +64,13 @@ bool TIniCheck::CheckSection(std::string_view section, const std::vector<std::st
     const TProfileText::Section* first = Text_->FindSection(section);
     const std::string name = std::string("[").append(section).append("]");
     for (const auto& key : sections.front().keys) {
+        if (LeadChecked_) break;
         if (!IsComment(key.name)) {
             Warning(key.line, "this line stands before the first section: the launcher reads nothing from it");
             break;
         }
     }
+    LeadChecked_ = true;
     for (const auto& other : sections) {
         if (&other == &sections.front() || &other == first) continue;
         if (first != nullptr && SameTextAscii(other.name, first->name)) {

@@ -38,7 +38,7 @@ public:
 
     // Reports what keeps keys of section from being read: the section missing (a section of a
     // near name is pointed out), sections of the same name after the first, lines before the
-    // first section, lines without "=", values longer than the reader takes, and when
+    // first section (only at the first call, since they concern every section), lines without "=", values longer than the reader takes, and when
     // repeatsIgnored, a key given again; with known keys, keys of other names. True when the
     // section is there.
     bool CheckSection(std::string_view section, const std::vector<std::string>& known, bool repeatsIgnored);
@@ -54,6 +54,7 @@ private:
     std::string Shown_;
     TCheckReport& Report_;
     bool Exists_ = false;
+    bool LeadChecked_ = false; // the lines before the first section are reported
     std::optional<TProfileText> Text_;
 };
 

@@ -19,113 +19,162 @@ std::string OnOff(bool value) { return value ? "on (1)" : "off (0)"; }
 
 } // namespace
 
-TSettingsCheck::TSettingsCheck(TCheckContext& context, const TIniFile& userIni, const TShellListIO& shells)
-    : Context_(context), UserIni_(userIni), Shells_(shells),
-      Ini_(userIni, context.Shown(userIni.FileName()), context.Report) {}
+TSettingsCheck::TSettingsCheck(TCheckContext& context, const TIniFile& userIni, TIniCheck& user,
+                               const TShellListIO& shells, TIniCheck& shared)
+    : Context_(context), Shells_(shells), User_{userIni, user}, Shared_{shells.IniFile, shared} {}
 
-int TSettingsCheck::Line(const TIniKey& key) const {
-    const int line = Ini_.Line(Settings::Section, key.Name);
-    return line > 0 ? line : Ini_.SectionLine(Settings::Section);
+int TSettingsCheck::Line(const TSource& source, const TIniKey& key) {
+    const int line = source.Check.Line(Settings::Section, key.Name);
+    return line > 0 ? line : source.Check.SectionLine(Settings::Section);
 }
 
-bool TSettingsCheck::Given(const TIniKey& key) const { return Ini_.RawValue(Settings::Section, key.Name).has_value(); }
+std::optional<std::string> TSettingsCheck::Given(const TSource& source, const TIniKey& key) {
+    return source.File.FindText(Settings::Section, key);
+}
+
+TSettingsCheck::TSource TSettingsCheck::SourceOf(const TCorvaneSettings& settings, const TIniKey& key) {
+    return settings.FileOf(key) == &Shared_.File ? Shared_ : User_;
+}
+
+std::string TSettingsCheck::OverriddenNote(const TSource& source, const TIniKey& key) const {
+    if (&source.File != &Shared_.File || !Given(User_, key)) return {};
+    return std::string(" (this holds for the users whose own file does not set ") + key.Name + "; " +
+           User_.Check.Shown() + " sets it)";
+}
 
 void TSettingsCheck::Run(const TCorvaneSettings& settings) {
-    if (!Ini_.Exists()) {
-        Ini_.Warning(0, std::string("the file is missing: at logon the launcher says \"") + TCorvaneInfo::UserFileMissing +
-                        "\", creates it empty and goes on with the default settings (--user NAME checks "
-                        "the settings file of another user)");
-    } else if (!Ini_.CheckSection(Settings::Section, KeyNames(Settings::Keys), true) && Ini_.Parsed() &&
-               Ini_.Text()->Sections().size() + Ini_.Text()->Sections().front().keys.size() > 1) {
-        Ini_.Warning(0, std::string("there is no [") + Settings::Section + "] section: the launcher takes the default "
-                                                                           "of every setting");
+    const bool shared = TCorvaneInfo::HasSharedSettings(Shells_.IniFile);
+    CheckUserFile(shared);
+    Shared_.Check.CheckSection(Settings::Section, KeyNames(Settings::Keys), true);
+    for (const TSource& source : {User_, Shared_}) {
+        CheckForms(source);
+        CheckDefaultShell(source);
+        CheckScheme(source);
     }
-    CheckForms(settings);
     CheckCountdown(settings);
-    CheckDefaultShell(settings);
-    CheckScheme(settings);
+    SchemeExists = platform::Files().FileExists(
+        TColoursIO::SchemeFileOf(Context_.Options.ProgramFolder, settings.ColourSchemeName));
 }
 
-// A boolean or integer in any other form than an integer is read as the key's default.
-void TSettingsCheck::CheckForms(const TCorvaneSettings& settings) {
+// Without a file of their own, users take the settings of shells.ini when it has a [Settings]
+// section, and else get a file made for them.
+void TSettingsCheck::CheckUserFile(bool shared) {
+    TIniCheck& user = User_.Check;
+    const std::string from = shared ? "takes every setting from [Settings] of " + Shared_.Check.Shown()
+                                    : "takes the default of every setting";
+    if (!user.Exists()) {
+        if (shared) return;
+        user.Warning(0, std::string("the file is missing: at logon the launcher says \"") + TCorvaneInfo::UserFileMissing +
+                            "\", creates it empty and goes on with the default settings (where it cannot create the "
+                            "file, it says so; a [Settings] section in shells.ini gives every user's settings without "
+                            "a file of their own; --user NAME checks the settings file of another user)");
+    } else if (!user.CheckSection(Settings::Section, KeyNames(Settings::Keys), true) && user.Parsed() &&
+               user.Text()->Sections().size() + user.Text()->Sections().front().keys.size() > 1) {
+        user.Warning(0, std::string("there is no [") + Settings::Section + "] section: the launcher " + from);
+    }
+}
+
+// A boolean or integer in any other form than an integer is read as the key's default, also
+// where shells.ini gives the key another value.
+void TSettingsCheck::CheckForms(const TSource& source) {
     for (const TIniKey& key : Settings::Keys) {
-        if (key.Form == TIniValueForm::Text || !Given(key)) continue;
-        const std::string& value = settings.TextOf(key);
+        const std::optional<std::string> value = Given(source, key);
+        if (key.Form == TIniValueForm::Text || !value || !source.Check.RawValue(Settings::Section, key.Name)) continue;
         std::int32_t number = 0;
-        if (TIniFile::TryParseInteger(value, number)) continue;
-        const std::int32_t fallback = TIniFile::NumberOf(value, key);
+        if (TIniFile::TryParseInteger(*value, number)) continue;
+        const std::int32_t fallback = TIniFile::NumberOf(*value, key);
         const std::string taken = key.Form == TIniValueForm::Boolean ? OnOff(fallback != 0) : std::to_string(fallback);
-        Ini_.Warning(Line(key), std::string(key.Name) + "=" + value + " is not a whole number: the launcher reads it as " +
-                                    taken + ", its default" +
-                                    (key.Form == TIniValueForm::Boolean ? "; write 1 for on or 0 for off" : ""));
+        const bool sharedToo = &source.File == &User_.File && Given(Shared_, key).has_value();
+        source.Check.Warning(Line(source, key),
+                             std::string(key.Name) + "=" + *value + " is not a whole number: the launcher reads it as " +
+                                 taken + ", its default" + (sharedToo ? ", not the value of " + Shared_.Check.Shown() : "") +
+                                 (key.Form == TIniValueForm::Boolean ? "; write 1 for on or 0 for off" : "") +
+                                 OverriddenNote(source, key));
     }
 }
 
 // Without a DefaultShell, a remembered shell still takes its place, once a launch has remembered one.
+// The countdown's keys may come from both files: a DefaultShell given empty in another file than
+// the key of the finding is pointed out.
 void TSettingsCheck::CheckCountdown(const TCorvaneSettings& settings) {
     const std::string unlessRemembered =
         settings.RememberLastShell ? " unless a shell that an earlier logon started is remembered" : "";
+    const auto noDefault = [&](const TIniKey& key) {
+        const TIniFile* file = settings.FileOf(Settings::DefaultShellKey);
+        if (file == nullptr || file == settings.FileOf(key)) return std::string();
+        const TSource from = SourceOf(settings, Settings::DefaultShellKey);
+        return " (DefaultShell= on line " + std::to_string(Line(from, Settings::DefaultShellKey)) + " of " +
+               from.Check.Shown() + ")";
+    };
     if (!settings.ShowLauncher) {
         if (settings.DefaultShell.empty()) {
-            Ini_.Warning(Line(Settings::ShowLauncherKey), "ShowLauncher is off and there is no DefaultShell: "
-                                                          "loadshell shows no chooser and starts no shell" +
-                                                              unlessRemembered);
+            const TSource at = SourceOf(settings, Settings::ShowLauncherKey);
+            at.Check.Warning(Line(at, Settings::ShowLauncherKey),
+                             "ShowLauncher is off and there is no DefaultShell" + noDefault(Settings::ShowLauncherKey) +
+                                 ": loadshell shows no chooser and starts no shell" + unlessRemembered);
         }
         return;
     }
     if (!settings.UseTimer) return;
     if (settings.DefaultShell.empty()) {
-        Ini_.Warning(Line(Settings::UseTimerKey), "UseTimer is on and there is no DefaultShell: when the countdown "
-                                                  "runs out the chooser closes and no shell starts" +
-                                                      unlessRemembered);
+        const TSource at = SourceOf(settings, Settings::UseTimerKey);
+        at.Check.Warning(Line(at, Settings::UseTimerKey),
+                         "UseTimer is on and there is no DefaultShell" + noDefault(Settings::UseTimerKey) +
+                             ": when the countdown runs out the chooser closes and no shell starts" + unlessRemembered);
     }
     const std::uint32_t interval = CountdownInterval(settings.TimerLength);
     const std::string given = "TimerLength=" + std::to_string(settings.TimerLength);
+    const TSource at = SourceOf(settings, Settings::TimerLengthKey);
     if (interval == 0) {
-        Ini_.Warning(Line(Settings::TimerLengthKey), given + ": a countdown of " +
-                                                         (settings.TimerLength < 0 ? "less than 0" : "0") +
-                                                         " seconds never runs out; the chooser waits for the user");
+        at.Check.Warning(Line(at, Settings::TimerLengthKey),
+                         given + ": a countdown of " + (settings.TimerLength < 0 ? "less than 0" : "0") +
+                             " seconds never runs out; the chooser waits for the user");
     } else if (static_cast<std::int64_t>(interval) != static_cast<std::int64_t>(settings.TimerLength) * 1000) {
-        Ini_.Warning(Line(Settings::TimerLengthKey), given + " is longer than the longest countdown: the chooser counts " +
-                                                         std::to_string(interval / 1000) + " seconds");
+        at.Check.Warning(Line(at, Settings::TimerLengthKey),
+                         given + " is longer than the longest countdown: the chooser counts " +
+                             std::to_string(interval / 1000) + " seconds");
     }
 }
 
 // A DefaultShell without an entry that builds stops the launcher at start. An entry of a shell
 // that the list offers is checked with the list; one that the list does not offer is checked here.
-void TSettingsCheck::CheckDefaultShell(const TCorvaneSettings& settings) {
-    const std::string& name = settings.DefaultShell;
-    if (name.empty()) return;
+void TSettingsCheck::CheckDefaultShell(const TSource& source) {
+    const std::optional<std::string> given = Given(source, Settings::DefaultShellKey);
+    if (!given || given->empty()) return;
+    const std::string& name = *given;
     const std::vector<std::string> listed = Shells_.IniFile.ReadSection(TShellListIO::Section);
     bool offered = false;
     for (const std::string& shell : listed) offered = offered || SameTextAscii(shell, name);
     const std::string entry = Shells_.ReadShellEntry(name);
-    const int line = Line(Settings::DefaultShellKey);
+    const int line = Line(source, Settings::DefaultShellKey);
+    const std::string note = OverriddenNote(source, Settings::DefaultShellKey);
     if (entry.empty()) {
         const std::optional<std::string> meant = NearestWord(name, listed);
-        Ini_.Error(line, "DefaultShell=" + name +
-                             (offered ? ": the entry of that shell in shells.ini is empty"
-                                      : " names no shell of shells.ini" + (meant ? " (did you mean " + *meant + "?)"
-                                                                                 : std::string())) +
-                             ": the launcher stops at start with \"" + EListError(0).what() + "\"");
+        source.Check.Error(line, "DefaultShell=" + name +
+                                     (offered ? ": the entry of that shell in shells.ini is empty"
+                                              : " names no shell of shells.ini" +
+                                                    (meant ? " (did you mean " + *meant + "?)" : std::string())) +
+                                     ": the launcher stops at start with \"" + EListError(0).what() + "\"" + note);
         return;
     }
     if (offered) return;
     try {
         TShellListItem item(entry);
     } catch (const ECorvaneError& error) {
-        Ini_.Error(line, "DefaultShell=" + name + ": its entry in shells.ini does not read: the launcher stops at start "
-                                                  "with \"" + error.what() + "\"");
+        source.Check.Error(line, "DefaultShell=" + name + ": its entry in shells.ini does not read: the launcher stops "
+                                                          "at start with \"" + error.what() + "\"" + note);
     }
 }
 
-void TSettingsCheck::CheckScheme(const TCorvaneSettings& settings) {
-    const std::string file = TColoursIO::SchemeFileOf(Context_.Options.ProgramFolder, settings.ColourSchemeName);
-    SchemeExists = platform::Files().FileExists(file);
-    if (SchemeExists || !Given(Settings::ColourSchemeNameKey)) return;
-    Ini_.Warning(Line(Settings::ColourSchemeNameKey),
-                 "ColourSchemeName=" + settings.ColourSchemeName + ": there is no scheme file " + Context_.Shown(file) +
-                     ", so the chooser takes the default colours");
+void TSettingsCheck::CheckScheme(const TSource& source) {
+    const std::optional<std::string> given = Given(source, Settings::ColourSchemeNameKey);
+    if (!given) return;
+    const std::string file = TColoursIO::SchemeFileOf(Context_.Options.ProgramFolder, *given);
+    if (platform::Files().FileExists(file)) return;
+    source.Check.Warning(Line(source, Settings::ColourSchemeNameKey),
+                         "ColourSchemeName=" + *given + ": there is no scheme file " + Context_.Shown(file) +
+                             ", so the chooser takes the default colours" +
+                             OverriddenNote(source, Settings::ColourSchemeNameKey));
 }
 
 } // namespace corvane

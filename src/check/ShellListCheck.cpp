@@ -52,8 +52,8 @@ std::string Listed(const std::vector<std::string>& fields) {
 
 } // namespace
 
-TShellListCheck::TShellListCheck(TCheckContext& context, const TShellListIO& shells)
-    : Context_(context), Io_(shells), Ini_(shells.IniFile, context.Shown(shells.IniFile.FileName()), context.Report) {}
+TShellListCheck::TShellListCheck(TCheckContext& context, const TShellListIO& shells, TIniCheck& ini)
+    : Context_(context), Io_(shells), Ini_(ini) {}
 
 void TShellListCheck::Run() {
     if (!Ini_.Exists()) {

@@ -17,7 +17,8 @@ namespace corvane {
 
 class TShellListCheck {
 public:
-    TShellListCheck(TCheckContext& context, const TShellListIO& shells);
+    // ini is the checker's look at the shell list file, which the check of the settings shares.
+    TShellListCheck(TCheckContext& context, const TShellListIO& shells, TIniCheck& ini);
 
     // Checks the file; afterwards Shells holds every shell whose entry builds, in the
     // chooser's order.
@@ -41,7 +42,7 @@ private:
 
     TCheckContext& Context_;
     const TShellListIO& Io_;
-    TIniCheck Ini_;
+    TIniCheck& Ini_;
 };
 
 } // namespace corvane

@@ -5,14 +5,31 @@
 namespace corvane {
 
 namespace {
-// A missing file is reported, then created empty once the message is dismissed. When it
-// cannot be created (a read-only program folder) the run goes on with the defaults.
-std::string EnsureFile(std::string path, const char* messageWhenMissing) {
+// The program folder as messages name it: without its trailing "\".
+std::string FolderShown(const std::string& folder) {
+    return folder.size() > 1 && folder.back() == '\\' ? folder.substr(0, folder.size() - 1) : folder;
+}
+
+// A missing file is created empty, then reported once the run knows whether that worked: a
+// program folder that the user may only read (Program Files for a standard user) keeps it from
+// being created, and the run goes on without it.
+std::string EnsureFile(const std::string& folder, std::string path, const char* created,
+                       std::string (*uncreatable)(const std::string&, const std::string&)) {
     if (!platform::Files().FileExists(path)) {
-        platform::Messages().ShowMessage(messageWhenMissing);
-        platform::Files().CreateEmptyFile(path);
+        if (platform::Files().CreateEmptyFile(path)) {
+            platform::Messages().ShowMessage(created);
+        } else {
+            platform::Messages().ShowMessage(uncreatable(FolderShown(folder), path.substr(folder.size())));
+        }
     }
     return path;
+}
+
+// The user's file, when it is missing, is created only where the shell list file gives no settings.
+std::string EnsureUserFile(const std::string& folder, const std::string& userName, bool sharedSettings) {
+    std::string path = TCorvaneInfo::UserFile(folder, userName);
+    if (sharedSettings) return path;
+    return EnsureFile(folder, std::move(path), TCorvaneInfo::UserFileMissing, TCorvaneInfo::UserFileUncreatable);
 }
 
 TShellList ReadSortedShellList(const TShellListIO& io) {
@@ -25,8 +42,9 @@ TShellList ReadSortedShellList(const TShellListIO& io) {
 TCorvaneInfo::TCorvaneInfo()
     : ProgramFolder(FindProgramFolder()),
       UserName(GetCurrentUserName()),
-      UserIni(EnsureFile(UserFile(ProgramFolder, UserName), UserFileMissing)),
-      ShellsIni(EnsureFile(ShellsFile(ProgramFolder), ShellsFileMissing)),
+      SharedSettings(HasSharedSettings(TIniFile(ShellsFile(ProgramFolder)))),
+      UserIni(EnsureUserFile(ProgramFolder, UserName, SharedSettings)),
+      ShellsIni(EnsureFile(ProgramFolder, ShellsFile(ProgramFolder), ShellsFileMissing, ShellsFileUncreatable)),
       ShellListIO(ShellsIni),
       ShellList(ReadSortedShellList(ShellListIO)),
       ScriptIO(UserIni),
@@ -41,7 +59,17 @@ std::string TCorvaneInfo::UserFile(const std::string& programFolder, const std::
     return programFolder + userName + ".ini";
 }
 
-std::string TCorvaneInfo::ShellsFile(const std::string& programFolder) { return programFolder + "shells.ini"; }
+std::string TCorvaneInfo::ShellsFile(const std::string& programFolder) { return programFolder + ShellsFileName; }
+
+std::string TCorvaneInfo::UserFileUncreatable(const std::string& folder, const std::string& fileName) {
+    return "User settings file not found, and " + fileName + " cannot be created in " + folder +
+           ": the default settings are used.";
+}
+
+std::string TCorvaneInfo::ShellsFileUncreatable(const std::string& folder, const std::string& fileName) {
+    return "Shell settings file not found, and " + fileName + " cannot be created in " + folder +
+           ": no shell is configured.";
+}
 
 std::string TCorvaneInfo::GetCurrentUserName() {
     const std::optional<std::string> name = platform::System().UserName();

@@ -24,9 +24,17 @@ public:
     static constexpr const char* UserFileMissing = "User settings file not found, creating new settings file.";
     static constexpr const char* ShellsFileMissing = "Shell settings file not found, creating new settings file.";
     static constexpr const char* UnknownUser = "default";
+    static constexpr const char* ShellsFileName = "shells.ini";
+    // What is said instead when the missing file cannot be created in folder (a program folder
+    // that the user may only read): fileName is the file's name without its folder.
+    static std::string UserFileUncreatable(const std::string& folder, const std::string& fileName);
+    static std::string ShellsFileUncreatable(const std::string& folder, const std::string& fileName);
 
-    // Reads the whole configuration. A missing per-user settings file or shell list file is
-    // reported and created empty; errors in the shell list pass to the caller.
+    // Reads the whole configuration. A missing shell list file is created empty and reported,
+    // and so is a missing per-user settings file unless the shell list file has a [Settings]
+    // section, which then gives the settings without a word. A file that cannot be created is
+    // reported as such, and the run goes on without it. Errors in the shell list pass to the
+    // caller.
     TCorvaneInfo();
     TCorvaneInfo(const TCorvaneInfo&) = delete;
     TCorvaneInfo& operator=(const TCorvaneInfo&) = delete;
@@ -35,6 +43,9 @@ public:
     // shell list file.
     static std::string UserFile(const std::string& programFolder, const std::string& userName);
     static std::string ShellsFile(const std::string& programFolder);
+    // Whether the shell list file gives every user's settings: it has a [Settings] section,
+    // with keys or without. A user's own file is then created by no one.
+    static bool HasSharedSettings(const TIniFile& shellsIni) { return shellsIni.HasSection(TCorvaneSettings::Section); }
 
     // The log-on name of the current user, or "default" when the system does not give one.
     static std::string GetCurrentUserName();
@@ -44,6 +55,9 @@ public:
     // The members in the order in which they are built.
     const std::string ProgramFolder;
     const std::string UserName;
+    // The shell list file has a [Settings] section: every user's settings, which a user's own
+    // file need not be there for.
+    const bool SharedSettings;
     const TIniFile UserIni;   // program folder + user name + ".ini"
     const TIniFile ShellsIni; // program folder + "shells.ini"
     const TShellListIO ShellListIO;

@@ -1,4 +1,6 @@
-// The user's settings: section "Settings" of the per-user settings file. A missing key, or a
+// The user's settings: section "Settings" of the per-user settings file over the same section
+// of the shell list file, which gives every user's settings. A key that the user's file gives
+// (with any value, an empty one too) overrides the shared one; a key that neither gives, or a
 // value not in the key's form, gives the key's default.
 #pragma once
 
@@ -27,17 +29,28 @@ public:
                                                  ColourSchemeNameKey, FadeLauncherKey, DefaultShellKey,
                                                  RememberLastShellKey};
 
-    // Reads the settings; shellListIO only fetches the default shell's entry. The errors of
-    // building that item (see TShellListItem) pass to the caller.
+    // Where the value of a key was read from: its text (what stands after "=", enclosing quotes
+    // dropped; for a key that no file gives, nothing for a boolean or integer and the default of
+    // a text) and its file (none for such a key).
+    struct TSettingText {
+        std::string Text;
+        const TIniFile* File = nullptr; // not owned
+    };
+
+    // Reads the settings from iniFile over the settings of the shell list file that
+    // shellListIO reads, which also fetches the default shell's entry. The errors of building
+    // that item (see TShellListItem) pass to the caller.
     TCorvaneSettings(const TIniFile& iniFile, const TShellListIO& shellListIO);
-    // Reads the values of the settings alone, without the default shell's item.
-    explicit TCorvaneSettings(const TIniFile& iniFile);
+    // Reads the values of the settings alone (iniFile over sharedIni), without the default
+    // shell's item.
+    TCorvaneSettings(const TIniFile& iniFile, const TIniFile& sharedIni);
 
-    // The text that the value of key was read from: what stands after "=" (enclosing quotes
-    // dropped), or nothing for a missing boolean or integer and the default of a missing text.
-    const std::string& TextOf(const TIniKey& key) const;
+    const std::string& TextOf(const TIniKey& key) const { return Read(key).Text; }
+    // The file that the value of key came from; null when neither file gives the key.
+    const TIniFile* FileOf(const TIniKey& key) const { return Read(key).File; }
 
-    const TIniFile& IniFile; // not owned
+    const TIniFile& IniFile;   // the user's own file; not owned
+    const TIniFile& SharedIni; // the shell list file; not owned
     // The values as read; each key's default stands in Keys.
     bool UseTimer = false;
     bool ShowLauncher = false;
@@ -52,9 +65,10 @@ public:
     bool RememberLastShell = false;
 
 private:
+    const TSettingText& Read(const TIniKey& key) const;
     std::int32_t NumberOf(const TIniKey& key) const { return TIniFile::NumberOf(TextOf(key), key); }
 
-    std::array<std::string, Keys.size()> Texts_; // in the order of Keys
+    std::array<TSettingText, Keys.size()> Texts_; // in the order of Keys
 };
 
 } // namespace corvane

@@ -4,6 +4,7 @@
 
 #include "platform/Platform.h"
 #include "platform/ProfileFiles.h"
+#include "text/AsciiText.h"
 
 namespace corvane {
 
@@ -75,6 +76,16 @@ std::string TIniFile::ReadText(const std::string& section, const TIniKey& key) c
     return ReadString(section, key.Name, key.Form == TIniValueForm::Text ? key.Default : "");
 }
 
+// The reader tells a missing value only by giving the default back: a text that gives both of
+// two different defaults back is no value of the file's.
+std::optional<std::string> TIniFile::FindText(const std::string& section, const TIniKey& key) const {
+    const std::string first = ReadText(section, key);
+    const std::string other = first.empty() ? "-" : "";
+    if (first != (key.Form == TIniValueForm::Text ? key.Default : "")) return first;
+    if (ReadString(section, key.Name, other) == other) return std::nullopt;
+    return first;
+}
+
 std::int32_t TIniFile::NumberOf(const std::string& text, const TIniKey& key) {
     std::int32_t value = 0;
     if (TryParseInteger(text, value)) return value;
@@ -89,6 +100,13 @@ std::optional<TProfileText> TIniFile::ReadLayout() const {
 
 std::vector<std::string> TIniFile::ReadSection(const std::string& section) const {
     return platform::Profiles().GetKeyNames(FileName_, section, SectionBufferSize);
+}
+
+bool TIniFile::HasSection(const std::string& section) const {
+    for (const std::string& name : platform::Profiles().GetSectionNames(FileName_, SectionBufferSize)) {
+        if (SameTextAscii(name, section)) return true;
+    }
+    return false;
 }
 
 } // namespace corvane

@@ -46,11 +46,16 @@ public:
     bool ReadBool(const std::string& section, const std::string& key, bool defaultValue) const;
     // The text of key as ReadString gives it; a text key's default when the key is missing.
     std::string ReadText(const std::string& section, const TIniKey& key) const;
+    // The text of key as ReadString gives it, or nothing when the reader gives no value of its
+    // own for it (the file, the section or the key is missing, or the key's line has no "=").
+    std::optional<std::string> FindText(const std::string& section, const TIniKey& key) const;
     // The number that text gives a boolean or integer key: the integer it reads as, or else
     // the key's default.
     static std::int32_t NumberOf(const std::string& text, const TIniKey& key);
     // The key names of section, in file order.
     std::vector<std::string> ReadSection(const std::string& section) const;
+    // Whether the file has a section of that name (letter case ignored), with keys or without.
+    bool HasSection(const std::string& section) const;
 
     // The file's text parsed by the profile reader's rules, for what the values alone do not
     // tell: the line of each section and key, keys given twice, lines without "=". Nothing when

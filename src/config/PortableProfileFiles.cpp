@@ -49,6 +49,11 @@ std::vector<std::string> TPortableProfileFiles::GetKeyNames(const std::string& f
     return text != nullptr ? text->GetKeyNames(section, bufferSize) : std::vector<std::string>();
 }
 
+std::vector<std::string> TPortableProfileFiles::GetSectionNames(const std::string& file, std::size_t bufferSize) {
+    const TProfileText* text = Load(Resolve(file));
+    return text != nullptr ? text->GetSectionNames(bufferSize) : std::vector<std::string>();
+}
+
 // The whole file is written anew, as the Windows writer does, and only when it changes. The
 // parse kept is the text written, under the stamp the file has now.
 bool TPortableProfileFiles::WriteString(const std::string& file, const std::string& section, const std::string& key,

@@ -152,6 +152,20 @@ std::vector<std::string> TProfileText::GetKeyNames(std::string_view section, std
     return names;
 }
 
+// The same room as GetKeyNames, so that a name that does not fit is cut short the same way.
+std::vector<std::string> TProfileText::GetSectionNames(std::size_t bufferSize) const {
+    std::vector<std::string> names;
+    std::size_t room = bufferSize;
+    for (const Section& section : Sections_) {
+        if (room <= 2) break;
+        if (section.name.empty()) continue;
+        names.push_back(section.name.substr(0, room - 2));
+        room -= names.back().size() + 1;
+        if (room < 2) break;
+    }
+    return names;
+}
+
 bool TProfileText::SetString(std::string_view section, std::string_view key, const std::optional<std::string>& value) {
     section = CutAtNul(section);
     key = CutAtNul(key);

@@ -36,6 +36,9 @@ public:
     // The key names of section in file order, as many as a buffer of bufferSize characters
     // holds with a NUL after each and one closing NUL; the last one may be cut short.
     std::vector<std::string> GetKeyNames(std::string_view section, std::size_t bufferSize) const;
+    // The names of the sections in file order (a section of a name given again is listed
+    // again), as many as GetKeyNames would fit; a section without a name is left out.
+    std::vector<std::string> GetSectionNames(std::size_t bufferSize) const;
     // Sets key in section to value (leading blanks removed), adding the key at the end of
     // the section or the section at the end of the file; removes the key when value is
     // nothing. True when the text changed.

@@ -20,6 +20,10 @@ public:
     // bytes (each name with its terminating NUL).
     virtual std::vector<std::string> GetKeyNames(const std::string& file, const std::string& section,
                                                  std::size_t bufferSize) = 0;
+    // The names of the sections of file in file order, as far as they fit a buffer of
+    // bufferSize bytes (each name with its terminating NUL); the lines before the first
+    // section are no section.
+    virtual std::vector<std::string> GetSectionNames(const std::string& file, std::size_t bufferSize) = 0;
     // Writes key=value into section, or removes the key when value is empty (nullopt).
     virtual bool WriteString(const std::string& file, const std::string& section,
                              const std::string& key, const std::optional<std::string>& value) = 0;

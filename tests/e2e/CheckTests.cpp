@@ -43,6 +43,28 @@ TEST(Check, BrokenFolderReportsEveryMistakeOnItsLine) {
     EXPECT_EQ(folder.Entries(), files) << "the check changes nothing in the folder";
 }
 
+// Every user's settings in shells.ini are checked there, and a finding on a value names the file
+// that the value comes from: the user's own key for an override.
+TEST(Check, SharedSettingsAreCheckedInTheFileThatGivesEachValue) {
+    e2e::ProgramFolder folder("check-shared");
+    const std::string user = e2e::CurrentUserName();
+    folder.Write(user + ".ini", "[Settings]\r\nDefaultShell=Gone\r\n");
+    folder.Write("shells.ini", "[Shells]\r\nExplorer=C:\\windows\\explorer.exe,0,,\r\n"
+                               "[Settings]\r\nUseTimer=yes\r\nDefaultShell=Explorer\r\n");
+    folder.Write("script.txt", "loadshell (shell)\r\n");
+    const auto run = e2e::RunConsoleProgram(folder.Exe(), {"--check"});
+    ASSERT_TRUE(run.has_value());
+    const std::string p = folder.Path();
+    EXPECT_EQ(run->output,
+              "shell Explorer: C:\\windows\\explorer.exe, no wallpaper\n" +
+                  p + user + ".ini:2: error: DefaultShell=Gone names no shell of shells.ini: the launcher stops at start "
+                  "with \"List index out of bounds (0)\"\n" +
+                  p + "shells.ini:4: warning: UseTimer=yes is not a whole number: the launcher reads it as off (0), its "
+                  "default; write 1 for on or 0 for off\n"
+                  "1 error, 1 warning\n");
+    EXPECT_EQ(run->exitCode, 1u);
+}
+
 // The example folder as the package holds it, checked from another folder for the user of
 // settings.ini.
 TEST(Check, ExampleFolderIsClean) {

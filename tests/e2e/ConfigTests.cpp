@@ -1,6 +1,9 @@
 // Start-up configuration of corvane.exe: the messages and empty files for a missing
-// configuration, and the errors of a bad shell list.
+// configuration, a program folder that cannot be written, every user's settings in shells.ini,
+// and the errors of a bad shell list.
 #include <gtest/gtest.h>
+
+#include <optional>
 
 #include "Harness.h"
 
@@ -45,6 +48,66 @@ TEST(Config, OnlyTheMissingShellListIsReported) {
     EXPECT_EQ(Texts(launcher.DismissAllUntilExit()), (std::vector<std::string>{ShellsMessage, ScriptMessage}));
     EXPECT_EQ(launcher.WaitForExit(), 0u);
     EXPECT_EQ(folder.Read("shells.ini"), "");
+}
+
+// The [Settings] section of shells.ini gives the settings of a user without a file of their own,
+// with no message and no file made; a key of the user's own file overrides its key.
+TEST(Config, SharedSettingsNeedNoUserFileAndTheUsersOwnKeysOverrideThem) {
+    e2e::registry::WindowsLikeMachine();
+    struct Case {
+        const char* name;
+        std::optional<std::string> own;
+        std::string started;
+    };
+    const Case cases[] = {
+        {"shared", std::nullopt, "alt"},
+        {"own-key", "[Settings]\r\ndefaultshell=Tool\r\n", "tool"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        e2e::ProgramFolder folder(std::string("config-shared-") + c.name);
+        for (const char* program : {"alt.exe", "tool.exe"}) {
+            ASSERT_TRUE(CopyFileA((e2e::DriverFolder() + "standin_shell.exe").c_str(), (folder.Path() + program).c_str(),
+                                  FALSE));
+        }
+        folder.Write("shells.ini", "[Shells]\r\nAlt=\"" + folder.Path() + "alt.exe\",0,,\r\nTool=\"" + folder.Path() +
+                                       "tool.exe\",0,,\r\n[Settings]\r\nShowLauncher=0\r\nDefaultShell=Alt\r\n");
+        folder.Write("script.txt", "loadshell (shell)\r\nshowmessage ($shell$)\r\n");
+        const std::string userFile = e2e::CurrentUserName() + ".ini";
+        if (c.own) folder.Write(userFile, *c.own);
+
+        e2e::Launcher launcher(folder);
+        EXPECT_EQ(Texts(launcher.DismissAllUntilExit()), std::vector<std::string>{c.own ? "Tool" : "Alt"});
+        EXPECT_EQ(launcher.WaitForExit(), 0u);
+        EXPECT_EQ(e2e::WaitForStarts(folder.Path() + c.started + ".exe", 1).size(), 1u);
+        if (c.own) {
+            EXPECT_EQ(folder.Read(userFile), *c.own);
+        } else {
+            EXPECT_FALSE(folder.Exists(userFile)) << "no settings file is made";
+        }
+    }
+}
+
+// The host makes fixtures\readonly a folder that no one may write (run-e2e.sh), as Program Files
+// is for a standard user, with corvane.exe, an empty shell list and a script; no settings file.
+TEST(Config, ReadOnlyFolderSaysThatTheDefaultSettingsAreUsed) {
+    ASSERT_FALSE(e2e::Config().fixtures.empty());
+    const std::string folder = e2e::Config().fixtures + "\\readonly";
+    HANDLE probe = CreateFileA((folder + "\\probe.tmp").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    if (probe != INVALID_HANDLE_VALUE) {
+        CloseHandle(probe);
+        DeleteFileA((folder + "\\probe.tmp").c_str());
+        GTEST_SKIP() << "the host could not make " << folder << " read-only";
+    }
+    e2e::Launcher launcher(folder + "\\corvane.exe", "");
+    const auto boxes = launcher.DismissAllUntilExit();
+    EXPECT_EQ(Texts(boxes), (std::vector<std::string>{"User settings file not found, and " + e2e::CurrentUserName() +
+                                                          ".ini cannot be created in " + folder +
+                                                          ": the default settings are used.",
+                                                      "read-only"}));
+    for (const auto& box : boxes) EXPECT_EQ(box.caption, Title);
+    EXPECT_EQ(launcher.WaitForExit(), 0u);
+    EXPECT_EQ(GetFileAttributesA((folder + "\\" + e2e::CurrentUserName() + ".ini").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 // A bad shell list ends the run before the colour scheme and the script are read.

@@ -34,6 +34,18 @@ TEST(IniTable, SystemProfileReaderGivesTheTablesAnswers) {
                 << test.name << ": names of [" << check.section << "] in " << check.bufferSize;
         }
     }
+    for (const corvane::ini_table::SectionsCase& test : corvane::ini_table::SectionsCases()) {
+        const std::string path = folder + "\\" + test.name + ".ini";
+        DeleteFileA(path.c_str());
+        if (test.content) {
+            HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+            ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
+            DWORD written = 0;
+            WriteFile(file, test.content->data(), static_cast<DWORD>(test.content->size()), &written, nullptr);
+            CloseHandle(file);
+        }
+        EXPECT_EQ(profiles.GetSectionNames(path, test.bufferSize), test.expected) << test.name;
+    }
 }
 
 } // namespace

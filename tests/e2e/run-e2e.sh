@@ -8,11 +8,30 @@ set -euo pipefail
 driver=$1 exe=$2 work=$3
 shift 3
 
+readonly_folder="$work/fixtures/readonly"
+# Lets the read-only program folder of an earlier run be removed.
+release_readonly() {
+  if [ -d "$readonly_folder" ]; then
+    chattr -i "$readonly_folder" >/dev/null 2>&1 || true
+    chmod u+w "$readonly_folder" || true
+  fi
+}
+release_readonly
 rm -rf "$work"
-mkdir -p "$work/runs" "$work/artifacts" "$work/fixtures/unreadable"
+mkdir -p "$work/runs" "$work/artifacts" "$work/fixtures/unreadable" "$readonly_folder"
 # A file that opens but fails to read (the reading process's own memory at address 0): what a
 # failing network share gives a program.
 ln -s /proc/self/mem "$work/fixtures/unreadable/script.txt"
+# A program folder that no one may write, as Program Files is for a standard user: corvane.exe,
+# an empty shell list and a script, and no settings file. Permissions stop a user; root passes
+# over them, but not over the immutable attribute (where the file system and the privileges
+# allow it; the test that uses the folder says so when neither worked).
+cp "$exe" "$readonly_folder/corvane.exe"
+printf '[Shells]\r\n' >"$readonly_folder/shells.ini"
+printf 'showmessage ("read-only")\r\n' >"$readonly_folder/script.txt"
+chmod a-w "$readonly_folder"
+chattr +i "$readonly_folder" >/dev/null 2>&1 || true
+trap release_readonly EXIT
 
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
 unset WINESERVER
@@ -26,6 +45,7 @@ done
 Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 cleanup() {
+  release_readonly
   wineserver -k >/dev/null 2>&1 || true
   kill "$xvfb_pid" >/dev/null 2>&1 || true
   wait "$xvfb_pid" 2>/dev/null || true

@@ -138,4 +138,23 @@ inline std::vector<IniCase> IniCases() {
     };
 }
 
+// The section names of a file as the reader lists them.
+struct SectionsCase {
+    std::string name; // also the file's name, without ".ini"
+    std::optional<std::string> content;
+    std::vector<std::string> expected;
+    std::size_t bufferSize = 16384;
+};
+
+inline std::vector<SectionsCase> SectionsCases() {
+    return {
+        {"sections-missing-file", std::nullopt, {}},
+        {"sections-plain", "[Shells]\r\nA=a.exe,0,,\r\n[settings]\r\n[ Spaced ]\r\nK=1\r\n", {"Shells", "settings", "Spaced"}},
+        // The lines before the first section and a section without a name are no section.
+        {"sections-unnamed", "K0=before\r\n[]\r\nK=1\r\n[A]\r\n", {"A"}},
+        {"sections-repeated", "[E]\r\n[e]\r\nX=1\r\n[E]\r\n", {"E", "e", "E"}},
+        {"sections-buffer", "[Alpha]\r\n[Beta]\r\n[Gamma]\r\n", {"Alpha", "Beta", "Gamm"}, 17},
+    };
+}
+
 } // namespace corvane::ini_table

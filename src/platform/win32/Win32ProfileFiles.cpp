@@ -13,12 +13,10 @@ std::string Win32ProfileFiles::GetString(const std::string& file, const std::str
     return buffer;
 }
 
-// The names come back as NUL-terminated strings, the list ending at an empty name.
-std::vector<std::string> Win32ProfileFiles::GetKeyNames(const std::string& file, const std::string& section,
-                                                        std::size_t bufferSize) {
-    std::string buffer(bufferSize, '\0');
-    const DWORD length = GetPrivateProfileStringA(section.c_str(), nullptr, "", buffer.data(),
-                                                  static_cast<DWORD>(bufferSize), file.c_str());
+namespace {
+// The names that the profile reader gives back as NUL-terminated strings, the list ending at an
+// empty name; length is what the call returned.
+std::vector<std::string> SplitNames(const std::string& buffer, DWORD length) {
     std::vector<std::string> names;
     std::size_t pos = 0;
     while (pos < length && buffer[pos] != '\0') {
@@ -27,6 +25,21 @@ std::vector<std::string> Win32ProfileFiles::GetKeyNames(const std::string& file,
         pos = end + 1;
     }
     return names;
+}
+} // namespace
+
+std::vector<std::string> Win32ProfileFiles::GetKeyNames(const std::string& file, const std::string& section,
+                                                        std::size_t bufferSize) {
+    std::string buffer(bufferSize, '\0');
+    const DWORD length = GetPrivateProfileStringA(section.c_str(), nullptr, "", buffer.data(),
+                                                  static_cast<DWORD>(bufferSize), file.c_str());
+    return SplitNames(buffer, length);
+}
+
+std::vector<std::string> Win32ProfileFiles::GetSectionNames(const std::string& file, std::size_t bufferSize) {
+    std::string buffer(bufferSize, '\0');
+    const DWORD length = GetPrivateProfileSectionNamesA(buffer.data(), static_cast<DWORD>(bufferSize), file.c_str());
+    return SplitNames(buffer, length);
 }
 
 bool Win32ProfileFiles::WriteString(const std::string& file, const std::string& section, const std::string& key,

@@ -57,6 +57,7 @@ public:
                           const std::string& defaultValue, std::size_t bufferSize) override;
     std::vector<std::string> GetKeyNames(const std::string& file, const std::string& section,
                                          std::size_t bufferSize) override;
+    std::vector<std::string> GetSectionNames(const std::string& file, std::size_t bufferSize) override;
     bool WriteString(const std::string& file, const std::string& section, const std::string& key,
                      const std::optional<std::string>& value) override;
 };

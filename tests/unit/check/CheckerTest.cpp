@@ -134,8 +134,62 @@ TEST_F(Checker, SettingsThatTheLauncherRejectsOrCannotUse) {
           "keys of this one"}},
         {"missing", {{"-operator.ini", ""}},
          {"operator.ini: warning: the file is missing: at logon the launcher says \"User settings file not found, "
-          "creating new settings file.\", creates it empty and goes on with the default settings (--user NAME checks "
-          "the settings file of another user)"}},
+          "creating new settings file.\", creates it empty and goes on with the default settings (where it cannot "
+          "create the file, it says so; a [Settings] section in shells.ini gives every user's settings without a file "
+          "of their own; --user NAME checks the settings file of another user)"}},
+    };
+    for (const Case& c : cases) Expect(c);
+}
+
+// The [Settings] section of shells.ini is checked like a user's file; a finding on a value names
+// the file that the value comes from.
+TEST_F(Checker, SharedSettingsAreCheckedWhereEachValueStands) {
+    const std::string shells = "[Shells]\r\nExplorer=C:\\Windows\\explorer.exe,0,,\r\n[Settings]\r\n";
+    const std::string countdown = "UseTimer=1\r\nDefaultShell=Explorer\r\n";
+    const Case cases[] = {
+        {"shared alone", {{"-operator.ini", ""}, {"shells.ini", shells + countdown}}, {}},
+        {"shared mistakes",
+         {{"-operator.ini", ""},
+          {"shells.ini", shells + "UseTimer=yes\r\nDefaultShell=Explorr\r\nColourSchemeName=Night\r\nDefaultShel=x\r\n"}},
+         {"shells.ini:4: warning: UseTimer=yes is not a whole number: the launcher reads it as off (0), its default; "
+          "write 1 for on or 0 for off",
+          "shells.ini:5: error: DefaultShell=Explorr names no shell of shells.ini (did you mean Explorer?): the launcher "
+          "stops at start with \"List index out of bounds (0)\"",
+          "shells.ini:6: warning: ColourSchemeName=Night: there is no scheme file schemes\\Night.crs, so the chooser "
+          "takes the default colours",
+          "shells.ini:7: warning: DefaultShel is no key of [Settings]: the launcher never reads it; did you mean "
+          "DefaultShell?"}},
+        {"overridden shared value",
+         {{"operator.ini", "[Settings]\r\nDefaultShell=explorer\r\n"}, {"shells.ini", shells + "DefaultShell=Gone\r\n"}},
+         {"shells.ini:4: error: DefaultShell=Gone names no shell of shells.ini: the launcher stops at start with \"List "
+          "index out of bounds (0)\" (this holds for the users whose own file does not set DefaultShell; operator.ini "
+          "sets it)"}},
+        {"own override that is rejected",
+         {{"operator.ini", "[Settings]\r\nUseTimer=on\r\nLogoFont=Arial\r\n"}, {"shells.ini", shells + countdown}},
+         {"operator.ini:2: warning: UseTimer=on is not a whole number: the launcher reads it as off (0), its default, "
+          "not the value of shells.ini; write 1 for on or 0 for off",
+          "operator.ini:3: warning: LogoFont is no key of [Settings]: the launcher never reads it"}},
+        {"countdown across the files",
+         {{"operator.ini", "[Settings]\r\nDefaultShell=\r\nTimerLength=0\r\n"}, {"shells.ini", shells + countdown}},
+         {"shells.ini:4: warning: UseTimer is on and there is no DefaultShell (DefaultShell= on line 2 of operator.ini): "
+          "when the countdown runs out the chooser closes and no shell starts",
+          "operator.ini:3: warning: TimerLength=0: a countdown of 0 seconds never runs out; the chooser waits for the "
+          "user"}},
+        {"own file without the section",
+         {{"operator.ini", "[Other]\r\nA=1\r\n"}, {"shells.ini", shells + countdown}},
+         {"operator.ini: warning: there is no [Settings] section: the launcher takes every setting from [Settings] of "
+          "shells.ini"}},
+        {"a line before the sections, said once",
+         {{"-operator.ini", ""}, {"shells.ini", "Stray=1\r\n" + shells + countdown}},
+         {"shells.ini:1: warning: this line stands before the first section: the launcher reads nothing from it"}},
+        {"second shared section",
+         {{"-operator.ini", ""}, {"shells.ini", shells + countdown + "[settings]\r\nTimerLength=3\r\n"}},
+         {"shells.ini:6: warning: a second [Settings] section (the first is on line 3): the launcher never reads the "
+          "keys of this one"}},
+        {"misspelt shared section",
+         {{"operator.ini", "[Settings]\r\nDefaultShell=Explorer\r\n"},
+          {"shells.ini", "[Shells]\r\nExplorer=C:\\Windows\\explorer.exe,0,,\r\n[Setting]\r\nUseTimer=1\r\n"}},
+         {"shells.ini:3: warning: [Setting] is not a section the launcher reads: did you mean [Settings]?"}},
     };
     for (const Case& c : cases) Expect(c);
 }

@@ -24,11 +24,14 @@ protected:
 };
 
 TEST_F(CorvaneInfoTest, EmptyFolderShowsBothMessagesCreatesEmptyFilesAndTakesTheDefaults) {
-    std::vector<bool> userFileWhenShown;
-    fake.dialogs.onMessage = [&](const std::string&) { userFileWhenShown.push_back(fake.files.FileExists(UserFile)); };
+    std::vector<std::pair<bool, bool>> filesWhenShown;
+    fake.dialogs.onMessage = [&](const std::string&) {
+        filesWhenShown.emplace_back(fake.files.FileExists(UserFile), fake.files.FileExists(ShellsFile));
+    };
     const TCorvaneInfo info;
     EXPECT_EQ(fake.dialogs.messages, BothMessages);
-    EXPECT_EQ(userFileWhenShown, (std::vector<bool>{false, true})) << "each file is created after its message";
+    EXPECT_EQ(filesWhenShown, (std::vector<std::pair<bool, bool>>{{true, false}, {true, true}}))
+        << "each message comes once its file is there";
     EXPECT_EQ(fake.files.files.at(UserFile), "");
     EXPECT_EQ(fake.files.files.at(ShellsFile), "");
     EXPECT_EQ(fake.files.folders, std::set<std::string>{"C:\\Launch\\schemes"});
@@ -59,13 +62,78 @@ TEST_F(CorvaneInfoTest, OnlyTheMissingFileIsReported) {
     EXPECT_EQ(fake.dialogs.messages, std::vector<std::string>{TCorvaneInfo::ShellsFileMissing});
 }
 
-TEST_F(CorvaneInfoTest, ReadOnlyFolderGoesOnWithTheDefaultsAfterTheTwoMessages) {
+TEST_F(CorvaneInfoTest, ReadOnlyFolderSaysThatTheFilesCannotBeCreatedAndGoesOnWithTheDefaults) {
     fake.files.readOnlyFolders.insert(Folder);
     const TCorvaneInfo info;
-    EXPECT_EQ(fake.dialogs.messages, BothMessages);
+    EXPECT_EQ(fake.dialogs.messages,
+              (std::vector<std::string>{"User settings file not found, and operator.ini cannot be created in "
+                                        "C:\\Launch: the default settings are used.",
+                                        "Shell settings file not found, and shells.ini cannot be created in "
+                                        "C:\\Launch: no shell is configured."}));
     EXPECT_TRUE(fake.files.files.empty());
     EXPECT_TRUE(info.Settings.ShowLauncher);
     EXPECT_EQ(info.ColoursIO.LogoFontSize, 48);
+}
+
+// The [Settings] section of shells.ini gives every user's settings; each key that the user's
+// own file gives (with "=", an empty value too) overrides it.
+TEST_F(CorvaneInfoTest, SharedSettingsAndTheUsersOwnKeysOverThem) {
+    enum From { None, Shared, Own };
+    struct Case {
+        const char* name;
+        std::string shared;              // after the [Shells] section
+        std::optional<std::string> own;  // the user's file; none: there is none
+        bool readOnly;
+        std::vector<std::string> messages;
+        bool userFileAfter;
+        bool useTimer;
+        std::int32_t timerLength;
+        std::string defaultShell;
+        std::string scheme;
+        From timerFrom, defaultFrom;
+    };
+    const std::string settings = "[Settings]\r\nUseTimer=1\r\nTimerLength=7\r\nDefaultShell=Explorer\r\n";
+    const Case cases[] = {
+        {"shared alone", settings, std::nullopt, false, {}, false, true, 7, "Explorer", "Default", Shared, Shared},
+        {"in a read-only folder", settings, std::nullopt, true, {}, false, true, 7, "Explorer", "Default", Shared, Shared},
+        {"empty section", "[settings]\r\n", std::nullopt, false, {}, false, false, 5, "", "Default", None, None},
+        {"misspelt section", "[Setting]\r\nUseTimer=1\r\n", std::nullopt, false, {TCorvaneInfo::UserFileMissing}, true,
+         false, 5, "", "Default", None, None},
+        {"own key over shared", settings, "[Settings]\r\ntimerlength=3\r\n", false, {}, true, true, 3, "Explorer",
+         "Default", Own, Shared},
+        {"own empty value clears", settings, "[Settings]\r\nDefaultShell=\r\nTimerLength=\r\n", false, {}, true, true, 5,
+         "", "Default", Own, Own},
+        {"own rejected value takes the default", settings, "[Settings]\r\nTimerLength=ten\r\n", false, {}, true, true, 5,
+         "Explorer", "Default", Own, Shared},
+        {"own line without =", settings, "[Settings]\r\nTimerLength\r\n", false, {}, true, true, 7, "Explorer", "Default",
+         Shared, Shared},
+        {"own file of another section", settings, "[Other]\r\nTimerLength=3\r\n", false, {}, true, true, 7, "Explorer",
+         "Default", Shared, Shared},
+        {"shared value that is the default", "[Settings]\r\nColourSchemeName=Default\r\nTimerLength=5\r\n",
+         std::nullopt, false, {}, false, false, 5, "", "Default", Shared, None},
+        {"shared scheme", "[Settings]\r\nColourSchemeName=Night\r\n", "", false, {}, true, false, 5, "", "Night", None,
+         None},
+    };
+    for (const Case& c : cases) {
+        fake.files.files = {{ShellsFile, "[Shells]\r\nExplorer=C:\\Windows\\explorer.exe,0,,\r\n" + c.shared}};
+        if (c.own) fake.files.files[UserFile] = *c.own;
+        fake.files.readOnlyFolders.clear();
+        if (c.readOnly) fake.files.readOnlyFolders.insert(Folder);
+        fake.dialogs.messages.clear();
+        const TCorvaneInfo info;
+        const TCorvaneSettings& s = info.Settings;
+        EXPECT_EQ(fake.dialogs.messages, c.messages) << c.name;
+        EXPECT_EQ(fake.files.FileExists(UserFile), c.userFileAfter) << c.name;
+        EXPECT_EQ(info.SharedSettings, c.messages.empty()) << c.name;
+        EXPECT_EQ(s.UseTimer, c.useTimer) << c.name;
+        EXPECT_EQ(s.TimerLength, c.timerLength) << c.name;
+        EXPECT_EQ(s.DefaultShell, c.defaultShell) << c.name;
+        EXPECT_EQ(s.DefaultShellItem != nullptr, !c.defaultShell.empty()) << c.name;
+        EXPECT_EQ(s.ColourSchemeName, c.scheme) << c.name;
+        const TIniFile* files[] = {nullptr, &info.ShellsIni, &info.UserIni};
+        EXPECT_EQ(s.FileOf(TCorvaneSettings::TimerLengthKey), files[c.timerFrom]) << c.name;
+        EXPECT_EQ(s.FileOf(TCorvaneSettings::DefaultShellKey), files[c.defaultFrom]) << c.name;
+    }
 }
 
 TEST_F(CorvaneInfoTest, UserNameFallsBackToDefault) {

@@ -34,6 +34,14 @@ TEST_F(PortableProfileTest, GivesWhatTheSystemReaderGivesForTheSharedTable) {
     }
 }
 
+TEST_F(PortableProfileTest, ListsTheSectionsAsTheSystemReaderDoes) {
+    for (const ini_table::SectionsCase& test : ini_table::SectionsCases()) {
+        const std::string path = "C:\\ini\\" + test.name + ".ini";
+        if (test.content) fake.files.files[path] = *test.content;
+        EXPECT_EQ(profiles.GetSectionNames(path, test.bufferSize), test.expected) << test.name;
+    }
+}
+
 TEST_F(PortableProfileTest, BareNamesLieInTheWindowsFolder) {
     fake.files.files["C:\\Windows\\system.ini"] = "[boot]\r\nshell=explorer.exe\r\n";
     EXPECT_EQ(profiles.GetString("system.ini", "boot", "shell", "None Found", 2048), "explorer.exe");
