@@ -56,7 +56,7 @@ TEST(Check, SharedSettingsAreCheckedInTheFileThatGivesEachValue) {
     ASSERT_TRUE(run.has_value());
     const std::string p = folder.Path();
     EXPECT_EQ(run->output,
-              "shell Explorer: C:\\windows\\explorer.exe, no wallpaper\n" +
+              "shell Explorer: C:\\windows\\explorer.exe, no wallpaper, not watched\n" +
                   p + user + ".ini:2: error: DefaultShell=Gone names no shell of shells.ini: the launcher stops at start "
                   "with \"List index out of bounds (0)\"\n" +
                   p + "shells.ini:4: warning: UseTimer=yes is not a whole number: the launcher reads it as off (0), its "
