@@ -46,6 +46,10 @@ public:
     static int Run(const TStringList& arguments);
 
     static const std::vector<TOption>& Options();
+
+    // The arguments as the logon record shows them, separated by blanks, each one with blanks
+    // (or none at all) in quotes.
+    static std::string Shown(const TStringList& arguments);
 };
 
 } // namespace corvane
