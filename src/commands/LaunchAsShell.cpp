@@ -15,14 +15,21 @@ namespace corvane {
 
 std::string ShellNotFoundWarning(const std::string& path) { return "Shell not found - " + path + " - attempting load anyway"; }
 
+namespace {
+// The system's reason for a failed start, or that it gave none.
+std::string ReasonOrNone(const std::string& reason) {
+    return reason.empty() ? std::string("the system gave no reason.") : reason;
+}
+} // namespace
+
 std::string StartFailedError(const std::string& path, const std::string& reason) {
-    return "Could not start \"" + path + "\": " + (reason.empty() ? std::string("the system gave no reason.") : reason);
+    return "Could not start \"" + path + "\": " + ReasonOrNone(reason);
 }
 
 std::string ProgramStartEvent(const std::string& starter, const std::string& path, const std::string& parameters,
                               const platform::ProgramStart& start) {
     std::string event = starter + " " + Quoted(path) + (parameters.empty() ? "" : " " + parameters) + ": ";
-    if (!start.Started) return event + "failed: " + (start.Reason.empty() ? "the system gave no reason." : start.Reason);
+    if (!start.Started) return event + "failed: " + ReasonOrNone(start.Reason);
     event += "started";
     if (start.Process) event += ", process " + std::to_string(start.Process->Id);
     return event;

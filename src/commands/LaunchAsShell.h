@@ -28,8 +28,8 @@ std::string ProgramStartEvent(const std::string& starter, const std::string& pat
 
 // The switch itself: takes the machine-wide switch lock, starts the guard, remembers the shell
 // setting in previousShell and in the journal, writes path as the setting and starts path with
-// parameters (and records how that start went). When the program started, runs whenStarted (if any) and waits 3000 ms handling
-// messages; when it did not, there is nothing to wait for. Then puts back what the switch
+// parameters, recording how that start went. When the program started, runs whenStarted (if
+// any) and waits 3000 ms handling messages; when it did not, there is nothing to wait for. Then puts back what the switch
 // changed and clears the journal. That is put back also when any step after the switch fails;
 // the failure then goes on to the caller.
 platform::ProgramStart StartAsShell(const TShellIO& shellIO, std::string& previousShell, const std::string& path,
