@@ -8,7 +8,9 @@
 #include "app/RunScript.h"
 #include "commands/ExplorerFallback.h"
 #include "commands/ShellRecovery.h"
+#include "config/CorvaneInfo.h"
 #include "platform/Errors.h"
+#include "platform/EventRecord.h"
 #include "platform/Platform.h"
 
 namespace corvane {
@@ -43,8 +45,9 @@ void RecoverAtStart() {
 }
 
 // The script's run. A logon shell's run that started no program, however it ended, gives the
-// user Explorer as the desktop after the box of any error that ended it.
-int RunLauncher() {
+// user Explorer as the desktop after the box of any error that ended it. error gets the error
+// that ended the run (the last one, when the fallback failed too).
+int RunLauncher(std::string& error) {
     const TShellIO shellIO;
     const TExplorerFallback fallback(shellIO);
     bool logonShell = false;
@@ -58,42 +61,79 @@ int RunLauncher() {
     try {
         run = std::make_unique<TRunScript>();
         run->Run();
-    } catch (const std::exception& error) {
-        ShowFatalError(error);
+    } catch (const std::exception& failure) {
+        ShowFatalError(failure);
+        error = ErrorLine(failure);
         code = 1;
     } catch (...) {
-        ShowFatalError(std::runtime_error("Unknown error"));
+        const std::runtime_error unknown("Unknown error");
+        ShowFatalError(unknown);
+        error = ErrorLine(unknown);
         code = 1;
     }
     if (logonShell && (run == nullptr || run->ProgramsStarted() == 0)) {
         try {
             if (!fallback.Run()) code = 1;
-        } catch (const std::exception& error) {
-            ShowFatalError(error);
+        } catch (const std::exception& failure) {
+            ShowFatalError(failure);
+            error = ErrorLine(failure);
             code = 1;
         }
     }
     return code;
 }
 
+// The first line of a run in the logon record.
+//     start: user alice, folder C:\Corvane\, version 3.0.0.0, command line: --recover
+// A run that the launcher started itself (its guard, a shell's watcher) names its command line
+// alone: its user and version are its launcher's, and asking for them would load libraries that
+// a watcher, waiting all session long, does without.
+void RecordStart(const std::vector<std::string>& arguments) {
+    if (TCommandLine::IsLaunchersOwn(arguments)) {
+        platform::RecordEvent("start: folder " + TCorvaneInfo::FindProgramFolder() +
+                              ", command line: " + TCommandLine::Shown(arguments));
+        return;
+    }
+    const std::string version = platform::System().ProgramVersion();
+    platform::RecordEvent("start: user " + TCorvaneInfo::GetCurrentUserName() + ", folder " +
+                          TCorvaneInfo::FindProgramFolder() + ", version " + (version.empty() ? "unknown" : version) +
+                          ", command line: " +
+                          (arguments.empty() ? std::string("(none)") : TCommandLine::Shown(arguments)));
+}
+
+// The last line of a run of the script: its exit code, and the error that ended it, if one did.
+//     end: exit code 1 after the error EListError: List index out of bounds (2)
+void RecordEnd(int code, const std::string& error) {
+    platform::RecordEvent("end: exit code " + std::to_string(code) + (error.empty() ? "" : " after the error " + error));
+}
+
 } // namespace
 
+// Every run begins its lines in the logon record with its start; an option's run ends them with
+// the option's exit code, the script's run with its own.
 int RunProgram(const std::vector<std::string>& arguments) {
+    std::string error;
     try {
+        RecordStart(arguments);
         TApplication application;
         application.Initialize();
         application.SetTitle(ApplicationTitle);
         application.ShowMainForm = false;
         if (TCommandLine::IsOption(arguments)) return TCommandLine::Run(arguments);
         RecoverAtStart();
-        const int code = RunLauncher();
+        const int code = RunLauncher(error);
         application.Run();
+        RecordEnd(code, error);
         return code;
-    } catch (const std::exception& error) {
-        ShowFatalError(error);
+    } catch (const std::exception& failure) {
+        ShowFatalError(failure);
+        error = ErrorLine(failure);
     } catch (...) {
-        ShowFatalError(std::runtime_error("Unknown error"));
+        const std::runtime_error unknown("Unknown error");
+        ShowFatalError(unknown);
+        error = ErrorLine(unknown);
     }
+    RecordEnd(1, error);
     return 1;
 }
 

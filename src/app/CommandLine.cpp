@@ -14,7 +14,9 @@
 #include "config/ShellCommand.h"
 #include "config/ShellInstall.h"
 #include "platform/Errors.h"
+#include "platform/EventRecord.h"
 #include "platform/Platform.h"
+#include "text/AsciiText.h"
 
 namespace corvane {
 
@@ -107,6 +109,15 @@ int Check(const TStringList& arguments, TOutput& output) {
     return RunCheck(options, folder, '\\', output.Text);
 }
 
+// The last line of an option's run in the logon record: the option with its arguments and the
+// exit code, and when it failed, what it reported (a quiet run's report too).
+//     option --install --all-users: exit code 1: corvane.exe: ERegistryException: ...
+void RecordOption(const TStringList& arguments, int code, const std::string& report) {
+    std::string event = "option " + TCommandLine::Shown(arguments) + ": exit code " + std::to_string(code);
+    if (code != TCommandLine::ExitDone && !report.empty()) event += ": " + report;
+    platform::RecordEvent(event);
+}
+
 const TCommandLine::TOption* Find(std::string_view name) {
     const auto& options = TCommandLine::Options();
     const auto found = std::find_if(options.begin(), options.end(),
@@ -152,8 +163,22 @@ const std::vector<TCommandLine::TOption>& TCommandLine::Options() {
     return options;
 }
 
+std::string TCommandLine::Shown(const TStringList& arguments) {
+    std::string text;
+    for (const std::string& argument : arguments) {
+        const bool quote = argument.empty() || argument.find_first_of(" \t") != std::string::npos;
+        text += (text.empty() ? "" : " ") + (quote ? Quoted(argument) : argument);
+    }
+    return text;
+}
+
 bool TCommandLine::IsOption(const TStringList& arguments) {
     return !arguments.empty() && ((!arguments[0].empty() && arguments[0][0] == '-') || arguments[0] == "/?");
+}
+
+bool TCommandLine::IsLaunchersOwn(const TStringList& arguments) {
+    const TOption* option = arguments.empty() ? nullptr : Find(arguments[0]);
+    return option != nullptr && option->Quiet;
 }
 
 int TCommandLine::Run(const TStringList& given) {
@@ -197,6 +222,7 @@ int TCommandLine::Run(const TStringList& given) {
         code = ExitFailed;
     }
     if (code == ExitUsage) output.Text += "Run " + std::string(ProgramName) + " --help for the options.\n";
+    RecordOption(arguments, code, output.Text);
     if (!quiet && (option == nullptr || !option->Quiet)) {
         platform::Messages().WriteOutput(output.Text, output.WorthABox ? platform::Dialogs::Unread::Box
                                                                         : platform::Dialogs::Unread::Dropped);

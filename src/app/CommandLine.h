@@ -41,11 +41,18 @@ public:
 
     // True when the first argument asks for an option: it begins with "-", or is "/?".
     static bool IsOption(const TStringList& arguments);
+    // True when the arguments ask for an option that only the launcher itself gives (its guard,
+    // a shell's watcher).
+    static bool IsLaunchersOwn(const TStringList& arguments);
     // Runs the option that the first argument other than QuietOption names, and returns the
     // exit code.
     static int Run(const TStringList& arguments);
 
     static const std::vector<TOption>& Options();
+
+    // The arguments as the logon record shows them, separated by blanks, each one with blanks
+    // (or none at all) in quotes.
+    static std::string Shown(const TStringList& arguments);
 };
 
 } // namespace corvane

@@ -5,17 +5,35 @@
 #include "commands/ShellWatcher.h"
 #include "config/CorvaneInfo.h"
 #include "config/ShellJournal.h"
+#include "platform/EventRecord.h"
 #include "platform/Platform.h"
 #include "platform/Processes.h"
 #include "platform/ShellServices.h"
 #include "platform/WindowSystem.h"
+#include "text/AsciiText.h"
 
 namespace corvane {
 
 std::string ShellNotFoundWarning(const std::string& path) { return "Shell not found - " + path + " - attempting load anyway"; }
 
+namespace {
+// The system's reason for a failed start, or that it gave none.
+std::string ReasonOrNone(const std::string& reason) {
+    return reason.empty() ? std::string("the system gave no reason.") : reason;
+}
+} // namespace
+
 std::string StartFailedError(const std::string& path, const std::string& reason) {
-    return "Could not start \"" + path + "\": " + (reason.empty() ? std::string("the system gave no reason.") : reason);
+    return "Could not start \"" + path + "\": " + ReasonOrNone(reason);
+}
+
+std::string ProgramStartEvent(const std::string& starter, const std::string& path, const std::string& parameters,
+                              const platform::ProgramStart& start) {
+    std::string event = starter + " " + Quoted(path) + (parameters.empty() ? "" : " " + parameters) + ": ";
+    if (!start.Started) return event + "failed: " + ReasonOrNone(start.Reason);
+    event += "started";
+    if (start.Process) event += ", process " + std::to_string(start.Process->Identity().Id);
+    return event;
 }
 
 namespace {
@@ -75,6 +93,7 @@ platform::ProgramStart StartAsShell(const TShellIO& shellIO, std::string& previo
         pending.Switched = switched;
         journal.Write(pending, exe);
         start = platform::Shell().Execute(path, parameters, "");
+        platform::RecordEvent(ProgramStartEvent("shell start", path, parameters, start));
         // Nothing started, so nothing is starting that the setting must name: no pause.
         if (start.Started) {
             if (whenStarted) whenStarted(start);

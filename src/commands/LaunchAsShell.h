@@ -20,10 +20,18 @@ std::string ShellNotFoundWarning(const std::string& path);
 // The error of a start that the system refused, naming the program and the system's reason.
 std::string StartFailedError(const std::string& path, const std::string& reason);
 
+// The logon record's line of a start: what started it, the program and its parameters, and
+// whether it started (with its process) or why not:
+//     shell start "C:\Alt\alt.exe" -x: started, process 1234
+//     exec (line 3) "C:\Tools\tool.exe": failed: The system cannot find the file specified.
+std::string ProgramStartEvent(const std::string& starter, const std::string& path, const std::string& parameters,
+                              const platform::ProgramStart& start);
+
 // The switch itself: takes the machine-wide switch lock, starts the guard, remembers the shell
 // setting in previousShell and in the journal, writes path as the setting and starts path with
-// parameters. When the program started, runs whenStarted (if any) with the start and waits 3000 ms handling
-// messages; when it did not, there is nothing to wait for. Then puts back what the switch
+// parameters, recording how that start went. When the program started, runs whenStarted (if
+// any) with the start and waits 3000 ms handling messages; when it did not, there is nothing to
+// wait for. Then puts back what the switch
 // changed and clears the journal. That is put back also when any step after the switch fails;
 // the failure then goes on to the caller.
 platform::ProgramStart StartAsShell(const TShellIO& shellIO, std::string& previousShell, const std::string& path,

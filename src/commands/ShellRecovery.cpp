@@ -7,6 +7,7 @@
 #include "commands/LaunchAsShell.h"
 #include "config/BinaryRecord.h"
 #include "config/RegistryWrites.h"
+#include "platform/EventRecord.h"
 #include "platform/Platform.h"
 #include "platform/Processes.h"
 #include "platform/WindowSystem.h"
@@ -27,10 +28,12 @@ std::string Launch(const TPendingRestore& pending) {
     return "the launch by process " + std::to_string(pending.Launcher.Id);
 }
 
-// Adds what a record's handling found to the report: the most that was done decides.
+// Adds what a record's handling found to the report: the most that was done decides. What
+// changed something goes into the logon record as well.
 void Add(TReport& report, TOutcome outcome, const std::string& text) {
     report.Outcome = std::max(report.Outcome, outcome);
     report.Text += text;
+    if (outcome == TOutcome::Restored || outcome == TOutcome::Discarded) platform::RecordEvent("recovery: " + text);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "commands/LaunchAsShell.h"
 #include "commands/RestartPolicy.h"
 #include "platform/Errors.h"
+#include "platform/EventRecord.h"
 #include "platform/Platform.h"
 #include "platform/WindowSystem.h"
 #include "text/AsciiText.h"
@@ -21,6 +22,15 @@ std::string WatchLock(const std::string& name) {
     std::string lock = "Local\\CorvaneWatch." + AsciiLowerCase(name);
     std::replace(lock.begin() + 6, lock.end(), '\\', '/');
     return lock;
+}
+
+// Small exit codes as numbers, the system's status codes (0xC0000005) as it writes them.
+std::string ExitCodeText(std::uint32_t code) {
+    if (code < 0x10000) return std::to_string(code);
+    static const char digits[] = "0123456789ABCDEF";
+    std::string text = "0x";
+    for (int shift = 28; shift >= 0; shift -= 4) text += digits[(code >> shift) & 0xF];
+    return text;
 }
 
 } // namespace
@@ -59,14 +69,28 @@ std::optional<TShellWatcher::TWatch> TShellWatcher::FromArguments(const TStringL
 // the box of what went wrong.
 int TShellWatcher::Run(std::shared_ptr<platform::HeldProcess> process) const {
     const std::unique_ptr<platform::MachineLock> lock = platform::Windows().LockMachineWide(WatchLock(Shell_.Name), 0);
-    if (lock == nullptr) return 0;
+    const std::string watch = "watch of " + Quoted(Shell_.Name) + ": ";
+    if (lock == nullptr) {
+        platform::RecordEvent(watch + "another watcher of this session watches it");
+        return 0;
+    }
     const TExplorerFallback fallback(ShellIO_);
     TRestartPolicy policy;
     try {
         for (;;) {
+            platform::RecordEvent(watch + "waiting on process " + std::to_string(process->Identity().Id));
             const std::optional<std::uint32_t> exitCode = platform::Process().WaitForExitOrSessionEnd(*process);
-            if (!exitCode) return 0;
-            switch (policy.AfterEnd(*exitCode, platform::System().TickCount())) {
+            if (!exitCode) {
+                platform::RecordEvent(watch + "the session ends");
+                return 0;
+            }
+            const TRestartPolicy::TAction action = policy.AfterEnd(*exitCode, platform::System().TickCount());
+            platform::RecordEvent(watch + "ended with exit code " + ExitCodeText(*exitCode) +
+                                  (action == TRestartPolicy::TAction::End ? ", its own choice: the watch ends"
+                                   : action == TRestartPolicy::TAction::Restart
+                                       ? "; starting it again (" + std::to_string(policy.RecentEnds()) + " within a minute)"
+                                       : "; starting Explorer instead"));
+            switch (action) {
             case TRestartPolicy::TAction::End:
                 return 0;
             case TRestartPolicy::TAction::GiveExplorer: {

@@ -2,11 +2,33 @@
 
 #include "commands/LaunchAsShell.h"
 #include "config/CorvaneInfo.h"
+#include "platform/EventRecord.h"
 #include "platform/Platform.h"
+#include "text/AsciiText.h"
 #include "ui/ApplyWallpaper.h"
 #include "ui/ShellChooseForm.h"
 
 namespace corvane {
+
+namespace {
+
+// The logon record's line of the shell that the chooser gave, and how.
+std::string ChooserEvent(TChooserOutcome outcome, const TShellListItem* item) {
+    if (outcome == TChooserOutcome::Cancelled) return "chooser: cancelled";
+    const std::string shell = item != nullptr ? Quoted(item->Name) : std::string("no shell");
+    return "chooser: " + shell + " by " + std::string(ChooserOutcomeName(outcome));
+}
+
+// The same of the shell taken without the chooser.
+std::string NoChooserEvent(const TCorvaneInfo& info) {
+    const TShellListItem* item = info.PreferredShell.Item;
+    std::string event = "no chooser (ShowLauncher off): ";
+    if (item == nullptr) return event + "no default shell, nothing to start";
+    return event + Quoted(item->Name) +
+           (item == info.Settings.DefaultShellItem.get() ? ", the default shell" : ", the remembered shell");
+}
+
+} // namespace
 
 // Takes the shell from the chooser (or, when the chooser is off, the shell in the default
 // shell's place: the remembered one or the default shell), applies its wallpaper and launches it
@@ -15,6 +37,7 @@ namespace corvane {
 // leaves the remembered shell as it was and the launch goes on as if nothing had happened.
 void TscrObjLoadShell::Execute() {
     const TShellListItem* item = Info->Settings.ShowLauncher ? ChooseShell() : Info->PreferredShell.Item;
+    if (!Info->Settings.ShowLauncher) platform::RecordEvent(NoChooserEvent(*Info));
     if (item == nullptr) {
         return;
     }
@@ -49,6 +72,7 @@ const TShellListItem* TscrObjLoadShell::ChooseShell() {
     }
     form.ShowModal();
     form.tmrLoadShell.SetEnabled(false);
+    platform::RecordEvent(ChooserEvent(form.Outcome(), form.SelectedShell));
     return form.SelectedShell;
 }
 

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/FileSystem.h"
 #include "script/scrObjAncestor.h"
 
 namespace corvane {
@@ -18,7 +19,7 @@ public:
     // The name of the wallpaper file that a shell's picture is converted to, in the program
     // folder, or when that cannot be written, in this folder of the user's local application data.
     static constexpr const char* WallpaperFile = "wallpaper.bmp";
-    static constexpr const char* UserWallpaperFolder = "Corvane";
+    static constexpr const char* UserWallpaperFolder = platform::UserDataFolderName;
     // The wallpaper file in the user's own folder; empty when the system names none.
     static std::string UserWallpaperFile();
 

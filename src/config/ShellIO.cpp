@@ -4,6 +4,7 @@
 #include "config/RegistryWrites.h"
 #include "config/ShellCommand.h"
 #include "platform/Errors.h"
+#include "platform/EventRecord.h"
 #include "platform/Platform.h"
 #include "platform/ProfileFiles.h"
 #include "text/AsciiText.h"
@@ -22,6 +23,35 @@ using platform::RegistryRoot;
 // the leading "\".
 std::string FromRoot(const std::string& keyPath) {
     return !keyPath.empty() && keyPath.front() == '\\' ? keyPath.substr(1) : keyPath;
+}
+
+// The places of the setting as the logon record names them.
+constexpr const char* UserPlace = "the current user's shell";
+constexpr const char* MachinePlace = "the machine's shell";
+constexpr const char* SystemIniPlace = "system.ini [boot] shell";
+
+// The logon record's line of a switch: the text and the places it went to.
+//     switch to "C:\Alt\alt.exe": the current user's shell, the machine's shell, the mapping turned to the user's key
+std::string SwitchEvent(const std::string& text, const TShellSwitch& switched) {
+    std::string places;
+    const auto add = [&places](bool changed, const char* place) {
+        if (changed) places += (places.empty() ? "" : ", ") + std::string(place);
+    };
+    add(switched.UserValue, UserPlace);
+    add(switched.MachineValue, MachinePlace);
+    add(switched.MappingTurned, "the mapping turned to the user's key");
+    add(switched.SystemIni, SystemIniPlace);
+    return "switch to " + Quoted(text) + ": " + (places.empty() ? std::string("nothing written") : places);
+}
+
+// A stored value as the record shows what was put back: its text in quotes, with its type
+// when that is not REG_SZ; "removed" when there was none.
+std::string PutBack(const platform::RegistryValue& value) {
+    if (value.state != platform::RegistryValue::State::Present) return "removed";
+    std::string shown = Quoted(TextOf(value.data));
+    if (value.type == platform::RegExpandString) shown += " (REG_EXPAND_SZ)";
+    else if (value.type != platform::RegString) shown += " (type " + std::to_string(value.type) + ")";
+    return shown;
 }
 } // namespace
 
@@ -44,6 +74,11 @@ void TShellIO::WriteShell(const std::string& text) const {
 }
 
 void TShellIO::WriteShell(const std::string& text, bool machineWide, TShellSwitch& switched) const {
+    WriteSetting(text, machineWide, switched);
+    platform::RecordEvent(SwitchEvent(text, switched));
+}
+
+void TShellIO::WriteSetting(const std::string& text, bool machineWide, TShellSwitch& switched) const {
     const int family = platform::System().PlatformId();
     if (family == WindowsFamily) {
         if (!machineWide) return;
@@ -124,19 +159,36 @@ bool TShellIO::SetWinlogonShell(RegistryRoot root, const platform::RegistryValue
     return true;
 }
 
+// The logon record gets what was put back, place by place, or the error that stopped it:
+//     restore: the current user's shell removed, the machine's shell "explorer.exe"
 void TShellIO::RestoreSetting(const TSavedShellSetting& saved, const TShellSwitch& switched) const {
-    if (saved.Family == WindowsFamily) {
-        if (switched.SystemIni && ReadSystemIniShell() != saved.SystemIniShell) {
-            platform::Profiles().WriteString(SystemIni, BootSection, ShellValue, saved.SystemIniShell);
+    std::string restored;
+    const auto add = [&restored](const char* place, const std::string& value) {
+        restored += (restored.empty() ? "" : ", ") + std::string(place) + " " + value;
+    };
+    try {
+        if (saved.Family == WindowsFamily) {
+            if (switched.SystemIni && ReadSystemIniShell() != saved.SystemIniShell) {
+                platform::Profiles().WriteString(SystemIni, BootSection, ShellValue, saved.SystemIniShell);
+            }
+            if (switched.SystemIni) add(SystemIniPlace, saved.SystemIniShell ? Quoted(*saved.SystemIniShell) : "removed");
+        } else if (saved.Family == NtFamily) {
+            if (switched.UserValue) {
+                const platform::RegistryValue user = RestoredUserValue(saved, switched);
+                SetWinlogonShell(RegistryRoot::CurrentUser, user);
+                add(UserPlace, PutBack(user));
+            }
+            if (switched.MachineValue) {
+                SetWinlogonShell(RegistryRoot::LocalMachine, saved.MachineValue);
+                add(MachinePlace, PutBack(saved.MachineValue));
+            }
         }
-    } else if (saved.Family == NtFamily) {
-        if (switched.UserValue) {
-            SetWinlogonShell(RegistryRoot::CurrentUser, RestoredUserValue(saved, switched));
-        }
-        if (switched.MachineValue) {
-            SetWinlogonShell(RegistryRoot::LocalMachine, saved.MachineValue);
-        }
+    } catch (const std::exception& error) {
+        platform::RecordEvent("restore failed" + (restored.empty() ? std::string() : " after " + restored) + ": " +
+                              ErrorLine(error));
+        throw;
     }
+    platform::RecordEvent("restore: " + (restored.empty() ? std::string("nothing to put back") : restored));
 }
 
 bool TShellIO::MappingAtUser() const {

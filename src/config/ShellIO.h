@@ -57,7 +57,7 @@ public:
     void WriteShell(const std::string& text) const;
     // The same, recording in switched what it changes as it goes. Without machineWide only the
     // current user's value is written (on the 95 family, where system.ini is the machine's,
-    // nothing is).
+    // nothing is). The logon record gets the text and the places it went to.
     void WriteShell(const std::string& text, bool machineWide, TShellSwitch& switched) const;
 
     // What WriteShell(text, machineWide, ...) is going to change, for the journal that is
@@ -75,7 +75,7 @@ public:
     //
     // switched may say more than the switch did (the plan recorded before it, when the launcher
     // was killed on the way): a turn of the mapping counts only when the mapping really sends
-    // reads to the user's key now.
+    // reads to the user's key now. The logon record gets what was put back, or why not.
     void RestoreSetting(const TSavedShellSetting& saved, const TShellSwitch& switched) const;
     // The state that RestoreSetting gives the current user's value.
     platform::RegistryValue RestoredUserValue(const TSavedShellSetting& saved, const TShellSwitch& switched) const;
@@ -92,6 +92,7 @@ public:
     std::optional<std::string> ReadSystemIniShell() const;
 
 private:
+    void WriteSetting(const std::string& text, bool machineWide, TShellSwitch& switched) const;
     // True when the mapping sends reads of system.ini [boot] shell to the user's key.
     bool MappingAtUser() const;
 };

@@ -9,6 +9,11 @@
 
 namespace corvane::platform {
 
+// The launcher's own folder in the current user's local application data (LocalAppDataFolder),
+// for what it keeps per user: the converted wallpaper when the program folder is read-only, and
+// the logon record.
+constexpr const char* UserDataFolderName = "Corvane";
+
 // A file open for writing, written piece by piece at the offsets given, in any order. The file
 // is closed when the object goes.
 class OutputFile {

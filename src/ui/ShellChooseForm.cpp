@@ -119,6 +119,18 @@ void TfrmShellChoose::SetUpColours() {
     }
 }
 
+std::string_view ChooserOutcomeName(TChooserOutcome outcome) {
+    switch (outcome) {
+    case TChooserOutcome::None: return "no outcome";
+    case TChooserOutcome::Enter: return "Enter";
+    case TChooserOutcome::Mouse: return "the mouse";
+    case TChooserOutcome::NumberKey: return "a number key";
+    case TChooserOutcome::Countdown: return "the countdown";
+    case TChooserOutcome::Cancelled: return "a cancel";
+    }
+    return "no outcome";
+}
+
 void TfrmShellChoose::StartCountdown(std::int32_t seconds, const std::string& shellName) {
     tmrLoadShell.SetInterval(CountdownInterval(seconds));
     tmrLoadShell.SetEnabled(true);

@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "config/CorvaneInfo.h"
 #include "platform/PopupListWindow.h"
@@ -62,6 +63,8 @@ private:
 // out, or a cancel (Escape, the Cancel area, or the window closed by other means). None while it
 // runs, and before it was shown.
 enum class TChooserOutcome { None, Enter, Mouse, NumberKey, Countdown, Cancelled };
+// How the logon record tells the outcome: "Enter", "the mouse", "a number key"...
+std::string_view ChooserOutcomeName(TChooserOutcome outcome);
 
 // The window timer: it runs while it is enabled with an interval other than 0.
 class TChooserTimer {

@@ -52,9 +52,14 @@ std::string Win32FileSystem::ExePath() {
         .value_or(std::string());
 }
 
+// The logon sets LOCALAPPDATA for every program of the session; asking the shell instead would
+// load the shell's libraries into every run, the windowless ones too. The shell answers only
+// where the variable is missing.
 std::string Win32FileSystem::LocalAppDataFolder() {
     char folder[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder)) || folder[0] == '\0') {
+    const DWORD length = GetEnvironmentVariableA("LOCALAPPDATA", folder, MAX_PATH);
+    if ((length == 0 || length >= MAX_PATH) &&
+        (FAILED(SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder)) || folder[0] == '\0')) {
         return {};
     }
     std::string path = folder;

@@ -5,14 +5,17 @@
 //   corvane_probe read-shell        the system shell setting
 //   corvane_probe write-shell TEXT  makes TEXT the system shell setting
 //   corvane_probe context           builds the launcher's context in the probe's own folder
+//   corvane_probe record N TEXT     writes N events "TEXT i" into the logon record, one by one
 // Exit code 0 on success, 1 when an error escaped (its kind and message are printed).
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <string>
 
 #include "config/CorvaneInfo.h"
 #include "config/ShellIO.h"
 #include "platform/Errors.h"
+#include "platform/EventRecord.h"
 #include "platform/Platform.h"
 #include "platform/win32/Win32Platform.h"
 
@@ -51,8 +54,11 @@ int Run(int argc, char** argv) {
         std::printf("ok\n");
     } else if (command == "context") {
         PrintContext();
+    } else if (command == "record" && argc > 3) {
+        const int count = std::atoi(argv[2]);
+        for (int i = 0; i < count; ++i) corvane::platform::RecordEvent(std::string(argv[3]) + " " + std::to_string(i));
     } else {
-        std::fprintf(stderr, "usage: corvane_probe platform | read-shell | write-shell TEXT | context\n");
+        std::fprintf(stderr, "usage: corvane_probe platform | read-shell | write-shell TEXT | context | record N TEXT\n");
         return 2;
     }
     return 0;

@@ -99,6 +99,12 @@ TEST_F(ShellWatcherRunTest, RestartsACrashedShellAsTheShellAndWatchesTheNewProce
     EXPECT_EQ(fake.processes.waitedOn[1].Id, 1000u) << "the restarted process is the one watched";
     EXPECT_TRUE(fake.dialogs.messages.empty());
     EXPECT_EQ(fake.registry.Text(RegistryRoot::CurrentUser, Winlogon, "shell"), std::nullopt) << "put back";
+    const std::vector<std::string> events = fake.recordStore.Events();
+    for (const char* line : {"watch of \"Alt\": ended with exit code 0xC0000005; starting it again (1 within a minute)",
+                             "watch of \"Alt\": ended with exit code 3; starting it again (2 within a minute)",
+                             "watch of \"Alt\": ended with exit code 0, its own choice: the watch ends"}) {
+        EXPECT_EQ(std::count(events.begin(), events.end(), line), 1) << line << "\n" << ::testing::PrintToString(events);
+    }
 }
 
 TEST_F(ShellWatcherRunTest, TheFourthCrashWithinAMinuteGivesExplorerWithABox) {

@@ -18,6 +18,7 @@ FakePlatform::FakePlatform() {
     services.dialogs = &dialogs;
     services.system = &system;
     services.processes = &processes;
+    services.record = &record;
     previous_ = platform::Install(services);
 }
 

@@ -10,8 +10,10 @@
 #include <vector>
 
 #include "platform/Errors.h"
+#include "platform/EventRecord.h"
 #include "platform/Platform.h"
 #include "platform/Processes.h"
+#include "support/FakeRecordStore.h"
 
 namespace corvane::testing {
 
@@ -235,6 +237,9 @@ public:
     FakeDialogs dialogs;
     FakeSystemInfo system;
     FakeProcesses processes;
+    // The logon record, kept in memory.
+    FakeRecordStore recordStore;
+    platform::EventRecord record{recordStore, 100};
 
     // Installs the current members again, after a test has replaced one of the services.
     void Reinstall();

@@ -1,0 +1,59 @@
+// The logon record: what each run of corvane.exe did, one line per event, appended to
+// %LOCALAPPDATA%\Corvane\logon.log as it happens, so that a launcher killed at any moment leaves
+// every line up to its end. Each line is the local date and time with milliseconds, the process
+// id in brackets and the event:
+//
+//     2026-12-09 08:01:02.345 [1234] chooser: "Alt" by Enter
+//
+// The record never fails the run: a line that cannot be written (no folder, a read-only or
+// locked file) is dropped without a word. It stays within MaxFileBytes: when a line would take
+// the file past that, the file becomes logon.log.1 (replacing an older one) and a new one begins.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/RecordStore.h"
+
+namespace corvane::platform {
+
+// Writes one event into the logon record of the running program, from anywhere in the launcher:
+// a text without its time (the record adds that); line breaks in it become " / ". Does nothing
+// when the program keeps no record (corvane-check, unit tests without one); never throws.
+void RecordEvent(std::string_view event) noexcept;
+
+class EventRecord {
+public:
+    // The record's file in the launcher's folder of the user's local application data, and the
+    // older record that a full one becomes.
+    static constexpr const char* FileName = "logon.log";
+    static constexpr const char* OlderFileName = "logon.log.1";
+    // No file of the record grows past this many bytes.
+    static constexpr std::uint64_t MaxFileBytes = 1048576;
+    // An event is cut after this many bytes (and marked so), so that no line alone fills a file.
+    static constexpr std::size_t MaxEventBytes = 4096;
+    static constexpr std::string_view CutMark = "...";
+    // What stands for a line break of an event's text, and what ends each line of the record.
+    static constexpr std::string_view LineBreak = " / ";
+    static constexpr std::string_view LineEnd = "\r\n";
+
+    EventRecord(RecordStore& store, std::uint32_t processId) : Store_(store), ProcessId_(processId) {}
+
+    // Appends the event's line, beginning a new file first when it would not fit; drops it when
+    // that cannot be done.
+    void Write(std::string_view event) noexcept;
+
+    // The whole line of an event at a time, its end included.
+    static std::string Line(const LocalTime& time, std::uint32_t processId, std::string_view event);
+    // The text as one line: each CR LF, CR or LF becomes LineBreak (blank lines and blanks around
+    // the line breaks go), other control characters blanks; cut after MaxEventBytes.
+    static std::string OneLine(std::string_view text);
+
+private:
+    RecordStore& Store_;
+    std::uint32_t ProcessId_;
+};
+
+} // namespace corvane::platform

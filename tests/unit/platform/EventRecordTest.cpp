@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include "platform/EventRecord.h"
+#include "platform/Platform.h"
+#include "support/FakeRecordStore.h"
+
+namespace corvane::platform {
+namespace {
+
+TEST(EventRecordTest, EachLineBeginsWithTheLocalTimeToTheMillisecondAndTheProcess) {
+    const struct {
+        LocalTime time;
+        std::uint32_t process;
+        const char* line;
+    } cases[] = {
+        {{2026, 12, 9, 8, 1, 2, 345}, 1234, "2026-12-09 08:01:02.345 [1234] start\r\n"},
+        {{2027, 1, 5, 0, 0, 0, 7}, 8, "2027-01-05 00:00:00.007 [8] start\r\n"},
+        {{1999, 10, 31, 23, 59, 59, 999}, 4294967295u, "1999-10-31 23:59:59.999 [4294967295] start\r\n"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(EventRecord::Line(c.time, c.process, "start"), c.line);
+    }
+}
+
+TEST(EventRecordTest, AnEventOfManyLinesBecomesOneLine) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"one\r\ntwo", "one / two"},
+        {"one\ntwo\rthree", "one / two / three"},
+        {"Put back:\n  the user's shell: \"x\"\n", "Put back: / the user's shell: \"x\""},
+        {"one\r\n\r\n\r\ntwo", "one / two"},
+        {"\r\nleading", "leading"},
+        {"trailing  \r\n", "trailing"},
+        {"tab\there\x01" "and\x7f", "tab here and "},
+        {"", ""},
+        {"\r\n", ""},
+    };
+    for (const auto& [text, line] : cases) {
+        EXPECT_EQ(EventRecord::OneLine(text), line) << text;
+    }
+}
+
+TEST(EventRecordTest, AnEventIsCutAfterItsLimitAndSaysSo) {
+    const std::string exact(EventRecord::MaxEventBytes, 'x');
+    EXPECT_EQ(EventRecord::OneLine(exact), exact);
+    EXPECT_EQ(EventRecord::OneLine(exact + "y"), exact + std::string(EventRecord::CutMark));
+    EXPECT_EQ(EventRecord::OneLine(exact + "\n"), exact) << "a line break at the end is no character";
+}
+
+// The file fills up to the last byte; the line that would take it past the bound starts a new one.
+TEST(EventRecordTest, AFullFileBecomesTheOlderRecordAndANewOneBegins) {
+    const std::string line = EventRecord::Line(testing::FakeRecordStore().now, 100, "event");
+    const struct {
+        std::uint64_t before; // bytes in the file before the line
+        bool retired;
+    } cases[] = {
+        {0, false},
+        {EventRecord::MaxFileBytes - line.size() - 1, false},
+        {EventRecord::MaxFileBytes - line.size(), false},
+        {EventRecord::MaxFileBytes - line.size() + 1, true},
+        {EventRecord::MaxFileBytes, true},
+        {EventRecord::MaxFileBytes + 100, true}, // made larger by something else
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.before);
+        testing::FakeRecordStore store;
+        store.file = std::string(c.before, 'a');
+        store.older = "an older record";
+        EventRecord(store, 100).Write("event");
+        if (c.retired) {
+            EXPECT_EQ(store.older, std::string(c.before, 'a'));
+            EXPECT_EQ(store.file, line);
+        } else {
+            EXPECT_EQ(store.older, "an older record");
+            EXPECT_EQ(store.file, std::string(c.before, 'a') + line);
+            EXPECT_LE(store.file->size(), EventRecord::MaxFileBytes);
+        }
+    }
+}
+
+TEST(EventRecordTest, LinesThatCannotBeWrittenAreDroppedAndTheBoundHolds) {
+    testing::FakeRecordStore store;
+    EventRecord record(store, 100);
+    store.opens = false;
+    record.Write("no folder");
+    EXPECT_EQ(store.file, std::nullopt);
+
+    store.opens = true;
+    store.file = std::string(EventRecord::MaxFileBytes, 'a');
+    store.retires = false; // the older record is locked
+    record.Write("does not fit");
+    EXPECT_EQ(store.file->size(), EventRecord::MaxFileBytes);
+    EXPECT_EQ(store.older, std::nullopt);
+
+    store.file.reset();
+    store.appends = false;
+    record.Write("disk full");
+    store.appends = true;
+    record.Write("written");
+    EXPECT_EQ(store.Events(), std::vector<std::string>{"written"});
+}
+
+TEST(EventRecordTest, EventsAreAppendedInTheOrderTheyHappen) {
+    testing::FakeRecordStore store;
+    EventRecord record(store, 100);
+    record.Write("first\nof two lines");
+    store.now.Millisecond = 346;
+    record.Write("second");
+    EXPECT_EQ(store.file, "2026-12-09 08:01:02.345 [100] first / of two lines\r\n"
+                          "2026-12-09 08:01:02.346 [100] second\r\n");
+}
+
+TEST(EventRecordTest, AProgramWithoutARecordWritesNothing) {
+    const Services previous = Install(Services{});
+    EXPECT_NO_THROW(RecordEvent("nowhere"));
+    testing::FakeRecordStore store;
+    EventRecord record(store, 7);
+    Services services;
+    services.record = &record;
+    Install(services);
+    RecordEvent("somewhere");
+    Install(previous);
+    EXPECT_EQ(store.file, "2026-12-09 08:01:02.345 [7] somewhere\r\n");
+}
+
+} // namespace
+} // namespace corvane::platform
