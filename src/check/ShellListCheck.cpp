@@ -250,18 +250,19 @@ bool TShellListCheck::CheckFieldSplit(const std::string& name, int line, const s
     return true;
 }
 
+// What a launch of a program that is not there does: the warning, then the failed start's error.
 void TShellListCheck::CheckProgram(const std::string& name, int line, const std::string& path) {
+    const std::string launch = "the launcher warns \"" + ShellNotFoundWarning(path) +
+                               "\", then says that it could not start it, and starts nothing";
     if (path.empty()) {
-        Ini_.Error(line, name + " names no program (its first field is empty): the launcher warns \"" +
-                             ShellNotFoundWarning(path) + "\" and starts nothing");
+        Ini_.Error(line, name + " names no program (its first field is empty): " + launch);
         return;
     }
     const TNamedFile file = Context_.Locate(path);
     if (file.Relative) {
         Ini_.Warning(line, TCheckContext::RelativeWarning("the program of " + name, path));
     } else if (file.Known && !file.Exists) {
-        Ini_.Error(line, "the program of " + name + ", " + Quoted(path) + ", is not there: the launcher warns \"" +
-                             ShellNotFoundWarning(path) + "\" and starts nothing");
+        Ini_.Error(line, "the program of " + name + ", " + Quoted(path) + ", is not there: " + launch);
     }
 }
 

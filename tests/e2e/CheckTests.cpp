@@ -31,7 +31,7 @@ TEST(Check, BrokenFolderReportsEveryMistakeOnItsLine) {
                   "\"'Files\\Alt\\alt.exe' is not a valid boolean value\"; put a field that holds blanks in double "
                   "quotes: Alt=\"C:\\Program Files\\Alt\\alt.exe\",1,,\n" +
                   p + "shells.ini:4: error: the program of Gone, \"C:\\nowhere\\gone.exe\", is not there: the launcher "
-                  "warns \"Shell not found - C:\\nowhere\\gone.exe - attempting load anyway\" and starts nothing\n" +
+                  "warns \"Shell not found - C:\\nowhere\\gone.exe - attempting load anyway\", then says that it could not start it, and starts nothing\n" +
                   p + "script.txt:1: warning: \"loadshel\" is no keyword, so the launcher drops this line without a "
                   "word; did you mean loadshell? (The statement after it is statement 1.)\n" +
                   p + "script.txt:2: error: statement 1: exec (path, args, workingdir) reads 3 arguments but this line "

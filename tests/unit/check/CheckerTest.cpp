@@ -264,7 +264,7 @@ TEST_F(Checker, ProgramsAndWallpapersOfShells) {
     const Case cases[] = {
         {"no program", {{"shells.ini", head + "\r\nGone=C:\\Apps\\gone.exe,0,,\r\n"}},
          {"shells.ini:3: error: the program of Gone, \"C:\\Apps\\gone.exe\", is not there: the launcher warns \"Shell not "
-          "found - C:\\Apps\\gone.exe - attempting load anyway\" and starts nothing"}},
+          "found - C:\\Apps\\gone.exe - attempting load anyway\", then says that it could not start it, and starts nothing"}},
         {"relative program", {{"shells.ini", head + "\r\nRel=notepad.exe,0,,\r\n"}},
          {"shells.ini:3: warning: the program of Rel \"notepad.exe\" is a relative path: the launcher looks for it in "
           "the folder it runs in, which at logon is not the program folder; write the full path"}},
