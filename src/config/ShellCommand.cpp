@@ -52,6 +52,15 @@ std::string TShellCommand::For(const std::string& exePath) {
 
 bool TShellCommand::Names(std::string_view command, std::string_view exePath) { return StartsProgram(command, exePath); }
 
+std::string TShellCommand::ProgramOf(std::string_view command) {
+    command = Trimmed(command);
+    if (!command.empty() && command.front() == '"') {
+        command.remove_prefix(1);
+        return std::string(command.substr(0, command.find('"')));
+    }
+    return std::string(command.substr(0, command.find(' ')));
+}
+
 bool TShellCommand::NamesCorvane(std::string_view command) { return SameTextAscii(ProgramFileName(command), ProgramName); }
 
 } // namespace corvane

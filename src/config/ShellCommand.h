@@ -14,6 +14,9 @@ public:
     // True when command starts the program at exePath: compared without regard to letter case,
     // to quotes around the path and to an argument list after it.
     static bool Names(std::string_view command, std::string_view exePath);
+    // The program's path of command: the quoted text when it begins with a quote, else the text
+    // up to the first blank.
+    static std::string ProgramOf(std::string_view command);
     // True when command starts some corvane.exe, wherever it lies.
     static bool NamesCorvane(std::string_view command);
 

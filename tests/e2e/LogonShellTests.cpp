@@ -132,6 +132,20 @@ TEST_F(LogonShell, ARunThatStartedNothingStartsExplorerAsTheShell) {
     }
 }
 
+// An installer may write the short (8.3) spelling of the path: it is still this corvane.exe.
+TEST_F(LogonShell, AShortSpellingOfThePathIsTheLogonShellToo) {
+    auto folder = Folder("logon-fallback-short-name", "ShowLauncher=0\r\n", "loadshell (v)\r\n");
+    char shortPath[MAX_PATH] = {};
+    ASSERT_NE(GetShortPathNameA(folder.Exe().c_str(), shortPath, MAX_PATH), 0u);
+    ASSERT_NE(std::string(shortPath), folder.Exe()) << "the system gives no short name here";
+    SetRegText(HKEY_CURRENT_USER, Winlogon, "Shell", shortPath);
+    e2e::Launcher launcher(folder);
+    EXPECT_EQ(Texts(launcher.DismissAllUntilExit()), std::vector<std::string>{NothingStarted});
+    EXPECT_EQ(launcher.WaitForExit(), 0u);
+    EXPECT_EQ(e2e::ChildProcesses(launcher.ProcessId(), "explorer.exe").size(), 1u);
+    EndExplorersOf(launcher.ProcessId());
+}
+
 TEST_F(LogonShell, NoFallbackOutsideTheLogonShellOrAfterAStartedProgram) {
     struct Case {
         const char* name;

@@ -90,15 +90,23 @@ std::optional<FileStamp> Win32FileSystem::Stamp(const std::string& path) {
                      static_cast<std::int64_t>(high(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime))};
 }
 
-// A path too long for the buffer is not written; the call gives the size it needs instead.
+// A path too long for the buffer is not written; the call gives the size it needs instead. The
+// short (8.3) names of a path that is there are given in full (C:\PROGRA~1 is C:\Program Files),
+// so that two spellings of one file compare equal.
 std::string Win32FileSystem::FullPath(const std::string& path) {
-    return ReadGrowingBuffer(MAX_PATH, [&path](char* buffer, std::size_t capacity) {
-               const DWORD length = GetFullPathNameA(path.c_str(), static_cast<DWORD>(capacity), buffer, nullptr);
+    const std::string full = ReadGrowingBuffer(MAX_PATH, [&path](char* buffer, std::size_t capacity) {
+                                 const DWORD length = GetFullPathNameA(path.c_str(), static_cast<DWORD>(capacity), buffer, nullptr);
+                                 if (length == 0) return BufferRead{BufferRead::Outcome::Failed, 0};
+                                 if (length >= capacity) return BufferRead{BufferRead::Outcome::TooSmall, length};
+                                 return BufferRead{BufferRead::Outcome::Fit, length};
+                             }).value_or(path);
+    return ReadGrowingBuffer(MAX_PATH, [&full](char* buffer, std::size_t capacity) {
+               const DWORD length = GetLongPathNameA(full.c_str(), buffer, static_cast<DWORD>(capacity));
                if (length == 0) return BufferRead{BufferRead::Outcome::Failed, 0};
                if (length >= capacity) return BufferRead{BufferRead::Outcome::TooSmall, length};
                return BufferRead{BufferRead::Outcome::Fit, length};
            })
-        .value_or(path);
+        .value_or(full);
 }
 
 // Opened for reading while others may read too, as a text editor would.
