@@ -65,8 +65,8 @@ std::optional<TShellWatcher::TWatch> TShellWatcher::FromArguments(const TStringL
     return TWatch{{arguments[1], arguments[2], arguments[3]}, std::move(process)};
 }
 
-// A restart that fails, or a switch that fails, leaves no shell running: Explorer then, after
-// the box of what went wrong.
+// A restart that fails, or a switch that fails, leaves no shell running: both end the loop in
+// Explorer, after the box of what went wrong.
 int TShellWatcher::Run(std::shared_ptr<platform::HeldProcess> process) const {
     const std::unique_ptr<platform::MachineLock> lock = platform::Windows().LockMachineWide(WatchLock(Shell_.Name), 0);
     const std::string watch = "watch of " + Quoted(Shell_.Name) + ": ";
@@ -105,7 +105,7 @@ int TShellWatcher::Run(std::shared_ptr<platform::HeldProcess> process) const {
             const platform::ProgramStart start = StartAsShell(ShellIO_, previousShell, Shell_.Path, Shell_.Parameters, {});
             if (!start.Started) {
                 platform::Messages().ShowMessage(StartFailedError(Shell_.Path, start.Reason));
-                return fallback.Run() ? 0 : 1;
+                break;
             }
             if (start.Process == nullptr) return 0; // nothing of its own to watch any more
             process = start.Process;

@@ -44,6 +44,19 @@ void RemoveTree(const std::string& path) {
     RemoveDirectoryA(path.c_str());
 }
 
+// The exit code of the process once it has ended; nothing when it runs past the timeout, and it
+// is then ended.
+std::optional<DWORD> ExitCodeWithin(HANDLE process, DWORD timeoutMs) {
+    if (WaitForSingleObject(process, timeoutMs) != WAIT_OBJECT_0) {
+        TerminateProcess(process, 99);
+        WaitForSingleObject(process, 5000);
+        return std::nullopt;
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(process, &code);
+    return code;
+}
+
 } // namespace
 
 std::vector<std::string> Texts(const std::vector<BoxInfo>& boxes) {
@@ -322,15 +335,7 @@ std::vector<BoxInfo> Launcher::DismissAllUntilExit(DWORD timeoutMs) {
 }
 
 std::optional<DWORD> Launcher::WaitForExit(DWORD timeoutMs) {
-    timeoutMs = Bounded(timeoutMs);
-    if (WaitForSingleObject(Info_.hProcess, timeoutMs) != WAIT_OBJECT_0) {
-        TerminateProcess(Info_.hProcess, 99);
-        WaitForSingleObject(Info_.hProcess, 5000);
-        return std::nullopt;
-    }
-    DWORD code = 0;
-    GetExitCodeProcess(Info_.hProcess, &code);
-    return code;
+    return ExitCodeWithin(Info_.hProcess, Bounded(timeoutMs));
 }
 
 std::vector<HWND> ChildWindows(HWND parent, const std::string& className) {
@@ -511,14 +516,7 @@ std::optional<DWORD> RunToExit(const std::string& exe, const std::vector<std::st
     }
     OwnedHandle thread{process.hThread};
     OwnedHandle child{process.hProcess};
-    if (WaitForSingleObject(child.handle, timeoutMs) != WAIT_OBJECT_0) {
-        TerminateProcess(child.handle, 99);
-        WaitForSingleObject(child.handle, 5000);
-        return std::nullopt;
-    }
-    DWORD code = 0;
-    GetExitCodeProcess(child.handle, &code);
-    return code;
+    return ExitCodeWithin(child.handle, timeoutMs);
 }
 } // namespace
 

@@ -9,6 +9,16 @@
 
 namespace {
 
+// The case's file with exactly these bytes.
+bool WriteCase(const std::string& path, std::string_view content) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const BOOL wrote = WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+    CloseHandle(file);
+    return wrote && written == content.size();
+}
+
 TEST(IniTable, SystemProfileReaderGivesTheTablesAnswers) {
     const std::string folder = e2e::Config().runs + "\\ini-table";
     CreateDirectoryA(folder.c_str(), nullptr);
@@ -17,12 +27,7 @@ TEST(IniTable, SystemProfileReaderGivesTheTablesAnswers) {
         const std::string path = folder + "\\" + test.name + ".ini";
         DeleteFileA(path.c_str());
         if (test.content) {
-            HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-            ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
-            DWORD written = 0;
-            WriteFile(file, test.content->data(), static_cast<DWORD>(test.content->size()), &written, nullptr);
-            CloseHandle(file);
-            ASSERT_EQ(written, test.content->size()) << path;
+            ASSERT_TRUE(WriteCase(path, *test.content)) << path;
         }
         for (const auto& check : test.values) {
             EXPECT_EQ(profiles.GetString(path, check.section, check.key, check.defaultValue, check.bufferSize),
@@ -38,11 +43,7 @@ TEST(IniTable, SystemProfileReaderGivesTheTablesAnswers) {
         const std::string path = folder + "\\" + test.name + ".ini";
         DeleteFileA(path.c_str());
         if (test.content) {
-            HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-            ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
-            DWORD written = 0;
-            WriteFile(file, test.content->data(), static_cast<DWORD>(test.content->size()), &written, nullptr);
-            CloseHandle(file);
+            ASSERT_TRUE(WriteCase(path, *test.content)) << path;
         }
         EXPECT_EQ(profiles.GetSectionNames(path, test.bufferSize), test.expected) << test.name;
     }
