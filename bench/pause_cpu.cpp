@@ -5,8 +5,8 @@
 
 #include <cstdio>
 
-#include "commands/Pause.h"
 #include "platform/win32/Win32Platform.h"
+#include "shell/Pause.h"
 
 namespace {
 

@@ -6,12 +6,12 @@
 
 #include "app/CommandLine.h"
 #include "app/RunScript.h"
-#include "commands/ExplorerFallback.h"
-#include "commands/ShellRecovery.h"
 #include "config/CorvaneInfo.h"
 #include "platform/Errors.h"
-#include "platform/EventRecord.h"
 #include "platform/Platform.h"
+#include "record/EventRecord.h"
+#include "shell/ExplorerFallback.h"
+#include "shell/ShellRecovery.h"
 
 namespace corvane {
 
@@ -90,12 +90,12 @@ int RunLauncher(std::string& error) {
 // a watcher, waiting all session long, does without.
 void RecordStart(const std::vector<std::string>& arguments) {
     if (TCommandLine::IsLaunchersOwn(arguments)) {
-        platform::RecordEvent("start: folder " + TCorvaneInfo::FindProgramFolder() +
+        RecordEvent("start: folder " + TCorvaneInfo::FindProgramFolder() +
                               ", command line: " + TCommandLine::Shown(arguments));
         return;
     }
     const std::string version = platform::System().ProgramVersion();
-    platform::RecordEvent("start: user " + TCorvaneInfo::GetCurrentUserName() + ", folder " +
+    RecordEvent("start: user " + TCorvaneInfo::GetCurrentUserName() + ", folder " +
                           TCorvaneInfo::FindProgramFolder() + ", version " + (version.empty() ? "unknown" : version) +
                           ", command line: " +
                           (arguments.empty() ? std::string("(none)") : TCommandLine::Shown(arguments)));
@@ -104,7 +104,7 @@ void RecordStart(const std::vector<std::string>& arguments) {
 // The last line of a run of the script: its exit code, and the error that ended it, if one did.
 //     end: exit code 1 after the error EListError: List index out of bounds (2)
 void RecordEnd(int code, const std::string& error) {
-    platform::RecordEvent("end: exit code " + std::to_string(code) + (error.empty() ? "" : " after the error " + error));
+    RecordEvent("end: exit code " + std::to_string(code) + (error.empty() ? "" : " after the error " + error));
 }
 
 } // namespace

@@ -7,15 +7,14 @@
 
 #include "app/Application.h"
 #include "check/CheckCommand.h"
-#include "commands/LaunchAsShell.h"
-#include "commands/ShellRecovery.h"
-#include "commands/ShellWatcher.h"
 #include "config/CorvaneInfo.h"
 #include "config/ShellCommand.h"
-#include "config/ShellInstall.h"
 #include "platform/Errors.h"
-#include "platform/EventRecord.h"
 #include "platform/Platform.h"
+#include "record/EventRecord.h"
+#include "shell/ShellInstall.h"
+#include "shell/ShellRecovery.h"
+#include "shell/ShellWatcher.h"
 #include "text/AsciiText.h"
 
 namespace corvane {
@@ -115,7 +114,7 @@ int Check(const TStringList& arguments, TOutput& output) {
 void RecordOption(const TStringList& arguments, int code, const std::string& report) {
     std::string event = "option " + TCommandLine::Shown(arguments) + ": exit code " + std::to_string(code);
     if (code != TCommandLine::ExitDone && !report.empty()) event += ": " + report;
-    platform::RecordEvent(event);
+    RecordEvent(event);
 }
 
 const TCommandLine::TOption* Find(std::string_view name) {
@@ -156,7 +155,7 @@ const std::vector<TCommandLine::TOption>& TCommandLine::Options() {
         {"--uninstall", "[--all-users]", "give the current user (with --all-users: every user) back the shell that --install remembered", Uninstall},
         {"--recover", "", "put back a shell setting that a launch left switched (killed, crashed, power cut)", Recover},
         {"--check", CheckUsage, "report every problem of the configuration in folder (default: this program's)", Check},
-        {GuardOption, "PID", "used by the launcher itself: guard the switch of launcher PID", Guard, true},
+        {TShellRecovery::GuardOption, TShellRecovery::GuardArguments, "used by the launcher itself: guard the switch of launcher PID", Guard, true},
         {TShellWatcher::Option, TShellWatcher::OptionArguments,
          "used by the launcher itself: watch a crash protected shell and start it again when it crashes", Watch, true},
     };

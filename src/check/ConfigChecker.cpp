@@ -5,8 +5,8 @@
 #include "check/ScriptCheck.h"
 #include "check/SettingsCheck.h"
 #include "check/ShellListCheck.h"
-#include "commands/ShellWatcher.h"
 #include "config/CorvaneInfo.h"
+#include "shell/ShellWatcher.h"
 #include "text/AsciiText.h"
 
 namespace corvane {

@@ -4,11 +4,11 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "commands/LaunchAsShell.h"
-#include "commands/ShellWatcher.h"
+#include "commands/scrObjLoadShell.h"
 #include "config/CorvaneInfo.h"
 #include "config/ShellListItem.h"
 #include "platform/Errors.h"
+#include "shell/ShellWatcher.h"
 #include "text/AsciiText.h"
 #include "text/DelimitedText.h"
 #include "ui/ApplyWallpaper.h"

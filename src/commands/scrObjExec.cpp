@@ -1,10 +1,10 @@
 #include "commands/scrObjExec.h"
 
-#include "commands/LaunchAsShell.h"
 #include "config/CorvaneInfo.h"
-#include "platform/EventRecord.h"
 #include "platform/Platform.h"
 #include "platform/ShellServices.h"
+#include "record/EventRecord.h"
+#include "shell/StartReport.h"
 
 namespace corvane {
 
@@ -19,7 +19,7 @@ void TscrObjExec::Execute() {
     const std::string directory = Vars.ParseVars(Arg(2));
     const std::string parameters = Vars.ParseVars(Arg(1));
     const platform::ProgramStart start = platform::Shell().Execute(path, parameters, directory);
-    platform::RecordEvent(ProgramStartEvent("exec (line " + std::to_string(LineNo) + ")", path, parameters, start));
+    RecordEvent(ProgramStartEvent("exec (line " + std::to_string(LineNo) + ")", path, parameters, start));
     if (!start.Started) {
         ReportError(StartFailedError(path, start.Reason));
     } else if (Info != nullptr) {

@@ -1,6 +1,6 @@
 #include "commands/scrObjExecShell.h"
 
-#include "commands/LaunchAsShell.h"
+#include "commands/scrObjLoadShell.h"
 #include "config/CorvaneInfo.h"
 
 namespace corvane {

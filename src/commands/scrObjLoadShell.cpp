@@ -1,14 +1,40 @@
 #include "commands/scrObjLoadShell.h"
 
-#include "commands/LaunchAsShell.h"
 #include "config/CorvaneInfo.h"
-#include "platform/EventRecord.h"
 #include "platform/Platform.h"
+#include "record/EventRecord.h"
+#include "shell/ShellWatcher.h"
+#include "shell/StartAsShell.h"
+#include "shell/StartReport.h"
 #include "text/AsciiText.h"
 #include "ui/ApplyWallpaper.h"
 #include "ui/ShellChooseForm.h"
 
 namespace corvane {
+
+std::string ShellNotFoundWarning(const std::string& path) { return "Shell not found - " + path + " - attempting load anyway"; }
+
+bool LaunchAsShell(TscrObjAncestor& statement, std::string& previousShell, const std::string& path,
+                   const std::string& parameters, const std::optional<std::string>& variableName,
+                   const std::string& value, const TShellListItem* shell) {
+    if (!platform::Files().FileExists(path)) {
+        statement.ReportWarning(ShellNotFoundWarning(path));
+    }
+    const platform::ProgramStart start =
+        StartAsShell(statement.Info->ShellIO, previousShell, path, parameters, [&](const platform::ProgramStart& started) {
+            if (variableName) statement.Vars.AddVar(*variableName, value);
+            // Watched from the start, so that a crash during the pause is answered too.
+            if (shell != nullptr && shell->CrashProtected && started.Process != nullptr) {
+                TShellWatcher::StartFor({shell->Name, path, parameters}, *started.Process);
+            }
+        });
+    if (!start.Started) {
+        statement.ReportError(StartFailedError(path, start.Reason));
+    } else {
+        ++statement.Info->ProgramsStarted;
+    }
+    return start.Started;
+}
 
 namespace {
 
@@ -37,7 +63,7 @@ std::string NoChooserEvent(const TCorvaneInfo& info) {
 // leaves the remembered shell as it was and the launch goes on as if nothing had happened.
 void TscrObjLoadShell::Execute() {
     const TShellListItem* item = Info->Settings.ShowLauncher ? ChooseShell() : Info->PreferredShell.Item;
-    if (!Info->Settings.ShowLauncher) platform::RecordEvent(NoChooserEvent(*Info));
+    if (!Info->Settings.ShowLauncher) RecordEvent(NoChooserEvent(*Info));
     if (item == nullptr) {
         return;
     }
@@ -72,7 +98,7 @@ const TShellListItem* TscrObjLoadShell::ChooseShell() {
     }
     form.ShowModal();
     form.tmrLoadShell.SetEnabled(false);
-    platform::RecordEvent(ChooserEvent(form.Outcome(), form.SelectedShell));
+    RecordEvent(ChooserEvent(form.Outcome(), form.SelectedShell));
     return form.SelectedShell;
 }
 

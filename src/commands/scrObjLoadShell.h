@@ -2,6 +2,7 @@
 // applies its wallpaper and starts it as the system's shell.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "platform/FileSystem.h"
@@ -10,6 +11,18 @@
 namespace corvane {
 
 class TShellListItem;
+
+// The warning of a launch whose program is not there, naming the path.
+std::string ShellNotFoundWarning(const std::string& path);
+
+// The launch of loadshell and execshell: warns (through statement) when no file exists at path,
+// then starts path as the shell, storing value in the variable named variableName (if any) once
+// the program has started. A start that failed is reported as the statement's error and sets no
+// variable. A listed shell (shell, when the launch is one) that is crash protected gets its
+// watcher as soon as it has started. True when the program started.
+bool LaunchAsShell(TscrObjAncestor& statement, std::string& previousShell, const std::string& path,
+                   const std::string& parameters, const std::optional<std::string>& variableName,
+                   const std::string& value, const TShellListItem* shell = nullptr);
 
 class TscrObjLoadShell final : public TscrObjAncestor {
 public:

@@ -4,9 +4,9 @@
 #include "config/RegistryWrites.h"
 #include "config/ShellCommand.h"
 #include "platform/Errors.h"
-#include "platform/EventRecord.h"
 #include "platform/Platform.h"
 #include "platform/ProfileFiles.h"
+#include "record/EventRecord.h"
 #include "text/AsciiText.h"
 
 namespace corvane {
@@ -83,7 +83,7 @@ void TShellIO::WriteShell(const std::string& text) const {
 
 void TShellIO::WriteShell(const std::string& text, bool machineWide, TShellSwitch& switched) const {
     WriteSetting(text, machineWide, switched);
-    platform::RecordEvent(SwitchEvent(text, switched));
+    RecordEvent(SwitchEvent(text, switched));
 }
 
 void TShellIO::WriteSetting(const std::string& text, bool machineWide, TShellSwitch& switched) const {
@@ -192,11 +192,11 @@ void TShellIO::RestoreSetting(const TSavedShellSetting& saved, const TShellSwitc
             }
         }
     } catch (const std::exception& error) {
-        platform::RecordEvent("restore failed" + (restored.empty() ? std::string() : " after " + restored) + ": " +
+        RecordEvent("restore failed" + (restored.empty() ? std::string() : " after " + restored) + ": " +
                               ErrorLine(error));
         throw;
     }
-    platform::RecordEvent("restore: " + (restored.empty() ? std::string("nothing to put back") : restored));
+    RecordEvent("restore: " + (restored.empty() ? std::string("nothing to put back") : restored));
 }
 
 bool TShellIO::MappingAtUser() const {

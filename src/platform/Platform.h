@@ -14,7 +14,6 @@ class ShellServices;   // starting programs, file icons
 class DesktopServices; // wallpaper, mouse cursor
 class WindowSystem;    // windows, dialogs and message processing
 class Processes;       // this process, others, and new ones
-class EventRecord;     // the logon record (see EventRecord.h)
 
 struct Services {
     FileSystem* files = nullptr;
@@ -26,7 +25,6 @@ struct Services {
     DesktopServices* desktop = nullptr;
     WindowSystem* windows = nullptr;
     Processes* processes = nullptr;
-    EventRecord* record = nullptr; // none: nothing is recorded
 };
 
 // Makes these services the ones in use; returns the ones that were in use before.

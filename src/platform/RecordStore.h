@@ -1,4 +1,4 @@
-// What the logon record (EventRecord) needs of the system: the local clock and the record's
+// What the logon record (TEventRecord) needs of the system: the local clock and the record's
 // file, opened anew for every line so that a launcher killed at any moment leaves every line it
 // wrote before.
 #pragma once
@@ -37,6 +37,11 @@ public:
 
 class RecordStore {
 public:
+    // The record's file in the launcher's folder of the user's local application data, and the
+    // older record that a full one becomes.
+    static constexpr const char* FileName = "logon.log";
+    static constexpr const char* OlderFileName = "logon.log.1";
+
     virtual ~RecordStore() = default;
     virtual LocalTime Now() = 0;
     // The record's file opened for appending, created with its folder when missing; null when it

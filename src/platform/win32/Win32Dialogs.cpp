@@ -2,22 +2,18 @@
 
 #include <algorithm>
 
-#include "platform/EventRecord.h"
 #include "platform/win32/Win32Handle.h"
 #include "platform/win32/Win32Services.h"
 #include "text/ShortText.h"
 
 namespace corvane::platform::win32 {
 
-// No owner window: the box is centred on the screen and blocks the launcher's thread. Every box
-// goes into the logon record before it shows, so a launcher killed while it waits keeps it.
+// No owner window: the box is centred on the screen and blocks the launcher's thread.
 void Win32Dialogs::ShowMessage(const std::string& text) {
-    RecordEvent("message: " + text);
     MessageBoxA(nullptr, text.c_str(), Title_.c_str(), MB_OK | MB_TASKMODAL | MB_SETFOREGROUND);
 }
 
 void Win32Dialogs::ShowErrorBox(const std::string& caption, const std::string& text) {
-    RecordEvent("error box \"" + caption + "\": " + text);
     MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK | MB_ICONSTOP | MB_TASKMODAL | MB_SETFOREGROUND);
 }
 

@@ -1,10 +1,9 @@
 #include "platform/win32/Win32Platform.h"
 
-#include "platform/EventRecord.h"
-#include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32Processes.h"
 #include "platform/win32/Win32RecordStore.h"
+#include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Services.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32WindowSystem.h"
@@ -24,8 +23,6 @@ Services CreateServices() {
     static Win32WindowSystem windows;
     static Win32Desktop desktop;
     static Win32Processes processes;
-    static Win32RecordStore recordStore;
-    static EventRecord record(recordStore, GetCurrentProcessId());
 
     Services services;
     services.files = &files;
@@ -37,8 +34,12 @@ Services CreateServices() {
     services.windows = &windows;
     services.desktop = &desktop;
     services.processes = &processes;
-    services.record = &record;
     return services;
+}
+
+RecordStore& LogonRecordStore() {
+    static Win32RecordStore store;
+    return store;
 }
 
 } // namespace corvane::platform::win32

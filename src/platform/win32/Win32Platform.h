@@ -3,11 +3,14 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "platform/RecordStore.h"
 
 namespace corvane::platform::win32 {
 
 // The services of the running Windows system; they live until the process ends. The calling
 // thread, the program's only one, becomes a COM apartment for the shell's services.
 Services CreateServices();
+// The file store of the logon record of the running user; it lives until the process ends.
+RecordStore& LogonRecordStore();
 
 } // namespace corvane::platform::win32

@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "platform/EventRecord.h"
 #include "platform/win32/Win32Handle.h"
 #include "platform/win32/Win32RecordStore.h"
 #include "platform/win32/Win32Services.h"
@@ -104,7 +103,7 @@ LocalTime Win32RecordStore::Now() {
 std::unique_ptr<RecordFile> Win32RecordStore::Open() {
     const std::string& folder = Folder();
     if (folder.empty()) return nullptr;
-    const std::string path = folder + EventRecord::FileName;
+    const std::string path = folder + FileName;
     Win32Handle file(OpenForAppending(path, true));
     if (!file && GetLastError() == ERROR_PATH_NOT_FOUND) {
         CreateDirectoryA(folder.substr(0, folder.size() - 1).c_str(), nullptr);
@@ -112,7 +111,7 @@ std::unique_ptr<RecordFile> Win32RecordStore::Open() {
     }
     if (!file && GetLastError() == ERROR_ACCESS_DENIED) file = Win32Handle(OpenForAppending(path, false));
     if (!file || !TakeTurn(file.Get())) return nullptr;
-    return std::make_unique<Win32RecordFile>(std::move(file), path, folder + EventRecord::OlderFileName);
+    return std::make_unique<Win32RecordFile>(std::move(file), path, folder + OlderFileName);
 }
 
 const std::string& Win32RecordStore::Folder() {

@@ -15,9 +15,10 @@
 #include "config/CorvaneInfo.h"
 #include "config/ShellIO.h"
 #include "platform/Errors.h"
-#include "platform/EventRecord.h"
 #include "platform/Platform.h"
+#include "platform/Processes.h"
 #include "platform/win32/Win32Platform.h"
+#include "record/EventRecord.h"
 
 namespace {
 
@@ -56,7 +57,7 @@ int Run(int argc, char** argv) {
         PrintContext();
     } else if (command == "record" && argc > 3) {
         const int count = std::atoi(argv[2]);
-        for (int i = 0; i < count; ++i) corvane::platform::RecordEvent(std::string(argv[3]) + " " + std::to_string(i));
+        for (int i = 0; i < count; ++i) corvane::RecordEvent(std::string(argv[3]) + " " + std::to_string(i));
     } else {
         std::fprintf(stderr, "usage: corvane_probe platform | read-shell | write-shell TEXT | context | record N TEXT\n");
         return 2;
@@ -68,6 +69,8 @@ int Run(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     corvane::platform::Install(corvane::platform::win32::CreateServices());
+    corvane::TEventRecord record(corvane::platform::win32::LogonRecordStore(), corvane::platform::Process().Current().Id);
+    corvane::TEventRecord::Use(&record);
     corvane::platform::Messages().SetTitle("Corvane v3 Launcher");
     try {
         return Run(argc, argv);

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/Application.h"
-#include "config/ShellJournal.h"
+#include "shell/ShellJournal.h"
 #include "support/ConfigPlatform.h"
 #include "support/FakeWindowSystem.h"
 

@@ -18,11 +18,14 @@ FakePlatform::FakePlatform() {
     services.dialogs = &dialogs;
     services.system = &system;
     services.processes = &processes;
-    services.record = &record;
     previous_ = platform::Install(services);
+    previousRecord_ = TEventRecord::Use(&record);
 }
 
-FakePlatform::~FakePlatform() { platform::Install(previous_); }
+FakePlatform::~FakePlatform() {
+    TEventRecord::Use(previousRecord_);
+    platform::Install(previous_);
+}
 
 void FakePlatform::Reinstall() { platform::Install(services); }
 

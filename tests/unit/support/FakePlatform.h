@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "platform/Errors.h"
-#include "platform/EventRecord.h"
 #include "platform/Platform.h"
 #include "platform/Processes.h"
+#include "record/EventRecord.h"
 #include "support/FakeRecordStore.h"
 
 namespace corvane::testing {
@@ -239,7 +239,7 @@ public:
     FakeProcesses processes;
     // The logon record, kept in memory.
     FakeRecordStore recordStore;
-    platform::EventRecord record{recordStore, 100};
+    TEventRecord record{recordStore, 100};
 
     // Installs the current members again, after a test has replaced one of the services.
     void Reinstall();
@@ -247,6 +247,7 @@ public:
 
 private:
     platform::Services previous_;
+    TEventRecord* previousRecord_ = nullptr;
 };
 
 } // namespace corvane::testing

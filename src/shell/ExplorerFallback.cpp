@@ -1,8 +1,9 @@
-#include "commands/ExplorerFallback.h"
+#include "shell/ExplorerFallback.h"
 
-#include "commands/LaunchAsShell.h"
-#include "platform/EventRecord.h"
 #include "platform/Platform.h"
+#include "record/EventRecord.h"
+#include "shell/StartAsShell.h"
+#include "shell/StartReport.h"
 #include "text/AsciiText.h"
 
 namespace corvane {
@@ -12,7 +13,7 @@ bool TExplorerFallback::IsLogonShell() const { return ShellIO_.Starts(platform::
 std::string TExplorerFallback::ExplorerPath() { return platform::System().WindowsFolder() + ExplorerFile; }
 
 bool TExplorerFallback::Run() const {
-    platform::RecordEvent("Explorer fallback: this logon shell's run started no program; starting " +
+    RecordEvent("Explorer fallback: this logon shell's run started no program; starting " +
                           Quoted(ExplorerPath()) + " as the shell");
     platform::Messages().ShowMessage(NothingStarted);
     const platform::ProgramStart start = Start();

@@ -1,40 +1,16 @@
-#include "commands/LaunchAsShell.h"
+#include "shell/StartAsShell.h"
 
-#include "commands/Pause.h"
-#include "commands/ShellRecovery.h"
-#include "commands/ShellWatcher.h"
-#include "config/CorvaneInfo.h"
-#include "config/ShellJournal.h"
-#include "platform/EventRecord.h"
 #include "platform/Platform.h"
 #include "platform/Processes.h"
 #include "platform/ShellServices.h"
 #include "platform/WindowSystem.h"
-#include "text/AsciiText.h"
+#include "record/EventRecord.h"
+#include "shell/Pause.h"
+#include "shell/ShellJournal.h"
+#include "shell/ShellRecovery.h"
+#include "shell/StartReport.h"
 
 namespace corvane {
-
-std::string ShellNotFoundWarning(const std::string& path) { return "Shell not found - " + path + " - attempting load anyway"; }
-
-namespace {
-// The system's reason for a failed start, or that it gave none.
-std::string ReasonOrNone(const std::string& reason) {
-    return reason.empty() ? std::string("the system gave no reason.") : reason;
-}
-} // namespace
-
-std::string StartFailedError(const std::string& path, const std::string& reason) {
-    return "Could not start \"" + path + "\": " + ReasonOrNone(reason);
-}
-
-std::string ProgramStartEvent(const std::string& starter, const std::string& path, const std::string& parameters,
-                              const platform::ProgramStart& start) {
-    std::string event = starter + " " + Quoted(path) + (parameters.empty() ? "" : " " + parameters) + ": ";
-    if (!start.Started) return event + "failed: " + ReasonOrNone(start.Reason);
-    event += "started";
-    if (start.Process) event += ", process " + std::to_string(start.Process->Identity().Id);
-    return event;
-}
 
 namespace {
 
@@ -80,7 +56,7 @@ platform::ProgramStart StartAsShell(const TShellIO& shellIO, std::string& previo
     const TShellJournal journal{};
     const std::string exe = platform::Files().ExePath();
     const platform::ProcessIdentity self = platform::Process().Current();
-    platform::Process().Start(exe, std::string(GuardOption) + " " + std::to_string(self.Id));
+    platform::Process().Start(exe, std::string(TShellRecovery::GuardOption) + " " + std::to_string(self.Id));
     TPendingRestore pending{self, SettingBefore(shellIO, shellIO.SaveSetting(), journal, self),
                             shellIO.PlannedSwitch(machineWide)};
     previousShell = pending.Saved.ReadText;
@@ -93,7 +69,7 @@ platform::ProgramStart StartAsShell(const TShellIO& shellIO, std::string& previo
         pending.Switched = switched;
         journal.Write(pending, exe);
         start = platform::Shell().Execute(path, parameters, "");
-        platform::RecordEvent(ProgramStartEvent("shell start", path, parameters, start));
+        RecordEvent(ProgramStartEvent("shell start", path, parameters, start));
         // Nothing started, so nothing is starting that the setting must name: no pause.
         if (start.Started) {
             if (whenStarted) whenStarted(start);
@@ -112,28 +88,6 @@ platform::ProgramStart StartAsShell(const TShellIO& shellIO, std::string& previo
     shellIO.RestoreSetting(pending.Saved, switched);
     journal.Clear(TShellJournal::NameOf(self.Id));
     return start;
-}
-
-bool LaunchAsShell(TscrObjAncestor& statement, std::string& previousShell, const std::string& path,
-                   const std::string& parameters, const std::optional<std::string>& variableName,
-                   const std::string& value, const TShellListItem* shell) {
-    if (!platform::Files().FileExists(path)) {
-        statement.ReportWarning(ShellNotFoundWarning(path));
-    }
-    const platform::ProgramStart start =
-        StartAsShell(statement.Info->ShellIO, previousShell, path, parameters, [&](const platform::ProgramStart& started) {
-            if (variableName) statement.Vars.AddVar(*variableName, value);
-            // Watched from the start, so that a crash during the pause is answered too.
-            if (shell != nullptr && shell->CrashProtected && started.Process != nullptr) {
-                TShellWatcher::StartFor({shell->Name, path, parameters}, *started.Process);
-            }
-        });
-    if (!start.Started) {
-        statement.ReportError(StartFailedError(path, start.Reason));
-    } else {
-        ++statement.Info->ProgramsStarted;
-    }
-    return start.Started;
 }
 
 } // namespace corvane

@@ -1,4 +1,4 @@
-#include "commands/Pause.h"
+#include "shell/Pause.h"
 
 #include "platform/Platform.h"
 #include "platform/WindowSystem.h"

@@ -1,16 +1,16 @@
-#include "commands/ShellRecovery.h"
+#include "shell/ShellRecovery.h"
 
 #include <algorithm>
 #include <memory>
 #include <optional>
 
-#include "commands/LaunchAsShell.h"
 #include "config/BinaryRecord.h"
 #include "config/RegistryWrites.h"
-#include "platform/EventRecord.h"
 #include "platform/Platform.h"
 #include "platform/Processes.h"
 #include "platform/WindowSystem.h"
+#include "record/EventRecord.h"
+#include "shell/StartAsShell.h"
 #include "text/AsciiText.h"
 
 namespace corvane {
@@ -33,7 +33,7 @@ std::string Launch(const TPendingRestore& pending) {
 void Add(TReport& report, TOutcome outcome, const std::string& text) {
     report.Outcome = std::max(report.Outcome, outcome);
     report.Text += text;
-    if (outcome == TOutcome::Restored || outcome == TOutcome::Discarded) platform::RecordEvent("recovery: " + text);
+    if (outcome == TOutcome::Restored || outcome == TOutcome::Discarded) RecordEvent("recovery: " + text);
 }
 
 } // namespace

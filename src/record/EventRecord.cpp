@@ -1,21 +1,30 @@
-#include "platform/EventRecord.h"
+#include "record/EventRecord.h"
 
 #include <cstdio>
 
-#include "platform/Platform.h"
 
-namespace corvane::platform {
+namespace corvane {
+
+namespace {
+TEventRecord* inUse = nullptr;
+} // namespace
 
 void RecordEvent(std::string_view event) noexcept {
-    if (EventRecord* record = Current().record) record->Write(event);
+    if (inUse != nullptr) inUse->Write(event);
+}
+
+TEventRecord* TEventRecord::Use(TEventRecord* record) {
+    TEventRecord* previous = inUse;
+    inUse = record;
+    return previous;
 }
 
 // A file that is full becomes the older record before the line goes into a new one. When it
 // cannot be retired the line is dropped: the bound holds whatever happens.
-void EventRecord::Write(std::string_view event) noexcept {
+void TEventRecord::Write(std::string_view event) noexcept {
     try {
         const std::string line = Line(Store_.Now(), ProcessId_, event);
-        std::unique_ptr<RecordFile> file = Store_.Open();
+        std::unique_ptr<platform::RecordFile> file = Store_.Open();
         if (file == nullptr) return;
         const std::uint64_t size = file->Size();
         if (size > 0 && size + line.size() > MaxFileBytes) {
@@ -29,7 +38,7 @@ void EventRecord::Write(std::string_view event) noexcept {
     }
 }
 
-std::string EventRecord::Line(const LocalTime& time, std::uint32_t processId, std::string_view event) {
+std::string TEventRecord::Line(const platform::LocalTime& time, std::uint32_t processId, std::string_view event) {
     char stamp[64];
     std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d %02d:%02d:%02d.%03d [%lu] ", time.Year, time.Month, time.Day,
                   time.Hour, time.Minute, time.Second, time.Millisecond, static_cast<unsigned long>(processId));
@@ -44,7 +53,7 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsBreak(char c) { return c == '\r' || c == '\n'; }
 } // namespace
 
-std::string EventRecord::OneLine(std::string_view text) {
+std::string TEventRecord::OneLine(std::string_view text) {
     std::string result;
     bool broken = false; // a line break since the last character kept
     std::size_t i = 0;
@@ -71,4 +80,4 @@ std::string EventRecord::OneLine(std::string_view text) {
     return result;
 }
 
-} // namespace corvane::platform
+} // namespace corvane

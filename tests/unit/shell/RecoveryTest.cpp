@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "commands/ShellRecovery.h"
 #include "config/BinaryRecord.h"
 #include "config/CorvaneInfo.h"
-#include "config/ShellJournal.h"
 #include "platform/Errors.h"
+#include "shell/ShellJournal.h"
+#include "shell/ShellRecovery.h"
 #include "support/ConfigPlatform.h"
 #include "support/FakeWindowSystem.h"
 #include "support/ScriptRun.h"

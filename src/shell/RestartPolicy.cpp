@@ -1,4 +1,4 @@
-#include "commands/RestartPolicy.h"
+#include "shell/RestartPolicy.h"
 
 namespace corvane {
 

@@ -1,4 +1,4 @@
-#include "config/ShellInstall.h"
+#include "shell/ShellInstall.h"
 
 #include <optional>
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/Application.h"
-#include "commands/ExplorerFallback.h"
+#include "shell/ExplorerFallback.h"
 #include "support/ConfigPlatform.h"
 #include "support/FakeDesktop.h"
 #include "support/FakeWindowSystem.h"

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "app/Application.h"
-#include "commands/ExplorerFallback.h"
-#include "commands/RestartPolicy.h"
-#include "commands/ShellWatcher.h"
+#include "shell/ExplorerFallback.h"
+#include "shell/RestartPolicy.h"
+#include "shell/ShellWatcher.h"
 #include "support/ConfigPlatform.h"
 #include "support/FakeDesktop.h"
 #include "support/FakeWindowSystem.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "commands/Pause.h"
+#include "shell/Pause.h"
 #include "support/FakePlatform.h"
 #include "support/FakeWindowSystem.h"
 

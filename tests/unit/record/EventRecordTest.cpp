@@ -1,15 +1,14 @@
 #include <gtest/gtest.h>
 
-#include "platform/EventRecord.h"
-#include "platform/Platform.h"
+#include "record/EventRecord.h"
 #include "support/FakeRecordStore.h"
 
-namespace corvane::platform {
+namespace corvane {
 namespace {
 
 TEST(EventRecordTest, EachLineBeginsWithTheLocalTimeToTheMillisecondAndTheProcess) {
     const struct {
-        LocalTime time;
+        platform::LocalTime time;
         std::uint32_t process;
         const char* line;
     } cases[] = {
@@ -18,7 +17,7 @@ TEST(EventRecordTest, EachLineBeginsWithTheLocalTimeToTheMillisecondAndTheProces
         {{1999, 10, 31, 23, 59, 59, 999}, 4294967295u, "1999-10-31 23:59:59.999 [4294967295] start\r\n"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(EventRecord::Line(c.time, c.process, "start"), c.line);
+        EXPECT_EQ(TEventRecord::Line(c.time, c.process, "start"), c.line);
     }
 }
 
@@ -35,60 +34,60 @@ TEST(EventRecordTest, AnEventOfManyLinesBecomesOneLine) {
         {"\r\n", ""},
     };
     for (const auto& [text, line] : cases) {
-        EXPECT_EQ(EventRecord::OneLine(text), line) << text;
+        EXPECT_EQ(TEventRecord::OneLine(text), line) << text;
     }
 }
 
 TEST(EventRecordTest, AnEventIsCutAfterItsLimitAndSaysSo) {
-    const std::string exact(EventRecord::MaxEventBytes, 'x');
-    EXPECT_EQ(EventRecord::OneLine(exact), exact);
-    EXPECT_EQ(EventRecord::OneLine(exact + "y"), exact + std::string(EventRecord::CutMark));
-    EXPECT_EQ(EventRecord::OneLine(exact + "\n"), exact) << "a line break at the end is no character";
+    const std::string exact(TEventRecord::MaxEventBytes, 'x');
+    EXPECT_EQ(TEventRecord::OneLine(exact), exact);
+    EXPECT_EQ(TEventRecord::OneLine(exact + "y"), exact + std::string(TEventRecord::CutMark));
+    EXPECT_EQ(TEventRecord::OneLine(exact + "\n"), exact) << "a line break at the end is no character";
 }
 
 // The file fills up to the last byte; the line that would take it past the bound starts a new one.
 TEST(EventRecordTest, AFullFileBecomesTheOlderRecordAndANewOneBegins) {
-    const std::string line = EventRecord::Line(testing::FakeRecordStore().now, 100, "event");
+    const std::string line = TEventRecord::Line(testing::FakeRecordStore().now, 100, "event");
     const struct {
         std::uint64_t before; // bytes in the file before the line
         bool retired;
     } cases[] = {
         {0, false},
-        {EventRecord::MaxFileBytes - line.size() - 1, false},
-        {EventRecord::MaxFileBytes - line.size(), false},
-        {EventRecord::MaxFileBytes - line.size() + 1, true},
-        {EventRecord::MaxFileBytes, true},
-        {EventRecord::MaxFileBytes + 100, true}, // made larger by something else
+        {TEventRecord::MaxFileBytes - line.size() - 1, false},
+        {TEventRecord::MaxFileBytes - line.size(), false},
+        {TEventRecord::MaxFileBytes - line.size() + 1, true},
+        {TEventRecord::MaxFileBytes, true},
+        {TEventRecord::MaxFileBytes + 100, true}, // made larger by something else
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.before);
         testing::FakeRecordStore store;
         store.file = std::string(c.before, 'a');
         store.older = "an older record";
-        EventRecord(store, 100).Write("event");
+        TEventRecord(store, 100).Write("event");
         if (c.retired) {
             EXPECT_EQ(store.older, std::string(c.before, 'a'));
             EXPECT_EQ(store.file, line);
         } else {
             EXPECT_EQ(store.older, "an older record");
             EXPECT_EQ(store.file, std::string(c.before, 'a') + line);
-            EXPECT_LE(store.file->size(), EventRecord::MaxFileBytes);
+            EXPECT_LE(store.file->size(), TEventRecord::MaxFileBytes);
         }
     }
 }
 
 TEST(EventRecordTest, LinesThatCannotBeWrittenAreDroppedAndTheBoundHolds) {
     testing::FakeRecordStore store;
-    EventRecord record(store, 100);
+    TEventRecord record(store, 100);
     store.opens = false;
     record.Write("no folder");
     EXPECT_EQ(store.file, std::nullopt);
 
     store.opens = true;
-    store.file = std::string(EventRecord::MaxFileBytes, 'a');
+    store.file = std::string(TEventRecord::MaxFileBytes, 'a');
     store.retires = false; // the older record is locked
     record.Write("does not fit");
-    EXPECT_EQ(store.file->size(), EventRecord::MaxFileBytes);
+    EXPECT_EQ(store.file->size(), TEventRecord::MaxFileBytes);
     EXPECT_EQ(store.older, std::nullopt);
 
     store.file.reset();
@@ -101,7 +100,7 @@ TEST(EventRecordTest, LinesThatCannotBeWrittenAreDroppedAndTheBoundHolds) {
 
 TEST(EventRecordTest, EventsAreAppendedInTheOrderTheyHappen) {
     testing::FakeRecordStore store;
-    EventRecord record(store, 100);
+    TEventRecord record(store, 100);
     record.Write("first\nof two lines");
     store.now.Millisecond = 346;
     record.Write("second");
@@ -110,17 +109,15 @@ TEST(EventRecordTest, EventsAreAppendedInTheOrderTheyHappen) {
 }
 
 TEST(EventRecordTest, AProgramWithoutARecordWritesNothing) {
-    const Services previous = Install(Services{});
+    TEventRecord* const previous = TEventRecord::Use(nullptr);
     EXPECT_NO_THROW(RecordEvent("nowhere"));
     testing::FakeRecordStore store;
-    EventRecord record(store, 7);
-    Services services;
-    services.record = &record;
-    Install(services);
+    TEventRecord record(store, 7);
+    TEventRecord::Use(&record);
     RecordEvent("somewhere");
-    Install(previous);
+    TEventRecord::Use(previous);
     EXPECT_EQ(store.file, "2026-12-09 08:01:02.345 [7] somewhere\r\n");
 }
 
 } // namespace
-} // namespace corvane::platform
+} // namespace corvane

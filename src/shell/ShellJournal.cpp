@@ -1,4 +1,4 @@
-#include "config/ShellJournal.h"
+#include "shell/ShellJournal.h"
 
 #include <cstdint>
 

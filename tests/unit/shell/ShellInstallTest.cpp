@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "config/BinaryRecord.h"
-#include "config/ShellInstall.h"
 #include "platform/Errors.h"
+#include "shell/ShellInstall.h"
 #include "support/ConfigPlatform.h"
 
 namespace corvane {

@@ -17,19 +17,15 @@
 
 #include "platform/RecordStore.h"
 
-namespace corvane::platform {
+namespace corvane {
 
 // Writes one event into the logon record of the running program, from anywhere in the launcher:
 // a text without its time (the record adds that); line breaks in it become " / ". Does nothing
 // when the program keeps no record (corvane-check, unit tests without one); never throws.
 void RecordEvent(std::string_view event) noexcept;
 
-class EventRecord {
+class TEventRecord {
 public:
-    // The record's file in the launcher's folder of the user's local application data, and the
-    // older record that a full one becomes.
-    static constexpr const char* FileName = "logon.log";
-    static constexpr const char* OlderFileName = "logon.log.1";
     // No file of the record grows past this many bytes.
     static constexpr std::uint64_t MaxFileBytes = 1048576;
     // An event is cut after this many bytes (and marked so), so that no line alone fills a file.
@@ -39,21 +35,24 @@ public:
     static constexpr std::string_view LineBreak = " / ";
     static constexpr std::string_view LineEnd = "\r\n";
 
-    EventRecord(RecordStore& store, std::uint32_t processId) : Store_(store), ProcessId_(processId) {}
+    TEventRecord(platform::RecordStore& store, std::uint32_t processId) : Store_(store), ProcessId_(processId) {}
+
+    // Makes record the one that RecordEvent writes to (null: none); returns the one before.
+    static TEventRecord* Use(TEventRecord* record);
 
     // Appends the event's line, beginning a new file first when it would not fit; drops it when
     // that cannot be done.
     void Write(std::string_view event) noexcept;
 
     // The whole line of an event at a time, its end included.
-    static std::string Line(const LocalTime& time, std::uint32_t processId, std::string_view event);
+    static std::string Line(const platform::LocalTime& time, std::uint32_t processId, std::string_view event);
     // The text as one line: each CR LF, CR or LF becomes LineBreak (blank lines and blanks around
     // the line breaks go), other control characters blanks; cut after MaxEventBytes.
     static std::string OneLine(std::string_view text);
 
 private:
-    RecordStore& Store_;
+    platform::RecordStore& Store_;
     std::uint32_t ProcessId_;
 };
 
-} // namespace corvane::platform
+} // namespace corvane

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "config/ShellIO.h"
-#include "config/ShellJournal.h"
+#include "shell/ShellJournal.h"
 
 namespace corvane {
 
@@ -22,6 +22,10 @@ public:
         std::string Text; // one or more lines that say what was done
     };
 
+    // The command-line option that starts corvane.exe as the guard of a launcher's switch, and
+    // what follows it.
+    static constexpr const char* GuardOption = "--guard";
+    static constexpr const char* GuardArguments = "PID";
     // How often a guard looks whether its launcher's record came or went.
     static constexpr std::uint32_t GuardPollMs = 250;
     // What a recovery that found nothing says.

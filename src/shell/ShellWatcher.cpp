@@ -1,14 +1,15 @@
-#include "commands/ShellWatcher.h"
+#include "shell/ShellWatcher.h"
 
 #include <algorithm>
 
-#include "commands/ExplorerFallback.h"
-#include "commands/LaunchAsShell.h"
-#include "commands/RestartPolicy.h"
 #include "platform/Errors.h"
-#include "platform/EventRecord.h"
 #include "platform/Platform.h"
 #include "platform/WindowSystem.h"
+#include "record/EventRecord.h"
+#include "shell/ExplorerFallback.h"
+#include "shell/RestartPolicy.h"
+#include "shell/StartAsShell.h"
+#include "shell/StartReport.h"
 #include "text/AsciiText.h"
 #include "text/CommandLineArgument.h"
 
@@ -71,21 +72,21 @@ int TShellWatcher::Run(std::shared_ptr<platform::HeldProcess> process) const {
     const std::unique_ptr<platform::MachineLock> lock = platform::Windows().LockMachineWide(WatchLock(Shell_.Name), 0);
     const std::string watch = "watch of " + Quoted(Shell_.Name) + ": ";
     if (lock == nullptr) {
-        platform::RecordEvent(watch + "another watcher of this session watches it");
+        RecordEvent(watch + "another watcher of this session watches it");
         return 0;
     }
     const TExplorerFallback fallback(ShellIO_);
     TRestartPolicy policy;
     try {
         for (;;) {
-            platform::RecordEvent(watch + "waiting on process " + std::to_string(process->Identity().Id));
+            RecordEvent(watch + "waiting on process " + std::to_string(process->Identity().Id));
             const std::optional<std::uint32_t> exitCode = platform::Process().WaitForExitOrSessionEnd(*process);
             if (!exitCode) {
-                platform::RecordEvent(watch + "the session ends");
+                RecordEvent(watch + "the session ends");
                 return 0;
             }
             const TRestartPolicy::TAction action = policy.AfterEnd(*exitCode, platform::System().TickCount());
-            platform::RecordEvent(watch + "ended with exit code " + ExitCodeText(*exitCode) +
+            RecordEvent(watch + "ended with exit code " + ExitCodeText(*exitCode) +
                                   (action == TRestartPolicy::TAction::End ? ", its own choice: the watch ends"
                                    : action == TRestartPolicy::TAction::Restart
                                        ? "; starting it again (" + std::to_string(policy.RecentEnds()) + " within a minute)"
