@@ -15,17 +15,23 @@ TRunScript::TRunScript() {
 
 void TRunScript::Run() {
     std::unique_ptr<TscrObjAncestor> first = Factory_->MakeList();
-    RunList(first ? std::move(first) : DefaultStatement());
+    RunList(first ? std::move(first) : DefaultStatement(), &ProgramsStarted_);
 }
 
 std::unique_ptr<TscrObjAncestor> TRunScript::DefaultStatement() {
     return std::make_unique<TscrObjLoadShell>(NoArguments_, Info_.get(), DefaultVariables_, 1);
 }
 
-void TRunScript::RunList(std::unique_ptr<TscrObjAncestor> first) {
+void TRunScript::RunList(std::unique_ptr<TscrObjAncestor> first, int* started) {
     std::unique_ptr<TscrObjAncestor> current = std::move(first);
     while (current) {
-        current->Execute();
+        try {
+            current->Execute();
+        } catch (...) {
+            if (started != nullptr) *started += current->ProgramsStarted;
+            throw;
+        }
+        if (started != nullptr) *started += current->ProgramsStarted;
         std::unique_ptr<TscrObjAncestor> next = std::move(current->Next);
         current.reset();
         current = std::move(next);

@@ -20,11 +20,13 @@ public:
 
     // Makes the statement list and runs it; errors that leave a statement pass to the caller.
     void Run();
-    // How many programs the run's statements started so far.
-    int ProgramsStarted() const { return Info_->ProgramsStarted; }
+    // How many programs the run's statements started so far, also when an error ended the run.
+    int ProgramsStarted() const { return ProgramsStarted_; }
 
-    // Executes each statement, then takes its Next, then frees it, until the list ends.
-    static void RunList(std::unique_ptr<TscrObjAncestor> first);
+    // Executes each statement, then takes its Next, then frees it, until the list ends. Adds the
+    // programs that the statements started to started (if given), also those of a statement
+    // that an error left.
+    static void RunList(std::unique_ptr<TscrObjAncestor> first, int* started = nullptr);
 
 private:
     // The statement run when the script holds none: "loadshell" without a variable, numbered
@@ -37,6 +39,7 @@ private:
     std::unique_ptr<TCreateScriptObject> Factory_;
     const TStringList NoArguments_;
     TStringVariables DefaultVariables_;
+    int ProgramsStarted_ = 0;
 };
 
 } // namespace corvane

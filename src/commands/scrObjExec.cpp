@@ -22,8 +22,8 @@ void TscrObjExec::Execute() {
     RecordEvent(ProgramStartEvent("exec (line " + std::to_string(LineNo) + ")", path, parameters, start));
     if (!start.Started) {
         ReportError(StartFailedError(path, start.Reason));
-    } else if (Info != nullptr) {
-        ++Info->ProgramsStarted;
+    } else {
+        ++ProgramsStarted;
     }
 }
 

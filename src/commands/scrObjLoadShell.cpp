@@ -22,17 +22,14 @@ bool LaunchAsShell(TscrObjAncestor& statement, std::string& previousShell, const
     }
     const platform::ProgramStart start =
         StartAsShell(statement.Info->ShellIO, previousShell, path, parameters, [&](const platform::ProgramStart& started) {
+            ++statement.ProgramsStarted;
             if (variableName) statement.Vars.AddVar(*variableName, value);
             // Watched from the start, so that a crash during the pause is answered too.
             if (shell != nullptr && shell->CrashProtected && started.Process != nullptr) {
                 TShellWatcher::StartFor({shell->Name, path, parameters}, *started.Process);
             }
         });
-    if (!start.Started) {
-        statement.ReportError(StartFailedError(path, start.Reason));
-    } else {
-        ++statement.Info->ProgramsStarted;
-    }
+    if (!start.Started) statement.ReportError(StartFailedError(path, start.Reason));
     return start.Started;
 }
 

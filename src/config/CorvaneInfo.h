@@ -1,6 +1,5 @@
 // The launcher's context: everything that is configured, read once at start-up from the
-// program folder (the executable's folder) and never changed afterwards, and the count of the
-// programs that the run started. Created before the script is read; every statement and the
+// program folder (the executable's folder) and never changed afterwards. Created before the script is read; every statement and the
 // chooser window are handed it.
 #pragma once
 
@@ -69,10 +68,6 @@ public:
     const TColoursIO ColoursIO;
     const TFormMetricsIO FormMetricsIO;
     const TShellIO ShellIO;
-
-    // The one thing a run changes: how many programs its statements started (loadshell,
-    // execshell and exec count each start that the system took).
-    int ProgramsStarted = 0;
 };
 
 } // namespace corvane

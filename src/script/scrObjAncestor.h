@@ -39,6 +39,9 @@ public:
     TStringVariables& Vars;
     std::unique_ptr<TscrObjAncestor> Next;
     std::int32_t LineNo;
+    // How many programs this statement started (loadshell, execshell and exec count each start
+    // that the system took, as soon as it took it); the run adds them up.
+    int ProgramsStarted = 0;
 };
 
 } // namespace corvane
