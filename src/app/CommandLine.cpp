@@ -45,13 +45,11 @@ int Recover(const TStringList& arguments, TOutput& output) {
     return report.Outcome == TShellRecovery::TOutcome::Discarded ? TCommandLine::ExitFailed : TCommandLine::ExitDone;
 }
 
-constexpr std::string_view AllUsers = "--all-users";
-
 // Whose shell --install and --uninstall change: the current user's, or with --all-users the
 // machine's; nothing for other arguments.
 std::optional<platform::RegistryRoot> InstallRoot(const TStringList& arguments) {
     if (arguments.empty()) return platform::RegistryRoot::CurrentUser;
-    if (arguments.size() == 1 && arguments[0] == AllUsers) return platform::RegistryRoot::LocalMachine;
+    if (arguments.size() == 1 && arguments[0] == TCommandLine::AllUsersOption) return platform::RegistryRoot::LocalMachine;
     return std::nullopt;
 }
 
@@ -131,7 +129,7 @@ int Help(const TStringList& arguments, TOutput& output) {
     // The launcher's own options, used by nobody else, do not widen the column.
     std::size_t width = 0;
     for (const auto& option : TCommandLine::Options()) {
-        if (!option.Quiet) width = std::max(width, option.Name.size() + option.Arguments.size() + 1);
+        if (!option.GivenByLauncher) width = std::max(width, option.Name.size() + option.Arguments.size() + 1);
     }
     for (const auto& option : TCommandLine::Options()) {
         std::string left = std::string(option.Name) + (option.Arguments.empty() ? "" : " ") + std::string(option.Arguments);
@@ -148,14 +146,22 @@ int Help(const TStringList& arguments, TOutput& output) {
 } // namespace
 
 const std::vector<TCommandLine::TOption>& TCommandLine::Options() {
+    const std::string allUsers = AllUsersOption;
     static const std::vector<TOption> options{
-        {"--help", "", "show this list of options", Help},
-        {"--version", "", "show the version of corvane.exe", Version},
-        {"--install", "[--all-users]", "make this corvane.exe the current user's shell (with --all-users: every user's), remembering the shell before it", Install},
-        {"--uninstall", "[--all-users]", "give the current user (with --all-users: every user) back the shell that --install remembered", Uninstall},
-        {"--recover", "", "put back a shell setting that a launch left switched (killed, crashed, power cut)", Recover},
-        {"--check", CheckUsage, "report every problem of the configuration in folder (default: this program's)", Check},
-        {TShellRecovery::GuardOption, TShellRecovery::GuardArguments, "used by the launcher itself: guard the switch of launcher PID", Guard, true},
+        {HelpOption, "", "show this list of options", Help},
+        {VersionOption, "", "show the version of corvane.exe", Version},
+        {InstallOption, "[" + allUsers + "]",
+         "make this corvane.exe the current user's shell (with " + allUsers +
+             ": every user's), remembering the shell before it",
+         Install},
+        {UninstallOption, "[" + allUsers + "]",
+         "give the current user (with " + allUsers + ": every user) back the shell that " + InstallOption +
+             " remembered",
+         Uninstall},
+        {RecoverOption, "", "put back a shell setting that a launch left switched (killed, crashed, power cut)", Recover},
+        {CheckOption, CheckUsage, "report every problem of the configuration in folder (default: this program's)", Check},
+        {TShellRecovery::GuardOption, TShellRecovery::GuardArguments,
+         "used by the launcher itself: guard the switch of launcher PID", Guard, true},
         {TShellWatcher::Option, TShellWatcher::OptionArguments,
          "used by the launcher itself: watch a crash protected shell and start it again when it crashes", Watch, true},
     };
@@ -172,12 +178,12 @@ std::string TCommandLine::Shown(const TStringList& arguments) {
 }
 
 bool TCommandLine::IsOption(const TStringList& arguments) {
-    return !arguments.empty() && ((!arguments[0].empty() && arguments[0][0] == '-') || arguments[0] == "/?");
+    return !arguments.empty() && ((!arguments[0].empty() && arguments[0][0] == '-') || arguments[0] == HelpAlias);
 }
 
 bool TCommandLine::IsLaunchersOwn(const TStringList& arguments) {
     const TOption* option = arguments.empty() ? nullptr : Find(arguments[0]);
-    return option != nullptr && option->Quiet;
+    return option != nullptr && option->GivenByLauncher;
 }
 
 int TCommandLine::Run(const TStringList& given) {
@@ -191,7 +197,7 @@ int TCommandLine::Run(const TStringList& given) {
         }
     }
     if (arguments.empty()) return ExitUsage; // --quiet alone: nothing to do, and nothing to say
-    const std::string name = arguments.at(0) == "/?" ? std::string("--help") : arguments[0];
+    const std::string name = arguments.at(0) == HelpAlias ? std::string(HelpOption) : arguments[0];
     const TOption* option = Find(name);
     const TStringList rest(arguments.begin() + 1, arguments.end());
     TOutput output;
@@ -222,7 +228,7 @@ int TCommandLine::Run(const TStringList& given) {
     }
     if (code == ExitUsage) output.Text += "Run " + std::string(ProgramName) + " --help for the options.\n";
     RecordOption(arguments, code, output.Text);
-    if (!quiet && (option == nullptr || !option->Quiet)) {
+    if (!quiet && (option == nullptr || !option->GivenByLauncher)) {
         platform::Messages().WriteOutput(output.Text, output.WorthABox ? platform::Dialogs::Unread::Box
                                                                         : platform::Dialogs::Unread::Dropped);
     }

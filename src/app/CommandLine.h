@@ -18,6 +18,17 @@ public:
     static constexpr int ExitDone = 0;
     static constexpr int ExitFailed = 1;
     static constexpr int ExitUsage = 2;
+
+    // The options that people give (the launcher's own ones are named where they act).
+    static constexpr const char* HelpOption = "--help";
+    static constexpr const char* HelpAlias = "/?";
+    static constexpr const char* VersionOption = "--version";
+    static constexpr const char* InstallOption = "--install";
+    static constexpr const char* UninstallOption = "--uninstall";
+    static constexpr const char* RecoverOption = "--recover";
+    static constexpr const char* CheckOption = "--check";
+    // After --install or --uninstall: every user's shell, not the current user's.
+    static constexpr const char* AllUsersOption = "--all-users";
     // Given anywhere on the command line, the option reports nothing, neither on a console nor in
     // a box: only its exit code tells how it went.
     static constexpr const char* QuietOption = "--quiet";
@@ -30,13 +41,15 @@ public:
     };
 
     struct TOption {
-        std::string_view Name;      // such as "--install"
-        std::string_view Arguments; // what follows it, for the help
-        std::string_view Help;      // one line
+        std::string_view Name; // such as "--install"
+        std::string Arguments; // what follows it, for the help
+        std::string Help;      // one line
         // Does the work with the arguments after the option; adds what it reports to output
         // and returns the exit code.
         int (*Run)(const TStringList& arguments, TOutput& output);
-        bool Quiet = false; // reports nothing: it runs without a window or a console
+        // Given by the launcher itself (its guard, a shell's watcher), never by people: it reports
+        // nothing, since it runs without a window or a console.
+        bool GivenByLauncher = false;
     };
 
     // True when the first argument asks for an option: it begins with "-", or is "/?".

@@ -29,6 +29,10 @@ TNamedFile TCheckContext::Locate(const std::string& path) const {
     return file;
 }
 
+std::string TCheckContext::MissingFile(const std::string& said, const std::string& then) {
+    return "the file is missing: at logon the launcher says " + Quoted(said) + then;
+}
+
 std::string TCheckContext::RelativeWarning(const std::string& what, const std::string& path) {
     return what + " " + Quoted(path) +
            " is a relative path: the launcher looks for it in the folder it runs in, which at logon is not "

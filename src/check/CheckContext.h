@@ -37,6 +37,9 @@ public:
     TNamedFile Locate(const std::string& path) const;
     // The words for a relative path of a program or picture ("program", "wallpaper") in findings.
     static std::string RelativeWarning(const std::string& what, const std::string& path);
+    // The finding of a file of the program folder that is missing: what the launcher says at
+    // logon, then what it does.
+    static std::string MissingFile(const std::string& said, const std::string& then);
 
     const TCheckOptions& Options;
     TCheckReport& Report;

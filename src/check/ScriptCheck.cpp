@@ -59,9 +59,7 @@ void TScriptCheck::Warning(int line, int statement, const std::string& text) {
 void TScriptCheck::Run() {
     platform::FileSystem& files = platform::Files();
     if (!files.FileExists(File_)) {
-        Warning(0, 0, std::string("the file is missing: at logon the launcher says \"") + TShellScriptIO::NoScriptMessage +
-                          "\" and runs "
-                      "loadshell (shell)");
+        Warning(0, 0, TCheckContext::MissingFile(TShellScriptIO::NoScriptMessage, " and runs loadshell (shell)"));
         return;
     }
     std::string text;

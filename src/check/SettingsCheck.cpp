@@ -64,10 +64,9 @@ void TSettingsCheck::CheckUserFile(bool shared) {
                                     : "takes the default of every setting";
     if (!user.Exists()) {
         if (shared) return;
-        user.Warning(0, std::string("the file is missing: at logon the launcher says \"") + TCorvaneInfo::UserFileMissing +
-                            "\", creates it empty and goes on with the default settings (where it cannot create the "
+        user.Warning(0, TCheckContext::MissingFile(TCorvaneInfo::UserFileMissing, ", creates it empty and goes on with the default settings (where it cannot create the "
                             "file, it says so; a [Settings] section in shells.ini gives every user's settings without "
-                            "a file of their own; --user NAME checks the settings file of another user)");
+                            "a file of their own; --user NAME checks the settings file of another user)"));
     } else if (!user.CheckSection(Settings::Section, KeyNames(Settings::Keys), true) && user.Parsed() &&
                user.Text()->Sections().size() + user.Text()->Sections().front().keys.size() > 1) {
         user.Warning(0, std::string("there is no [") + Settings::Section + "] section: the launcher " + from);

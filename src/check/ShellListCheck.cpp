@@ -57,8 +57,7 @@ TShellListCheck::TShellListCheck(TCheckContext& context, const TShellListIO& she
 
 void TShellListCheck::Run() {
     if (!Ini_.Exists()) {
-        Ini_.Warning(0, std::string("the file is missing: at logon the launcher says \"") + TCorvaneInfo::ShellsFileMissing +
-                        "\", creates it empty and offers no shell");
+        Ini_.Warning(0, TCheckContext::MissingFile(TCorvaneInfo::ShellsFileMissing, ", creates it empty and offers no shell"));
         return;
     }
     if (!Ini_.CheckSection(TShellListIO::Section, {}, false) && Ini_.Parsed()) {

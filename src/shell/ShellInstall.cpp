@@ -7,6 +7,7 @@
 #include "config/ShellCommand.h"
 #include "platform/Errors.h"
 #include "platform/Platform.h"
+#include "shell/ExplorerFallback.h"
 #include "text/AsciiText.h"
 
 namespace corvane {
@@ -79,7 +80,7 @@ std::string TShellInstall::Whose() const {
 
 RegistryValue TShellInstall::NoCorvane() const {
     if (Root_ == RegistryRoot::CurrentUser) return {RegistryValue::State::NoValue, 0, {}};
-    return {RegistryValue::State::Present, platform::RegString, StringData("explorer.exe")};
+    return {RegistryValue::State::Present, platform::RegString, StringData(TExplorerFallback::ExplorerFile)};
 }
 
 namespace {
