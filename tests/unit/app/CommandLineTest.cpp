@@ -1,26 +1,24 @@
 #include <gtest/gtest.h>
 
 #include "app/Application.h"
+#include "app/CommandLine.h"
+#include "shell/ShellRecovery.h"
 #include "shell/ShellJournal.h"
-#include "support/ConfigPlatform.h"
-#include "support/FakeWindowSystem.h"
+#include "support/LauncherWorld.h"
 
 namespace corvane {
 namespace {
 
-class CommandLineTest : public ::testing::Test {
+constexpr const char* Quiet = TCommandLine::QuietOption;
+constexpr const char* AllUsers = TCommandLine::AllUsersOption;
+constexpr const char* Guard = TShellRecovery::GuardOption;
+
+class CommandLineTest : public testing::LauncherWorld {
 protected:
-    CommandLineTest() {
-        fake.services.windows = &windows;
-        fake.Reinstall();
-    }
     int Run(const std::vector<std::string>& arguments) {
         fake.dialogs.output.clear();
         return RunProgram(arguments);
     }
-
-    testing::ConfigPlatform fake;
-    testing::FakeWindowSystem windows;
 };
 
 TEST_F(CommandLineTest, OptionsAnswerWithTheirExitCodes) {
@@ -37,8 +35,8 @@ TEST_F(CommandLineTest, OptionsAnswerWithTheirExitCodes) {
         {{"--check", "--user"}, 2, "bad arguments for --check"},
         {{"--check", "C:\\A", "C:\\B"}, 2, "bad arguments for --check"},
         {{"--check", "--verbose"}, 2, "bad arguments for --check"},
-        {{"--guard"}, 2, ""},
-        {{"--guard", "12x"}, 2, ""},
+        {{Guard}, 2, ""},
+        {{Guard, "12x"}, 2, ""},
     };
     for (const auto& [arguments, code, output] : cases) {
         SCOPED_TRACE(arguments[0]);
@@ -80,15 +78,12 @@ TEST_F(CommandLineTest, AnOptionFirstRecoversAndSaysSo) {
     pending.Launcher = {7, 70};
     pending.Saved.Family = 2;
     pending.Switched.UserValue = true;
-    fake.registry.Put(platform::RegistryRoot::CurrentUser, "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon",
-                      "Shell", "left.exe");
+    fake.registry.Put(User, Winlogon, "Shell", "left.exe");
     TShellJournal().Write(pending, "C:\\Launch\\corvane.exe");
     EXPECT_EQ(Run({"--version"}), 0);
     EXPECT_EQ(fake.dialogs.output.rfind("Put back the shell setting that the launch by process 7 left switched:\n", 0), 0u)
         << fake.dialogs.output;
-    EXPECT_EQ(fake.registry.Text(platform::RegistryRoot::CurrentUser,
-                                 "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon", "Shell"),
-              std::nullopt);
+    EXPECT_EQ(UserShell(), std::nullopt);
 }
 
 // --quiet anywhere silences everything, the recovery's report included, and keeps the exit code;
@@ -100,8 +95,8 @@ TEST_F(CommandLineTest, QuietKeepsOnlyTheExitCode) {
     pending.Switched.UserValue = true;
     TShellJournal().Write(pending, "C:\\Launch\\corvane.exe");
     const std::pair<std::vector<std::string>, int> cases[] = {
-        {{"--version", "--quiet"}, 0}, {{"--quiet", "--help"}, 0}, {{"--quiet"}, 2},
-        {{"--quiet", "--frobnicate"}, 2}, {{"--install", "--everyone", "--quiet"}, 2}, {{"--uninstall", "--quiet"}, 0},
+        {{"--version", Quiet}, 0}, {{Quiet, "--help"}, 0}, {{Quiet}, 2},
+        {{Quiet, "--frobnicate"}, 2}, {{"--install", "--everyone", Quiet}, 2}, {{"--uninstall", Quiet}, 0},
     };
     for (const auto& [arguments, code] : cases) {
         SCOPED_TRACE(arguments[0] + " " + arguments.back());
@@ -109,8 +104,8 @@ TEST_F(CommandLineTest, QuietKeepsOnlyTheExitCode) {
         EXPECT_EQ(fake.dialogs.output, "");
         EXPECT_TRUE(fake.dialogs.messages.empty());
     }
-    EXPECT_EQ(Run({"--uninstall", "--all-users", "now"}), 2);
-    EXPECT_EQ(Run({"--uninstall", "--all-users"}), 0);
+    EXPECT_EQ(Run({"--uninstall", AllUsers, "now"}), 2);
+    EXPECT_EQ(Run({"--uninstall", AllUsers}), 0);
     EXPECT_NE(fake.dialogs.output.find("not installed as the shell of every user of this machine"), std::string::npos)
         << fake.dialogs.output;
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/Application.h"
+#include "app/CommandLine.h"
 #include "config/CorvaneInfo.h"
 #include "support/ConfigPlatform.h"
 #include "support/FakeWindowSystem.h"
@@ -55,7 +56,7 @@ TEST_F(RunRecordTest, AnOptionsRunEndsWithTheOptionAndItsExitCode) {
         const char* end;
     } cases[] = {
         {{"--version"}, 0, "--version", "option --version: exit code 0"},
-        {{"--version", "--quiet"}, 0, "--version --quiet", "option --version: exit code 0"},
+        {{"--version", TCommandLine::QuietOption}, 0, "--version --quiet", "option --version: exit code 0"},
         {{"--Version"}, 2, "--Version",
          "option --Version: exit code 2: corvane.exe: unknown option '--Version' / Run corvane.exe --help for the options."},
         {{"--check", "C:\\My Folder", ""}, 2, "--check \"C:\\My Folder\" \"\"",

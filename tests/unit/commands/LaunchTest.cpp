@@ -4,42 +4,17 @@
 #include "config/BinaryRecord.h"
 #include "config/CorvaneInfo.h"
 #include "platform/Errors.h"
-#include "support/ConfigPlatform.h"
-#include "support/FakeDesktop.h"
 #include "support/ImageSamples.h"
-#include "support/FakeWindowSystem.h"
+#include "support/LauncherWorld.h"
 #include "support/ScriptRun.h"
 
 namespace corvane {
 namespace {
 
-using platform::RegistryRoot;
-constexpr RegistryRoot User = RegistryRoot::CurrentUser;
-constexpr RegistryRoot Machine = RegistryRoot::LocalMachine;
-const std::string Winlogon = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
-const std::string Mapping = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\IniFileMapping\\system.ini\\boot";
 const std::string SystemIni = "C:\\Windows\\system.ini";
 
-// A program folder C:\Launch\ with settings and shells, a machine shell of explorer.exe and a
-// clock that runs 1000 ms per reading, so that a launch's pause passes quickly.
-class LaunchTest : public ::testing::Test {
+class LaunchTest : public testing::LauncherWorld {
 protected:
-    LaunchTest() {
-        fake.services.windows = &windows;
-        fake.services.desktop = &desktop;
-        fake.Reinstall();
-        fake.system.tickStep = 1000;
-        fake.files.files["C:\\Launch\\shells.ini"] =
-            "[Shells]\nAlt=C:\\Alt\\alt.exe,1,-quiet,\nMissing=C:\\Gone\\gone.exe,0,,\n";
-        fake.files.files["C:\\Alt\\alt.exe"] = "program";
-        fake.files.files["C:\\Tools\\tool.exe"] = "program";
-        fake.registry.Put(Machine, Winlogon, "Shell", "explorer.exe");
-        // While the pause waits, record what the system sees as its shell.
-        windows.user = nullptr;
-    }
-
-    void Settings(const std::string& text) { fake.files.files["C:\\Launch\\operator.ini"] = "[Settings]\n" + text; }
-
     // Runs the script against a fresh context; returns the shell setting seen during the pause.
     std::vector<std::string> Run(const std::string& script) {
         info = std::make_unique<TCorvaneInfo>();
@@ -57,13 +32,6 @@ protected:
         return values;
     }
 
-    std::optional<std::string> UserShell() { return fake.registry.Text(User, Winlogon, "shell"); }
-    std::optional<std::string> MachineShell() { return fake.registry.Text(Machine, Winlogon, "shell"); }
-    std::optional<std::string> MappingValue() { return fake.registry.Text(Machine, Mapping, "shell"); }
-
-    testing::ConfigPlatform fake;
-    testing::FakeWindowSystem windows;
-    testing::FakeDesktop desktop;
     std::unique_ptr<TCorvaneInfo> info;
     std::unique_ptr<testing::ScriptRun> run;
     int started = 0; // the programs that the run started
@@ -198,7 +166,7 @@ TEST_F(LaunchTest, AHalfWrittenSwitchIsUndone) {
         Run("loadshell (v)");
         FAIL();
     } catch (const ERegistryException& error) {
-        EXPECT_STREQ(error.what(), "Failed to create key \\Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon");
+        EXPECT_EQ(error.what(), "Failed to create key \\" + Winlogon);
     }
     EXPECT_EQ(UserShell(), std::nullopt) << "the current user's value written before the refusal is gone again";
     EXPECT_TRUE(fake.shell.executed.empty());

@@ -4,50 +4,31 @@
 
 #include "config/CorvaneInfo.h"
 #include "platform/Errors.h"
-#include "support/ConfigPlatform.h"
-#include "support/FakeDesktop.h"
-#include "support/FakeWindowSystem.h"
+#include "support/LauncherWorld.h"
 #include "support/ScriptRun.h"
 
 namespace corvane {
 namespace {
 
-using platform::RegistryRoot;
-const std::string Winlogon = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
-const std::string Mapping = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\IniFileMapping\\system.ini\\boot";
 const std::string Switch = "switch to \"C:\\Alt\\alt.exe\": the current user's shell, the machine's shell, the mapping "
                            "turned to the user's key";
 const std::string Started = "shell start \"C:\\Alt\\alt.exe\" -quiet: started, process 1000";
 const std::string Restore = "restore: the current user's shell \"user.exe\", the machine's shell \"explorer.exe\"";
 
-class RecordEventsTest : public ::testing::Test {
+class RecordEventsTest : public testing::LauncherWorld {
 protected:
-    RecordEventsTest() {
-        fake.services.windows = &windows;
-        fake.services.desktop = &desktop;
-        fake.Reinstall();
-        fake.system.tickStep = 1000;
-        fake.files.files["C:\\Launch\\shells.ini"] = "[Shells]\nAlt=C:\\Alt\\alt.exe,1,-quiet,\nMissing=C:\\Gone\\gone.exe,0,,\n";
-        fake.files.files["C:\\Alt\\alt.exe"] = "program";
-        fake.files.files["C:\\Tools\\tool.exe"] = "program";
-        fake.registry.Put(RegistryRoot::LocalMachine, Winlogon, "Shell", "explorer.exe");
-        fake.registry.Put(RegistryRoot::CurrentUser, Winlogon, "Shell", "user.exe");
-    }
+    RecordEventsTest() { fake.registry.Put(User, Winlogon, "Shell", "user.exe"); }
 
     // Runs the script with the mapping at the machine's key, so that each switch turns it.
     std::vector<std::string> Run(const std::string& settings, const std::string& script) {
-        fake.files.files["C:\\Launch\\operator.ini"] = "[Settings]\n" + settings;
-        fake.registry.Put(RegistryRoot::LocalMachine, Mapping, "shell", TShellIO::MachineMapping);
+        Settings(settings);
+        fake.registry.Put(Machine, Mapping, "shell", TShellIO::MachineMapping);
         fake.recordStore.file.reset();
         TCorvaneInfo info;
         testing::ScriptRun run(script, &info);
         TRunScript::RunList(run.MakeList());
         return fake.recordStore.Events();
     }
-
-    testing::ConfigPlatform fake;
-    testing::FakeWindowSystem windows;
-    testing::FakeDesktop desktop;
 };
 
 TEST_F(RecordEventsTest, TheChoosersOutcomeComesBeforeTheSwitchTheStartAndTheRestore) {
@@ -84,7 +65,7 @@ TEST_F(RecordEventsTest, TheShellTakenWithoutTheChooserSaysWhy) {
          "no chooser (ShowLauncher off): \"Alt\", the remembered shell", true},
         {"ShowLauncher=0\n", "no chooser (ShowLauncher off): no default shell, nothing to start", false},
     };
-    fake.registry.Put(RegistryRoot::CurrentUser, "Software\\Corvane", "LastShell", "alt");
+    fake.registry.Put(User, "Software\\Corvane", "LastShell", "alt");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.settings);
         fake.shell.nextProcessId = 1000;
@@ -112,7 +93,7 @@ TEST_F(RecordEventsTest, AStartThatFailedIsRecordedWithTheSystemsReason) {
 
 TEST_F(RecordEventsTest, ARestoreThatIsRefusedIsRecordedWithItsError) {
     fake.shell.onExecute = [this] {
-        fake.registry.refuseSet.insert(testing::FakeRegistry::Id(RegistryRoot::CurrentUser, Winlogon));
+        fake.registry.refuseSet.insert(testing::FakeRegistry::Id(User, Winlogon));
     };
     EXPECT_THROW(Run("ShowLauncher=0\nDefaultShell=Alt\n", "loadshell (v)"), ERegistryException);
     const std::vector<std::string> events = fake.recordStore.Events();

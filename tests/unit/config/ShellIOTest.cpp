@@ -11,6 +11,7 @@ namespace {
 using platform::RegistryRoot;
 constexpr auto User = RegistryRoot::CurrentUser;
 constexpr auto Machine = RegistryRoot::LocalMachine;
+// Where the setting lives, spelled out here alone: the other tests take the keys from TShellIO.
 const std::string Winlogon = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
 const std::string Mapping = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\IniFileMapping\\system.ini\\boot";
 const std::string SysMapping = TShellIO::MachineMapping;

@@ -2,40 +2,14 @@
 
 #include "app/Application.h"
 #include "shell/ExplorerFallback.h"
-#include "support/ConfigPlatform.h"
-#include "support/FakeDesktop.h"
-#include "support/FakeWindowSystem.h"
+#include "support/LauncherWorld.h"
 
 namespace corvane {
 namespace {
 
-using platform::RegistryRoot;
-const std::string Winlogon = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
 const std::string Explorer = "C:\\Windows\\explorer.exe";
 
-// The launcher's whole run in C:\Launch\, with alt.exe and tool.exe as programs and a clock
-// that lets the pause pass quickly.
-class ExplorerFallbackTest : public ::testing::Test {
-protected:
-    ExplorerFallbackTest() {
-        fake.services.windows = &windows;
-        fake.services.desktop = &desktop;
-        fake.Reinstall();
-        fake.system.tickStep = 1000;
-        fake.files.files["C:\\Launch\\shells.ini"] = "[Shells]\nAlt=C:\\Alt\\alt.exe,0,,\n";
-        fake.files.files["C:\\Alt\\alt.exe"] = "program";
-        fake.files.files["C:\\Tools\\tool.exe"] = "program";
-        fake.registry.Put(RegistryRoot::LocalMachine, Winlogon, "Shell", "explorer.exe");
-        fake.shell.onExecute = [this] {
-            during.push_back(fake.registry.Text(RegistryRoot::CurrentUser, Winlogon, "shell").value_or("-"));
-        };
-    }
-
-    testing::ConfigPlatform fake;
-    testing::FakeWindowSystem windows;
-    testing::FakeDesktop desktop;
-    std::vector<std::string> during; // the user's shell setting at each start
-};
+using ExplorerFallbackTest = testing::LauncherWorld;
 
 // Every way a logon shell's run can end without a program started gives Explorer as the shell,
 // after the box of what went wrong; a run that started a program, or that is not the logon
@@ -67,7 +41,7 @@ TEST_F(ExplorerFallbackTest, ALogonShellThatStartedNothingStartsExplorer) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        fake.registry.Put(RegistryRoot::CurrentUser, Winlogon, "Shell", c.userShell);
+        fake.registry.Put(User, Winlogon, "Shell", c.userShell);
         fake.files.files["C:\\Launch\\operator.ini"] = std::string("[Settings]\n") + c.settings;
         fake.files.files["C:\\Launch\\script.txt"] = c.script;
         windows.choosers.user = [&c](testing::FakeChooserWindow& window) {
@@ -90,12 +64,12 @@ TEST_F(ExplorerFallbackTest, ALogonShellThatStartedNothingStartsExplorer) {
         if (c.fallback) {
             EXPECT_EQ(during.back(), Explorer) << "started as the shell";
         }
-        EXPECT_EQ(fake.registry.Text(RegistryRoot::CurrentUser, Winlogon, "shell"), c.userShell) << "put back";
+        EXPECT_EQ(UserShell(), c.userShell) << "put back";
     }
 }
 
 TEST_F(ExplorerFallbackTest, AFailedStartOfExplorerIsSaid) {
-    fake.registry.Put(RegistryRoot::CurrentUser, Winlogon, "Shell", "C:\\Launch\\corvane.exe");
+    fake.registry.Put(User, Winlogon, "Shell", "C:\\Launch\\corvane.exe");
     fake.files.files["C:\\Launch\\operator.ini"] = "[Settings]\nShowLauncher=0\n";
     fake.files.files["C:\\Launch\\script.txt"] = "loadshell (v)\n";
     fake.system.windowsFolder = "D:\\WINNT\\";
@@ -104,7 +78,7 @@ TEST_F(ExplorerFallbackTest, AFailedStartOfExplorerIsSaid) {
     EXPECT_EQ(fake.dialogs.messages,
               (std::vector<std::string>{TExplorerFallback::NothingStarted,
                                         "Could not start \"D:\\WINNT\\explorer.exe\": Access is denied."}));
-    EXPECT_EQ(fake.registry.Text(RegistryRoot::CurrentUser, Winlogon, "shell"), "C:\\Launch\\corvane.exe");
+    EXPECT_EQ(UserShell(), "C:\\Launch\\corvane.exe");
 }
 
 } // namespace

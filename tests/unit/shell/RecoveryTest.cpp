@@ -5,8 +5,7 @@
 #include "platform/Errors.h"
 #include "shell/ShellJournal.h"
 #include "shell/ShellRecovery.h"
-#include "support/ConfigPlatform.h"
-#include "support/FakeWindowSystem.h"
+#include "support/LauncherWorld.h"
 #include "support/ScriptRun.h"
 
 namespace corvane {
@@ -15,18 +14,12 @@ namespace {
 using platform::RegistryRoot;
 using namespace std::string_literals;
 using TOutcome = TShellRecovery::TOutcome;
-constexpr RegistryRoot User = RegistryRoot::CurrentUser;
-constexpr RegistryRoot Machine = RegistryRoot::LocalMachine;
-const std::string Winlogon = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
-const std::string Mapping = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\IniFileMapping\\system.ini\\boot";
 
 // A machine whose user once had "own.exe" and the machine "explorer.exe", switched to
 // "C:\Alt\alt.exe" by the launcher of process 7 (started at 70), which is no longer running.
-class RecoveryTest : public ::testing::Test {
+class RecoveryTest : public testing::LauncherWorld {
 protected:
     RecoveryTest() {
-        fake.services.windows = &windows;
-        fake.Reinstall();
         fake.registry.Put(User, Winlogon, "Shell", "C:\\Alt\\alt.exe");
         fake.registry.Put(Machine, Winlogon, "Shell", "C:\\Alt\\alt.exe");
         fake.registry.Put(Machine, Mapping, "shell", TShellIO::UserMapping);
@@ -38,11 +31,6 @@ protected:
         pending.Switched = {true, true, true, false};
     }
 
-    std::optional<std::string> UserShell() { return fake.registry.Text(User, Winlogon, "shell"); }
-    std::optional<std::string> MachineShell() { return fake.registry.Text(Machine, Winlogon, "shell"); }
-
-    testing::ConfigPlatform fake;
-    testing::FakeWindowSystem windows;
     TShellIO shellIO;
     TShellJournal journal;
     TPendingRestore pending;
@@ -205,7 +193,7 @@ TEST_F(RecoveryTest, ALaunchJournalsItsSwitchAndStartsItsGuard) {
 
     EXPECT_EQ(fake.registry.writes.front().rfind("HKCU\\Software\\Corvane\\PendingRestore.100=", 0), 0u)
         << "the journal comes before the first change: " << fake.registry.writes.front();
-    EXPECT_EQ(fake.processes.started, std::vector<std::string>{"C:\\Launch\\corvane.exe --guard 100"});
+    EXPECT_EQ(fake.processes.started, std::vector<std::string>{"C:\\Launch\\corvane.exe " + std::string(TShellRecovery::GuardOption) + " 100"});
     EXPECT_EQ(writesAtGuardStart, 0u) << "the guard is started before anything is written";
     ASSERT_TRUE(duringLaunch.has_value());
     EXPECT_EQ(duringLaunch->Launcher, fake.processes.current);

@@ -3,22 +3,19 @@
 #include "config/BinaryRecord.h"
 #include "platform/Errors.h"
 #include "shell/ShellInstall.h"
-#include "support/ConfigPlatform.h"
+#include "support/LauncherWorld.h"
 
 namespace corvane {
 namespace {
 
 using platform::RegistryRoot;
 using platform::RegistryValue;
-const std::string Winlogon = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
-
-class ShellInstallTest : public ::testing::Test {
+class ShellInstallTest : public testing::LauncherWorld {
 protected:
-    RegistryValue UserValue() { return fake.registry.ReadValue(RegistryRoot::CurrentUser, Winlogon, "shell"); }
+    RegistryValue UserValue() { return fake.registry.ReadValue(User, Winlogon, "shell"); }
 
-    testing::ConfigPlatform fake;
     TShellIO shellIO;
-    TShellInstall install{shellIO, RegistryRoot::CurrentUser};
+    TShellInstall install{shellIO, User};
 };
 
 // Whatever the user had before (nothing, or a value of either string type), install and
@@ -29,14 +26,14 @@ TEST_F(ShellInstallTest, UninstallGivesBackExactlyWhatTheFirstInstallFound) {
     for (const auto& [text, type] : earlier) {
         SCOPED_TRACE(text != nullptr ? text : "(none)");
         fake.registry.keys.clear();
-        if (text != nullptr) fake.registry.Put(RegistryRoot::CurrentUser, Winlogon, "Shell", text, type);
+        if (text != nullptr) fake.registry.Put(User, Winlogon, "Shell", text, type);
         const RegistryValue before = UserValue();
         install.Install("C:\\Program Files\\Corvane\\corvane.exe");
-        EXPECT_EQ(fake.registry.Text(RegistryRoot::CurrentUser, Winlogon, "shell"),
+        EXPECT_EQ(fake.registry.Text(User, Winlogon, "shell"),
                   "\"C:\\Program Files\\Corvane\\corvane.exe\"");
         const std::string second = install.Install("D:\\Corvane\\corvane.exe");
         EXPECT_NE(second.find("installed before"), std::string::npos) << second;
-        EXPECT_EQ(fake.registry.Text(RegistryRoot::CurrentUser, Winlogon, "shell"), "D:\\Corvane\\corvane.exe");
+        EXPECT_EQ(fake.registry.Text(User, Winlogon, "shell"), "D:\\Corvane\\corvane.exe");
 
         bool installed = false;
         install.Uninstall(installed);
@@ -46,7 +43,7 @@ TEST_F(ShellInstallTest, UninstallGivesBackExactlyWhatTheFirstInstallFound) {
             EXPECT_EQ(UserValue().type, before.type);
             EXPECT_EQ(UserValue().data, before.data);
         }
-        EXPECT_FALSE(fake.registry.HasKey(RegistryRoot::CurrentUser, CorvaneKey)) << "what install added is gone";
+        EXPECT_FALSE(fake.registry.HasKey(User, CorvaneKey)) << "what install added is gone";
         const std::string nothing = install.Uninstall(installed);
         EXPECT_FALSE(installed);
         EXPECT_EQ(nothing, "Corvane is not installed as the shell of operator; nothing changed.\n");
@@ -71,53 +68,53 @@ TEST_F(ShellInstallTest, ADamagedRecordNeverKeepsCorvaneAsTheShell) {
         SCOPED_TRACE(c.shell);
         const auto damage = [&] {
             fake.registry.keys.clear();
-            fake.registry.Put(RegistryRoot::CurrentUser, Winlogon, "Shell", c.shell);
-            fake.registry.Put(RegistryRoot::CurrentUser, CorvaneKey, TShellInstall::Value, "CVI", platform::RegBinary);
+            fake.registry.Put(User, Winlogon, "Shell", c.shell);
+            fake.registry.Put(User, CorvaneKey, TShellInstall::Value, "CVI", platform::RegBinary);
         };
         damage();
         if (c.installRefused) {
             EXPECT_THROW(install.Install("C:\\Program Files\\Corvane\\corvane.exe"), ERegistryException);
-            EXPECT_EQ(fake.registry.Text(RegistryRoot::CurrentUser, Winlogon, "shell"), c.shell) << "nothing changed";
+            EXPECT_EQ(fake.registry.Text(User, Winlogon, "shell"), c.shell) << "nothing changed";
         } else {
             install.Install("C:\\Program Files\\Corvane\\corvane.exe");
             bool installed = false;
             install.Uninstall(installed);
-            EXPECT_EQ(fake.registry.Text(RegistryRoot::CurrentUser, Winlogon, "shell"), c.shell) << "remembered anew";
+            EXPECT_EQ(fake.registry.Text(User, Winlogon, "shell"), c.shell) << "remembered anew";
         }
         damage();
         bool installed = false;
         const std::string report = install.Uninstall(installed);
         EXPECT_TRUE(installed);
         EXPECT_NE(report.find("could not be read"), std::string::npos) << report;
-        const auto after = fake.registry.Text(RegistryRoot::CurrentUser, Winlogon, "shell");
+        const auto after = fake.registry.Text(User, Winlogon, "shell");
         EXPECT_EQ(after, c.afterUninstall ? std::optional<std::string>(c.afterUninstall) : std::nullopt);
-        EXPECT_FALSE(fake.registry.HasKey(RegistryRoot::CurrentUser, CorvaneKey)) << "the damaged record is gone";
+        EXPECT_FALSE(fake.registry.HasKey(User, CorvaneKey)) << "the damaged record is gone";
     }
 }
 
 // A shell that is some corvane.exe already, with nothing remembered (set by hand, or an install
 // whose record went), is not taken for the shell before: uninstall then leaves no Corvane.
 TEST_F(ShellInstallTest, ACorvaneShellIsNotRememberedAsTheShellBefore) {
-    fake.registry.Put(RegistryRoot::CurrentUser, Winlogon, "Shell", "C:\\Old\\corvane.exe");
+    fake.registry.Put(User, Winlogon, "Shell", "C:\\Old\\corvane.exe");
     install.Install("C:\\New\\corvane.exe");
     bool installed = false;
     install.Uninstall(installed);
-    EXPECT_EQ(fake.registry.Text(RegistryRoot::CurrentUser, Winlogon, "shell"), std::nullopt);
+    EXPECT_EQ(fake.registry.Text(User, Winlogon, "shell"), std::nullopt);
 }
 
 // Without the rights to either key, a change of every user's shell changes nothing at all and
 // says that administrator rights are needed, whichever key refuses; with them, the machine's
 // value comes back exactly.
 TEST_F(ShellInstallTest, EveryUsersShellChangesWhollyOrNotAtAll) {
-    const TShellInstall machine{shellIO, RegistryRoot::LocalMachine};
+    const TShellInstall machine{shellIO, Machine};
     const std::string exe = "C:\\Program Files\\Corvane\\corvane.exe";
     const auto snapshot = [this] { return fake.registry.keys; };
     for (const char* lockedKey : {Winlogon.c_str(), CorvaneKey}) {
         SCOPED_TRACE(lockedKey);
         fake.registry.keys.clear();
         fake.registry.readOnly.clear();
-        fake.registry.Put(RegistryRoot::LocalMachine, Winlogon, "Shell", "explorer.exe");
-        fake.registry.readOnly.insert(testing::FakeRegistry::Id(RegistryRoot::LocalMachine, lockedKey));
+        fake.registry.Put(Machine, Winlogon, "Shell", "explorer.exe");
+        fake.registry.readOnly.insert(testing::FakeRegistry::Id(Machine, lockedKey));
         const auto before = snapshot();
         try {
             machine.Install(exe);
@@ -129,7 +126,7 @@ TEST_F(ShellInstallTest, EveryUsersShellChangesWhollyOrNotAtAll) {
 
         fake.registry.readOnly.clear();
         machine.Install(exe);
-        fake.registry.readOnly.insert(testing::FakeRegistry::Id(RegistryRoot::LocalMachine, lockedKey));
+        fake.registry.readOnly.insert(testing::FakeRegistry::Id(Machine, lockedKey));
         const auto installed = snapshot();
         bool wasInstalled = false;
         EXPECT_THROW(machine.Uninstall(wasInstalled), ERegistryException);
@@ -137,8 +134,8 @@ TEST_F(ShellInstallTest, EveryUsersShellChangesWhollyOrNotAtAll) {
 
         fake.registry.readOnly.clear();
         machine.Uninstall(wasInstalled);
-        EXPECT_EQ(fake.registry.Text(RegistryRoot::LocalMachine, Winlogon, "shell"), "explorer.exe");
-        EXPECT_FALSE(fake.registry.HasKey(RegistryRoot::LocalMachine, CorvaneKey));
+        EXPECT_EQ(fake.registry.Text(Machine, Winlogon, "shell"), "explorer.exe");
+        EXPECT_FALSE(fake.registry.HasKey(Machine, CorvaneKey));
     }
 }
 

@@ -4,9 +4,7 @@
 #include "shell/ExplorerFallback.h"
 #include "shell/RestartPolicy.h"
 #include "shell/ShellWatcher.h"
-#include "support/ConfigPlatform.h"
-#include "support/FakeDesktop.h"
-#include "support/FakeWindowSystem.h"
+#include "support/LauncherWorld.h"
 #include "text/CommandLineArgument.h"
 
 namespace corvane {
@@ -14,7 +12,6 @@ namespace {
 
 using platform::RegistryRoot;
 using Action = TRestartPolicy::TAction;
-const std::string Winlogon = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
 
 // Ends at the given ticks: a clean exit ends the watch, three crashes within a minute are
 // restarted and the fourth gives Explorer; ends that lie a minute apart or more count anew,
@@ -65,29 +62,14 @@ TEST(ShellWatcherTest, OnlyAProgramsOwnProcessCanBeWatched) {
 }
 
 // The watcher of Alt in C:\Launch\, with a clock that lets each restart's pause pass quickly.
-class ShellWatcherRunTest : public ::testing::Test {
+class ShellWatcherRunTest : public testing::LauncherWorld {
 protected:
-    ShellWatcherRunTest() {
-        fake.services.windows = &windows;
-        fake.services.desktop = &desktop;
-        fake.Reinstall();
-        fake.system.tickStep = 1000;
-        fake.registry.Put(RegistryRoot::LocalMachine, Winlogon, "Shell", "explorer.exe");
-        fake.shell.onExecute = [this] {
-            during.push_back(fake.registry.Text(RegistryRoot::CurrentUser, Winlogon, "shell").value_or("-"));
-        };
-    }
 
     int Watch() {
         const TShellIO shellIO;
         return TShellWatcher(shellIO, {"Alt", "C:\\Alt\\alt.exe", "-desk"})
             .Run(std::make_shared<testing::FakeProcesses::Held>(platform::ProcessIdentity{50, 1}));
     }
-
-    testing::ConfigPlatform fake;
-    testing::FakeWindowSystem windows;
-    testing::FakeDesktop desktop;
-    std::vector<std::string> during; // the user's shell setting at each start
 };
 
 TEST_F(ShellWatcherRunTest, RestartsACrashedShellAsTheShellAndWatchesTheNewProcess) {
@@ -98,7 +80,7 @@ TEST_F(ShellWatcherRunTest, RestartsACrashedShellAsTheShellAndWatchesTheNewProce
     ASSERT_EQ(fake.processes.waitedOn.size(), 3u);
     EXPECT_EQ(fake.processes.waitedOn[1].Id, 1000u) << "the restarted process is the one watched";
     EXPECT_TRUE(fake.dialogs.messages.empty());
-    EXPECT_EQ(fake.registry.Text(RegistryRoot::CurrentUser, Winlogon, "shell"), std::nullopt) << "put back";
+    EXPECT_EQ(UserShell(), std::nullopt) << "put back";
     const std::vector<std::string> events = fake.recordStore.Events();
     for (const char* line : {"watch of \"Alt\": ended with exit code 0xC0000005; starting it again (1 within a minute)",
                              "watch of \"Alt\": ended with exit code 3; starting it again (2 within a minute)",
@@ -146,7 +128,7 @@ TEST_F(ShellWatcherRunTest, ALaunchStartsTheWatcherOfACrashProtectedShellOnly) {
     fake.files.files["C:\\Launch\\operator.ini"] = "[Settings]\nShowLauncher=0\nDefaultShell=Alt\n";
     fake.files.files["C:\\Launch\\script.txt"] = "loadshell (v)\n";
     fake.files.files["C:\\Alt\\alt.exe"] = "program";
-    const std::string watcher = "C:\\Launch\\corvane.exe --watch hold1000 \"Alt\" \"C:\\Alt\\alt.exe\" \"-t \\\"x\\\"\"";
+    const std::string watcher = "C:\\Launch\\corvane.exe " + std::string(TShellWatcher::Option) + " hold1000 \"Alt\" \"C:\\Alt\\alt.exe\" \"-t \\\"x\\\"\"";
     const std::tuple<const char*, const char*, bool> cases[] = {
         {"protected", "1", true},
         {"unprotected", "0", false},
