@@ -196,7 +196,10 @@ int TCommandLine::Run(const TStringList& given) {
             arguments.push_back(argument);
         }
     }
-    if (arguments.empty()) return ExitUsage; // --quiet alone: nothing to do, and nothing to say
+    if (arguments.empty()) { // --quiet alone: nothing to do, and nothing to say but in the record
+        RecordOption(given, ExitUsage, "");
+        return ExitUsage;
+    }
     const std::string name = arguments.at(0) == HelpAlias ? std::string(HelpOption) : arguments[0];
     const TOption* option = Find(name);
     const TStringList rest(arguments.begin() + 1, arguments.end());

@@ -3,6 +3,7 @@
 // wrote before.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string_view>
@@ -20,18 +21,23 @@ struct LocalTime {
     int Millisecond = 0;
 };
 
-// One opening of the record's file for appending. It is closed when the object goes.
+// One opening of the record's file for appending, during which this writer has its turn: no
+// other writer of the record writes, takes back or retires meanwhile. It is closed when the
+// object goes.
 class RecordFile {
 public:
     virtual ~RecordFile() = default;
     // The file's size in bytes as it is now (other launchers append to it as well).
     virtual std::uint64_t Size() = 0;
-    // Appends the bytes at the file's end in one write, whatever other writers appended
-    // meanwhile; false when the write failed.
-    virtual bool Append(std::string_view bytes) = 0;
-    // Makes this very file the older record, replacing the older one before it, so that the next
-    // Open begins a new file; false when that was refused. Another launcher that retired it a
-    // moment before leaves nothing to do, and that counts as done.
+    // Appends the bytes at the file's end in one write; how many of them were written (fewer
+    // when the disk is full, none when the write failed).
+    virtual std::size_t Append(std::string_view bytes) = 0;
+    // Cuts the file back to size bytes, so that what a write cut short added goes again; false
+    // when that was refused.
+    virtual bool TakeBack(std::uint64_t size) = 0;
+    // Makes this very file, through its opening and never by its name, the older record,
+    // replacing the older one before it, so that the next Open begins a new file; false when
+    // that was refused.
     virtual bool Retire() = 0;
 };
 

@@ -6,8 +6,11 @@
 //     2026-12-09 08:01:02.345 [1234] chooser: "Alt" by Enter
 //
 // The record never fails the run: a line that cannot be written (no folder, a read-only or
-// locked file) is dropped without a word. It stays within MaxFileBytes: when a line would take
-// the file past that, the file becomes logon.log.1 (replacing an older one) and a new one begins.
+// locked file, another writer's turn that lasts too long) is dropped without a word, and the
+// next line written says how many were dropped before it. A line is whole or absent: one that a
+// full disk cuts short is completed or taken back. The record stays within MaxFileBytes: when a
+// line would take the file past that, the file becomes logon.log.1 (replacing an older one) and
+// a new one begins.
 #pragma once
 
 #include <cstddef>
@@ -40,9 +43,12 @@ public:
     // Makes record the one that RecordEvent writes to (null: none); returns the one before.
     static TEventRecord* Use(TEventRecord* record);
 
-    // Appends the event's line, beginning a new file first when it would not fit; drops it when
-    // that cannot be done.
+    // Appends the event's line, beginning a new file first when it would not fit, after the
+    // line that counts the lines dropped since the last one written; drops it (and counts it)
+    // when that cannot be done.
     void Write(std::string_view event) noexcept;
+    // The line that counts the lines dropped before it: "3 lines were dropped".
+    static std::string DroppedEvent(std::uint64_t dropped);
 
     // The whole line of an event at a time, its end included.
     static std::string Line(const platform::LocalTime& time, std::uint32_t processId, std::string_view event);
@@ -51,8 +57,13 @@ public:
     static std::string OneLine(std::string_view text);
 
 private:
+    // Appends the lines whole, or nothing of them; false when they could not be written.
+    bool Append(const std::string& lines);
+
     platform::RecordStore& Store_;
     std::uint32_t ProcessId_;
+    std::uint64_t Dropped_ = 0; // lines dropped since the last one written
+    bool Torn_ = false;         // a write cut short that could not be taken back left part of a line
 };
 
 } // namespace corvane

@@ -23,11 +23,13 @@ OVERLAPPED TurnPosition() {
     return position;
 }
 
-// Append-only: without FILE_WRITE_DATA every write goes to the end of the file. Reading is
-// asked for only because a lock needs it; DELETE lets the file be renamed through this handle.
-// Others may read, append and rename meanwhile (an editor showing the file, another writer).
-HANDLE OpenForAppending(const std::string& path, bool renamable) {
-    const DWORD access = FILE_APPEND_DATA | FILE_READ_DATA | FILE_READ_ATTRIBUTES | SYNCHRONIZE | (renamable ? DELETE : 0);
+// Reading is asked for only because a lock needs it. With full rights the file can also be cut
+// back (FILE_WRITE_DATA) and renamed (DELETE) through this handle; without them it is
+// append-only: every write goes to the end of the file. Others may read, append and rename
+// meanwhile (an editor showing the file, another writer).
+HANDLE OpenForAppending(const std::string& path, bool fullRights) {
+    const DWORD access = FILE_APPEND_DATA | FILE_READ_DATA | FILE_READ_ATTRIBUTES | SYNCHRONIZE |
+                         (fullRights ? FILE_WRITE_DATA | DELETE : 0);
     return CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
                        FILE_ATTRIBUTE_NORMAL, nullptr);
 }
@@ -45,8 +47,8 @@ bool TakeTurn(HANDLE file) {
 
 class Win32RecordFile final : public RecordFile {
 public:
-    Win32RecordFile(Win32Handle file, std::string path, std::string olderPath)
-        : File_(std::move(file)), Path_(std::move(path)), OlderPath_(std::move(olderPath)) {}
+    Win32RecordFile(Win32Handle file, bool fullRights, std::string olderPath)
+        : File_(std::move(file)), FullRights_(fullRights), OlderPath_(std::move(olderPath)) {}
     ~Win32RecordFile() override {
         OVERLAPPED position = TurnPosition();
         UnlockFileEx(File_.Get(), 0, 1, 0, &position);
@@ -59,34 +61,48 @@ public:
         return GetFileSizeEx(File_.Get(), &size) && size.QuadPart > 0 ? static_cast<std::uint64_t>(size.QuadPart) : 0;
     }
 
-    bool Append(std::string_view bytes) override {
+    // With the turn held nobody else writes: the end that was measured is where the bytes go. An
+    // append-only handle writes at the end by itself.
+    std::size_t Append(std::string_view bytes) override {
+        OVERLAPPED at{};
+        LARGE_INTEGER end{};
+        if (FullRights_) {
+            if (!GetFileSizeEx(File_.Get(), &end)) return 0;
+            at.Offset = end.LowPart;
+            at.OffsetHigh = static_cast<DWORD>(end.HighPart);
+        }
         DWORD wrote = 0;
-        return ::WriteFile(File_.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr) &&
-               wrote == bytes.size();
+        if (!::WriteFile(File_.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, FullRights_ ? &at : nullptr)) {
+            return 0;
+        }
+        return wrote;
     }
 
-    // Renamed through the handle, this is the file that was measured even when another writer
-    // retired it a moment ago (it is then renamed onto itself). A handle without the right to
-    // rename falls back to the file's name.
+    bool TakeBack(std::uint64_t size) override {
+        FILE_END_OF_FILE_INFO end{};
+        end.EndOfFile.QuadPart = static_cast<LONGLONG>(size);
+        return FullRights_ && SetFileInformationByHandle(File_.Get(), FileEndOfFileInfo, &end, sizeof end);
+    }
+
+    // Renamed through the handle, this is the file that was measured, whatever another writer did
+    // with the name before this one had its turn. A handle without the right to rename retires
+    // nothing: the line waits for a writer that has it.
     bool Retire() override {
+        if (!FullRights_) return false;
         const int length = MultiByteToWideChar(CP_ACP, 0, OlderPath_.c_str(), -1, nullptr, 0);
-        if (length > 1) {
-            std::vector<unsigned char> buffer(sizeof(FILE_RENAME_INFO) + static_cast<std::size_t>(length) * sizeof(WCHAR));
-            auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
-            rename->ReplaceIfExists = TRUE;
-            rename->RootDirectory = nullptr;
-            MultiByteToWideChar(CP_ACP, 0, OlderPath_.c_str(), -1, rename->FileName, length);
-            rename->FileNameLength = static_cast<DWORD>(length - 1) * sizeof(WCHAR);
-            if (SetFileInformationByHandle(File_.Get(), FileRenameInfo, rename, static_cast<DWORD>(buffer.size()))) {
-                return true;
-            }
-        }
-        return MoveFileExA(Path_.c_str(), OlderPath_.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+        if (length <= 1) return false;
+        std::vector<unsigned char> buffer(sizeof(FILE_RENAME_INFO) + static_cast<std::size_t>(length) * sizeof(WCHAR));
+        auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+        rename->ReplaceIfExists = TRUE;
+        rename->RootDirectory = nullptr;
+        MultiByteToWideChar(CP_ACP, 0, OlderPath_.c_str(), -1, rename->FileName, length);
+        rename->FileNameLength = static_cast<DWORD>(length - 1) * sizeof(WCHAR);
+        return SetFileInformationByHandle(File_.Get(), FileRenameInfo, rename, static_cast<DWORD>(buffer.size())) != FALSE;
     }
 
 private:
     Win32Handle File_;
-    std::string Path_;
+    bool FullRights_;
     std::string OlderPath_;
 };
 
@@ -99,7 +115,7 @@ LocalTime Win32RecordStore::Now() {
 }
 
 // The folder is made when the file cannot be opened for want of it; a system that refuses the
-// right to rename still gets its lines, only not its retires through the handle.
+// rights to cut back and rename still gets its lines, only not their taking back and retires.
 std::unique_ptr<RecordFile> Win32RecordStore::Open() {
     const std::string& folder = Folder();
     if (folder.empty()) return nullptr;
@@ -109,9 +125,13 @@ std::unique_ptr<RecordFile> Win32RecordStore::Open() {
         CreateDirectoryA(folder.substr(0, folder.size() - 1).c_str(), nullptr);
         file = Win32Handle(OpenForAppending(path, true));
     }
-    if (!file && GetLastError() == ERROR_ACCESS_DENIED) file = Win32Handle(OpenForAppending(path, false));
+    bool fullRights = true;
+    if (!file && GetLastError() == ERROR_ACCESS_DENIED) {
+        fullRights = false;
+        file = Win32Handle(OpenForAppending(path, false));
+    }
     if (!file || !TakeTurn(file.Get())) return nullptr;
-    return std::make_unique<Win32RecordFile>(std::move(file), path, folder + OlderFileName);
+    return std::make_unique<Win32RecordFile>(std::move(file), fullRights, folder + OlderFileName);
 }
 
 const std::string& Win32RecordStore::Folder() {

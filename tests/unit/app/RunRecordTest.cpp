@@ -57,6 +57,7 @@ TEST_F(RunRecordTest, AnOptionsRunEndsWithTheOptionAndItsExitCode) {
     } cases[] = {
         {{"--version"}, 0, "--version", "option --version: exit code 0"},
         {{"--version", TCommandLine::QuietOption}, 0, "--version --quiet", "option --version: exit code 0"},
+        {{TCommandLine::QuietOption}, 2, "--quiet", "option --quiet: exit code 2"},
         {{"--Version"}, 2, "--Version",
          "option --Version: exit code 2: corvane.exe: unknown option '--Version' / Run corvane.exe --help for the options."},
         {{"--check", "C:\\My Folder", ""}, 2, "--check \"C:\\My Folder\" \"\"",

@@ -95,7 +95,40 @@ TEST(EventRecordTest, LinesThatCannotBeWrittenAreDroppedAndTheBoundHolds) {
     record.Write("disk full");
     store.appends = true;
     record.Write("written");
-    EXPECT_EQ(store.Events(), std::vector<std::string>{"written"});
+    EXPECT_EQ(store.Events(), (std::vector<std::string>{"3 lines were dropped", "written"}));
+    record.Write("next");
+    EXPECT_EQ(store.Events().back(), "next") << "counted once";
+}
+
+// A write that the disk cuts short is carried on, or else taken back; a part that cannot be taken
+// back is ended before the next lines, so that every line in the file is whole.
+TEST(EventRecordTest, ALineIsWholeOrAbsent) {
+    const std::string line = TEventRecord::Line(testing::FakeRecordStore().now, 100, "cut");
+    const std::string next = TEventRecord::Line(testing::FakeRecordStore().now, 100, "next");
+    const std::string dropped = TEventRecord::Line(testing::FakeRecordStore().now, 100, "1 line was dropped");
+    const struct {
+        const char* name;
+        std::size_t writeChunk, diskRoom;
+        bool takesBack;
+        std::string file; // after "cut", then "next" with room on the disk again
+    } cases[] = {
+        {"short writes", 7, SIZE_MAX, true, "x\r\n" + line + next},
+        {"a full disk", SIZE_MAX, 5, true, "x\r\n" + dropped + next},
+        {"a full disk, and no taking back", SIZE_MAX, 5, false, "x\r\n" + line.substr(0, 5) + "\r\n" + dropped + next},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing::FakeRecordStore store;
+        store.file = "x\r\n";
+        store.writeChunk = c.writeChunk;
+        store.diskRoom = c.diskRoom;
+        store.takesBack = c.takesBack;
+        TEventRecord record(store, 100);
+        record.Write("cut");
+        store.diskRoom = SIZE_MAX;
+        record.Write("next");
+        EXPECT_EQ(store.file, c.file);
+    }
 }
 
 TEST(EventRecordTest, EventsAreAppendedInTheOrderTheyHappen) {

@@ -2,6 +2,8 @@
 // refusals a real system can give.
 #pragma once
 
+#include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -19,6 +21,9 @@ public:
     bool opens = true;                // false: no folder, or a read-only or locked file
     bool retires = true;              // false: the older file cannot be replaced
     bool appends = true;              // false: a full disk
+    std::size_t diskRoom = SIZE_MAX;  // the bytes that the disk takes before it is full
+    std::size_t writeChunk = SIZE_MAX; // the most bytes that one write takes
+    bool takesBack = true;            // false: the file cannot be cut back
 
     platform::LocalTime Now() override { return now; }
     std::unique_ptr<platform::RecordFile> Open() override {
@@ -46,9 +51,16 @@ private:
     public:
         explicit File(FakeRecordStore& store) : Store_(store) {}
         std::uint64_t Size() override { return Store_.file->size(); }
-        bool Append(std::string_view bytes) override {
-            if (!Store_.appends) return false;
-            Store_.file->append(bytes);
+        std::size_t Append(std::string_view bytes) override {
+            if (!Store_.appends) return 0;
+            const std::size_t taken = std::min({bytes.size(), Store_.diskRoom, Store_.writeChunk});
+            Store_.diskRoom -= taken;
+            Store_.file->append(bytes.substr(0, taken));
+            return taken;
+        }
+        bool TakeBack(std::uint64_t size) override {
+            if (!Store_.takesBack) return false;
+            Store_.file->resize(size);
             return true;
         }
         bool Retire() override {
