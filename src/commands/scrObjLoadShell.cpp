@@ -25,9 +25,7 @@ bool LaunchAsShell(TscrObjAncestor& statement, std::string& previousShell, const
             ++statement.ProgramsStarted;
             if (variableName) statement.Vars.AddVar(*variableName, value);
             // Watched from the start, so that a crash during the pause is answered too.
-            if (shell != nullptr && shell->CrashProtected && started.Process != nullptr) {
-                TShellWatcher::StartFor({shell->Name, path, parameters}, *started.Process);
-            }
+            if (shell != nullptr && shell->CrashProtected) TShellWatcher::StartFor({shell->Name, path, parameters}, started);
         });
     if (!start.Started) statement.ReportError(StartFailedError(path, start.Reason));
     return start.Started;

@@ -1,5 +1,5 @@
 // The desktop as the launcher uses it: the application's mouse cursor, the running desktop's
-// wallpaper, and the system's shared lists of file icons. Image lists and drawing surfaces are
+// wallpaper and shell, and the system's shared lists of file icons. Image lists and drawing surfaces are
 // opaque handles (on Windows an HIMAGELIST and an HDC); 0 stands for none.
 #pragma once
 
@@ -33,6 +33,10 @@ public:
     // Makes the bitmap file at path the wallpaper of the running desktop and tells running
     // programs of the change; false when the system refuses.
     virtual bool SetWallpaper(const std::string& path) = 0;
+
+    // True when a desktop shell runs in this session: one has made a window of its own the
+    // system's shell window, as Explorer does.
+    virtual bool ShellRunning() = 0;
 
     // The system's shared list of file icons of one size, 0 when the system has none; it belongs
     // to the system and is never destroyed by the launcher.

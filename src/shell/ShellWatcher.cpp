@@ -1,12 +1,8 @@
 #include "shell/ShellWatcher.h"
 
-#include <algorithm>
-
 #include "platform/Errors.h"
 #include "platform/Platform.h"
-#include "platform/WindowSystem.h"
 #include "record/EventRecord.h"
-#include "shell/ExplorerFallback.h"
 #include "shell/RestartPolicy.h"
 #include "shell/StartAsShell.h"
 #include "shell/StartReport.h"
@@ -16,14 +12,6 @@
 namespace corvane {
 
 namespace {
-
-// The lock that the watcher of a shell holds in this session: by the shell's name, in any letter
-// case, since the chooser lists no two shells of one name. A lock's name takes no backslash.
-std::string WatchLock(const std::string& name) {
-    std::string lock = "Local\\CorvaneWatch." + AsciiLowerCase(name);
-    std::replace(lock.begin() + 6, lock.end(), '\\', '/');
-    return lock;
-}
 
 // Small exit codes as numbers, the system's status codes (0xC0000005) as it writes them.
 std::string ExitCodeText(std::uint32_t code) {
@@ -36,10 +24,15 @@ std::string ExitCodeText(std::uint32_t code) {
 
 } // namespace
 
-std::string TShellWatcher::EndedTooOften(const std::string& name, int ends, const platform::ProgramStart& explorer) {
+std::string TShellWatcher::EndedTooOften(const std::string& name, int ends, const TExplorerFallback::TOutcome& explorer) {
     return name + " ended unexpectedly " + std::to_string(ends) + " times within a minute; " +
-           (explorer.Started ? std::string("Explorer was started instead.")
-                             : "Explorer could not be started instead: " + explorer.Reason);
+           TExplorerFallback::Instead(explorer);
+}
+
+std::string TShellWatcher::RestartFailed(const std::string& name, const std::string& why,
+                                         const TExplorerFallback::TOutcome& explorer) {
+    return name + " ended unexpectedly and could not be started again: " + why + "\r\n" +
+           TExplorerFallback::Instead(explorer);
 }
 
 bool TShellWatcher::CanWatch(const std::string& path) {
@@ -50,13 +43,22 @@ bool TShellWatcher::CanWatch(const std::string& path) {
     return extension == ".exe" || extension == ".com" || extension == ".bat" || extension == ".cmd";
 }
 
-bool TShellWatcher::StartFor(const TShell& shell, const platform::HeldProcess& process) {
+bool TShellWatcher::StartFor(const TShell& shell, const platform::ProgramStart& start) {
+    const std::string unwatched = "watch of " + Quoted(shell.Name) + ": not watched: ";
+    if (start.Process == nullptr) {
+        RecordEvent(unwatched + "its start gives no process of its own (a document or a shortcut opened by another program)");
+        return false;
+    }
     platform::Processes& processes = platform::Process();
-    return processes.StartHolding(platform::Files().ExePath(),
-                                  std::string(Option) + " " + processes.HoldName(process) + " " +
-                                      QuoteArgument(shell.Name) + " " + QuoteArgument(shell.Path) + " " +
-                                      QuoteArgument(shell.Parameters),
-                                  process);
+    if (!processes.StartHolding(platform::Files().ExePath(),
+                                std::string(Option) + " " + processes.HoldName(*start.Process) + " " +
+                                    QuoteArgument(shell.Name) + " " + QuoteArgument(shell.Path) + " " +
+                                    QuoteArgument(shell.Parameters),
+                                *start.Process)) {
+        RecordEvent(unwatched + "its watcher could not be started");
+        return false;
+    }
+    return true;
 }
 
 std::optional<TShellWatcher::TWatch> TShellWatcher::FromArguments(const TStringList& arguments) {
@@ -66,60 +68,66 @@ std::optional<TShellWatcher::TWatch> TShellWatcher::FromArguments(const TStringL
     return TWatch{{arguments[1], arguments[2], arguments[3]}, std::move(process)};
 }
 
-// A restart that fails, or a switch that fails, leaves no shell running: both end the loop in
-// Explorer, after the box of what went wrong.
+// The box comes after Explorer's start, so that the user reads it on a desktop, and says what
+// happened in the order it happened.
+int TShellWatcher::GiveExplorer(const std::function<std::string(const TExplorerFallback::TOutcome&)>& say) const {
+    const TExplorerFallback::TOutcome explorer = TExplorerFallback(ShellIO_).Start();
+    platform::Messages().ShowMessage(say(explorer));
+    return explorer.Start.Started ? 0 : 1;
+}
+
+// A restart that fails before the shell started, in the switch or in the start itself, leaves no
+// shell running: Explorer takes its place. One that fails after the start (the restore) leaves
+// the shell running, and the watch goes on.
 int TShellWatcher::Run(std::shared_ptr<platform::HeldProcess> process) const {
-    const std::unique_ptr<platform::MachineLock> lock = platform::Windows().LockMachineWide(WatchLock(Shell_.Name), 0);
     const std::string watch = "watch of " + Quoted(Shell_.Name) + ": ";
-    if (lock == nullptr) {
-        RecordEvent(watch + "another watcher of this session watches it");
-        return 0;
-    }
-    const TExplorerFallback fallback(ShellIO_);
     TRestartPolicy policy;
-    try {
-        for (;;) {
-            RecordEvent(watch + "waiting on process " + std::to_string(process->Identity().Id));
-            const std::optional<std::uint32_t> exitCode = platform::Process().WaitForExitOrSessionEnd(*process);
-            if (!exitCode) {
-                RecordEvent(watch + "the session ends");
-                return 0;
-            }
-            const TRestartPolicy::TAction action = policy.AfterEnd(*exitCode, platform::System().TickCount());
-            RecordEvent(watch + "ended with exit code " + ExitCodeText(*exitCode) +
-                                  (action == TRestartPolicy::TAction::End ? ", its own choice: the watch ends"
-                                   : action == TRestartPolicy::TAction::Restart
-                                       ? "; starting it again (" + std::to_string(policy.RecentEnds()) + " within a minute)"
-                                       : "; starting Explorer instead"));
-            switch (action) {
-            case TRestartPolicy::TAction::End:
-                return 0;
-            case TRestartPolicy::TAction::GiveExplorer: {
-                const platform::ProgramStart explorer = fallback.Start();
-                platform::Messages().ShowMessage(EndedTooOften(Shell_.Name, policy.RecentEnds(), explorer));
-                return explorer.Started ? 0 : 1;
-            }
-            case TRestartPolicy::TAction::Restart:
-                break;
-            }
-            std::string previousShell;
-            const platform::ProgramStart start = StartAsShell(ShellIO_, previousShell, Shell_.Path, Shell_.Parameters, {});
-            if (!start.Started) {
-                platform::Messages().ShowMessage(StartFailedError(Shell_.Path, start.Reason));
-                break;
-            }
-            if (start.Process == nullptr) return 0; // nothing of its own to watch any more
-            process = start.Process;
+    for (;;) {
+        RecordEvent(watch + "waiting on process " + std::to_string(process->Identity().Id));
+        const std::optional<std::uint32_t> exitCode = platform::Process().WaitForExitOrSessionEnd(*process);
+        if (!exitCode) {
+            RecordEvent(watch + "the session ends");
+            return 0;
         }
-    } catch (const std::exception& error) {
-        platform::Messages().ShowMessage(ErrorLine(error));
+        const TRestartPolicy::TAction action = policy.AfterEnd(*exitCode, platform::System().TickCount());
+        RecordEvent(watch + "ended with exit code " + ExitCodeText(*exitCode) +
+                    (action == TRestartPolicy::TAction::End ? ", its own choice: the watch ends"
+                     : action == TRestartPolicy::TAction::Restart
+                         ? "; starting it again (" + std::to_string(policy.RecentEnds()) + " within a minute)"
+                         : "; starting Explorer instead"));
+        if (action == TRestartPolicy::TAction::End) return 0;
+        if (action == TRestartPolicy::TAction::GiveExplorer) {
+            const int ends = policy.RecentEnds();
+            return GiveExplorer([&](const TExplorerFallback::TOutcome& explorer) {
+                return EndedTooOften(Shell_.Name, ends, explorer);
+            });
+        }
+        std::optional<platform::ProgramStart> restarted;
+        std::string failure;
+        try {
+            std::string previousShell;
+            const platform::ProgramStart start =
+                StartAsShell(ShellIO_, previousShell, Shell_.Path, Shell_.Parameters,
+                             [&restarted](const platform::ProgramStart& started) { restarted = started; });
+            if (!start.Started) failure = StartFailedError(Shell_.Path, start.Reason);
+        } catch (const std::exception& error) {
+            if (!restarted) {
+                failure = ErrorLine(error);
+            } else {
+                platform::Messages().ShowMessage(ErrorLine(error));
+            }
+        }
+        if (!failure.empty()) {
+            return GiveExplorer([&](const TExplorerFallback::TOutcome& explorer) {
+                return RestartFailed(Shell_.Name, failure, explorer);
+            });
+        }
+        if (restarted->Process == nullptr) {
+            RecordEvent(watch + "the restarted shell gives no process of its own to watch: the watch ends");
+            return 0;
+        }
+        process = restarted->Process;
     }
-    try {
-        return fallback.Run() ? 0 : 1;
-    } catch (const std::exception& error) {
-        platform::Messages().ShowMessage(ErrorLine(error));
-    }
-    return 1;
 }
 
 } // namespace corvane

@@ -1,6 +1,9 @@
 #include "Harness.h"
 
+#include <sddl.h>
 #include <tlhelp32.h>
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <fstream>
@@ -435,6 +438,38 @@ Stored Read(HKEY root, const char* path, const char* name) {
 ShellSetting CurrentSetting() {
     return {Read(HKEY_CURRENT_USER, Winlogon, "Shell"), Read(HKEY_LOCAL_MACHINE, Winlogon, "Shell"),
             Read(HKEY_LOCAL_MACHINE, MappingKey, "shell")};
+}
+
+ReadOnlyKey::ReadOnlyKey(HKEY root, const char* path) {
+    if (RegOpenKeyExA(root, path, 0, READ_CONTROL | WRITE_DAC, &Key_) != ERROR_SUCCESS) {
+        ADD_FAILURE() << "cannot open " << path;
+        Key_ = nullptr;
+        return;
+    }
+    DWORD size = 0;
+    RegGetKeySecurity(Key_, DACL_SECURITY_INFORMATION, nullptr, &size);
+    Original_.resize(size);
+    if (size == 0 || RegGetKeySecurity(Key_, DACL_SECURITY_INFORMATION, Original_.data(), &size) != ERROR_SUCCESS) {
+        Original_.clear();
+    }
+    Set("D:P(A;;KR;;;WD)");
+}
+
+ReadOnlyKey::~ReadOnlyKey() {
+    if (Key_ == nullptr) return;
+    if (!Original_.empty()) {
+        RegSetKeySecurity(Key_, DACL_SECURITY_INFORMATION, Original_.data());
+    } else {
+        Set("D:P(A;;KA;;;WD)");
+    }
+    RegCloseKey(Key_);
+}
+
+void ReadOnlyKey::Set(const char* sddl) {
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &descriptor, nullptr));
+    EXPECT_EQ(RegSetKeySecurity(Key_, DACL_SECURITY_INFORMATION, descriptor), ERROR_SUCCESS);
+    LocalFree(descriptor);
 }
 
 std::ostream& operator<<(std::ostream& out, const ShellSetting& setting) {

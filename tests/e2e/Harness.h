@@ -171,6 +171,23 @@ struct ShellSetting {
 };
 ShellSetting CurrentSetting();
 std::ostream& operator<<(std::ostream& out, const ShellSetting& setting);
+
+// Makes a key readable only, as the machine's keys are for a standard user, until the object
+// ends. Wine enforces a key's DACL while its registry server runs, so the driver, which stays
+// alive while the launcher runs, holds it.
+class ReadOnlyKey {
+public:
+    ReadOnlyKey(HKEY root, const char* path);
+    ~ReadOnlyKey();
+    ReadOnlyKey(const ReadOnlyKey&) = delete;
+    ReadOnlyKey& operator=(const ReadOnlyKey&) = delete;
+
+private:
+    void Set(const char* sddl);
+
+    HKEY Key_ = nullptr;
+    std::vector<BYTE> Original_;
+};
 } // namespace registry
 
 // The system's words for an error code, one line, with a "%1" insert made the file's path: what

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
+#include <optional>
 
 #include "Harness.h"
 #include "Input.h"
@@ -146,21 +148,61 @@ TEST_F(LogonShell, AShortSpellingOfThePathIsTheLogonShellToo) {
     EndExplorersOf(launcher.ProcessId());
 }
 
+// When the switch to Explorer is refused (the user's key of Corvane's records only readable, so
+// that no switch may begin), Explorer starts without it, after the box that says why, and the
+// second box says what came of it.
+TEST_F(LogonShell, AFallbackWhoseSwitchIsRefusedStartsExplorerPlainlyAndSaysSo) {
+    auto folder = Folder("logon-fallback-refused", "ShowLauncher=0\r\n", "loadshell (v)\r\n");
+    SetRegText(HKEY_CURRENT_USER, Winlogon, "Shell", folder.Exe());
+    const auto before = CurrentSetting();
+    HKEY created = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Corvane", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &created, nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(created);
+    std::optional<ReadOnlyKey> locked;
+    locked.emplace(HKEY_CURRENT_USER, "Software\\Corvane");
+    e2e::Launcher launcher(folder);
+    const auto boxes = Texts(launcher.DismissAllUntilExit());
+    ASSERT_EQ(boxes.size(), 2u) << ::testing::PrintToString(boxes);
+    EXPECT_EQ(boxes[0], NothingStarted);
+    EXPECT_EQ(boxes[1].rfind("Explorer was started as a window of files, not as the shell: the shell setting could not be "
+                             "switched to it (ERegistryException: Failed to set data for 'PendingRestore.",
+                             0),
+              0u)
+        << boxes[1];
+    EXPECT_EQ(launcher.WaitForExit(), 0u);
+    EXPECT_EQ(e2e::ChildProcesses(launcher.ProcessId(), "explorer.exe").size(), 1u) << "Explorer started all the same";
+    EXPECT_EQ(CurrentSetting(), before);
+    EndExplorersOf(launcher.ProcessId());
+    locked.reset();
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Corvane");
+}
+
+// Only the logon is the logon shell: a run by hand while a desktop shell runs (here the stand-in,
+// holding the system's shell window) never starts Explorer, whatever the setting says.
 TEST_F(LogonShell, NoFallbackOutsideTheLogonShellOrAfterAStartedProgram) {
     struct Case {
         const char* name;
         bool logonShell;
+        bool shellRunning;
         const char* script;
     };
     const Case cases[] = {
-        {"not the logon shell", false, "loadshell (v)\r\n"},
-        {"a kiosk that starts its program", true, "exec (\"@alt.exe\", \"\", \"\")\r\n"},
+        {"not the logon shell", false, false, "loadshell (v)\r\n"},
+        {"a kiosk that starts its program", true, false, "exec (\"@alt.exe\", \"\", \"\")\r\n"},
+        {"a run by hand while a shell runs", true, true, "loadshell (v)\r\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        auto folder = Folder(std::string("logon-nofallback-") + (c.logonShell ? "kiosk" : "plain"), "ShowLauncher=0\r\n",
-                             c.script);
+        auto folder = Folder(std::string("logon-nofallback-") + (c.shellRunning ? "by-hand" : c.logonShell ? "kiosk" : "plain"),
+                             "ShowLauncher=0\r\n", c.script);
         if (c.logonShell) SetRegText(HKEY_CURRENT_USER, Winlogon, "Shell", folder.Exe());
+        std::unique_ptr<e2e::Launcher> desktop;
+        if (c.shellRunning) {
+            desktop = std::make_unique<e2e::Launcher>(e2e::DriverFolder() + "standin_shell.exe", "--shell-window --stay 30000");
+            for (int i = 0; i < 100 && GetShellWindow() == nullptr; ++i) Sleep(50);
+            ASSERT_NE(GetShellWindow(), nullptr) << "the stand-in holds the shell window";
+        }
         e2e::Launcher launcher(folder);
         EXPECT_TRUE(launcher.DismissAllUntilExit().empty());
         EXPECT_EQ(launcher.WaitForExit(), 0u);

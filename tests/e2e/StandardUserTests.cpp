@@ -20,48 +20,6 @@ namespace {
 
 using namespace e2e::registry;
 
-// Makes a key readable only, as the machine's keys are for a standard user, until the object
-// ends. Wine enforces a key's DACL while its registry server runs, so the driver, which stays
-// alive while the launcher runs, holds it.
-class ReadOnlyKey {
-public:
-    ReadOnlyKey(HKEY root, const char* path) {
-        if (RegOpenKeyExA(root, path, 0, READ_CONTROL | WRITE_DAC, &Key_) != ERROR_SUCCESS) {
-            ADD_FAILURE() << "cannot open " << path;
-            return;
-        }
-        DWORD size = 0;
-        RegGetKeySecurity(Key_, DACL_SECURITY_INFORMATION, nullptr, &size);
-        Original_.resize(size);
-        if (size == 0 || RegGetKeySecurity(Key_, DACL_SECURITY_INFORMATION, Original_.data(), &size) != ERROR_SUCCESS) {
-            Original_.clear();
-        }
-        Set("D:P(A;;KR;;;WD)");
-    }
-    ~ReadOnlyKey() {
-        if (Key_ == nullptr) return;
-        if (!Original_.empty()) {
-            RegSetKeySecurity(Key_, DACL_SECURITY_INFORMATION, Original_.data());
-        } else {
-            Set("D:P(A;;KA;;;WD)");
-        }
-        RegCloseKey(Key_);
-    }
-    ReadOnlyKey(const ReadOnlyKey&) = delete;
-    ReadOnlyKey& operator=(const ReadOnlyKey&) = delete;
-
-private:
-    void Set(const char* sddl) {
-        PSECURITY_DESCRIPTOR descriptor = nullptr;
-        ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &descriptor, nullptr));
-        EXPECT_EQ(RegSetKeySecurity(Key_, DACL_SECURITY_INFORMATION, descriptor), ERROR_SUCCESS);
-        LocalFree(descriptor);
-    }
-
-    HKEY Key_ = nullptr;
-    std::vector<BYTE> Original_;
-};
-
 using e2e::registry::CurrentSetting;
 using Setting = e2e::registry::ShellSetting;
 

@@ -139,6 +139,71 @@ TEST_F(Watcher, AShellWithoutCrashProtectionIsLeftAlone) {
     EXPECT_EQ(e2e::StartsOf(Alt).size(), 1u);
 }
 
+// Each start of a protected shell has a watcher of its own: the second start of the same shell is
+// watched too, also after the first one ended cleanly and its watch with it.
+TEST_F(Watcher, EveryStartOfAShellIsWatched) {
+    auto folder = Folder("watch-two-starts", true, "--crash-at 2 --stay 8000");
+    const auto before = CurrentSetting();
+    e2e::Launcher first(folder);
+    EXPECT_EQ(first.WaitForExit(), 0u);
+    const DWORD firstWatcher = WaitForWatcher(first.ProcessId());
+    e2e::Launcher second(folder);
+    EXPECT_EQ(second.WaitForExit(), 0u);
+    const DWORD secondWatcher = WatcherOf(second);
+    ASSERT_NE(firstWatcher, 0u);
+    ASSERT_NE(secondWatcher, 0u);
+    EXPECT_EQ(WaitForEnd(firstWatcher, 15000), 0u) << "the first start ends cleanly, and its watch with it";
+    const auto starts = e2e::WaitForStarts(Alt, 3);
+    ASSERT_EQ(starts.size(), 3u) << "the second start crashed and was started again";
+    EXPECT_EQ(starts[2].shell, Alt);
+    EXPECT_EQ(WaitForEnd(secondWatcher, 15000), 0u);
+    EXPECT_EQ(CurrentSetting(), before);
+}
+
+// The watcher holds the shell's process and nothing else of the launcher's: a script that reads
+// the launcher's standard output from a pipe sees it close when the launcher ends, although the
+// shell and its watcher stay.
+TEST_F(Watcher, TheWatcherHoldsNothingOfTheLaunchersOutput) {
+    auto folder = Folder("watch-pipe", true, "--stay 20000");
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE reader = nullptr, writer = nullptr;
+    ASSERT_TRUE(CreatePipe(&reader, &writer, &inherit, 0));
+    SetHandleInformation(reader, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writer;
+    startup.hStdError = writer;
+    PROCESS_INFORMATION launcher{};
+    std::string commandLine = folder.Exe();
+    commandLine.insert(commandLine.begin(), '"');
+    commandLine += '"';
+    ASSERT_TRUE(CreateProcessA(folder.Exe().c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                               &launcher));
+    CloseHandle(writer);
+    EXPECT_EQ(WaitForSingleObject(launcher.hProcess, 30000), WAIT_OBJECT_0);
+    Watcher_ = WaitForWatcher(launcher.dwProcessId);
+    EXPECT_NE(Watcher_, 0u) << "the shell is watched";
+    bool closed = false;
+    for (int i = 0; i < 50 && !closed; ++i) {
+        DWORD waiting = 0;
+        if (!PeekNamedPipe(reader, nullptr, 0, nullptr, &waiting, nullptr)) {
+            closed = GetLastError() == ERROR_BROKEN_PIPE;
+            break;
+        }
+        char drained[256];
+        DWORD read = 0;
+        if (waiting > 0) ReadFile(reader, drained, sizeof drained, &read, nullptr);
+        Sleep(100);
+    }
+    EXPECT_TRUE(closed) << "the pipe closed with the launcher";
+    EXPECT_EQ(WaitForEnd(Watcher_, 0), std::nullopt) << "while the watcher still runs";
+    CloseHandle(reader);
+    CloseHandle(launcher.hThread);
+    CloseHandle(launcher.hProcess);
+    for (DWORD id : e2e::ChildProcesses(launcher.dwProcessId, "alt.exe")) e2e::KillProcess(id);
+}
+
 // While it waits the watcher has no window at all: a log off has nothing to ask it, and so
 // nothing to wait for; the session's end simply ends it.
 TEST_F(Watcher, TheWatcherHasNoWindowForALogOffToWaitOn) {

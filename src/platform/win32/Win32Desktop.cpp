@@ -21,6 +21,11 @@ void Win32Desktop::SetCursor(Cursor cursor) {
     if (shape != nullptr) ::SetCursor(shape);
 }
 
+bool Win32Desktop::ShellRunning() {
+    HWND shell = GetShellWindow();
+    return shell != nullptr && IsWindow(shell);
+}
+
 bool Win32Desktop::SetWallpaper(const std::string& path) {
     // The path parameter is not const in the declaration; the system only reads it.
     std::string text = path;

@@ -12,6 +12,7 @@ public:
     void SetCursor(Cursor cursor) override;
 
     bool SetWallpaper(const std::string& path) override;
+    bool ShellRunning() override;
 
     ImageListHandle SystemImageList(IconSize size) override;
     ImageListHandle CopyImageList(ImageListHandle list) override;

@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include <charconv>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/win32/Win32Handle.h"
 #include "platform/win32/Win32ProcessIdentity.h"
@@ -42,20 +44,82 @@ HANDLE HandleOf(const HeldProcess& process) {
     return held != nullptr ? held->Handle() : nullptr;
 }
 
-// Without a console of its own or of this program's, and outliving this one. With inherit, the
-// new program gets this program's inheritable handles: only what StartHolding marks so.
-bool Launch(const std::string& exe, const std::string& arguments, bool inherit) {
+// The attribute list that names the one handle a new program inherits.
+class InheritedHandleList {
+public:
+    explicit InheritedHandleList(HANDLE handle) : Handle_(handle) {
+        SIZE_T size = 0;
+        InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
+        Buffer_.resize(size);
+        auto* list = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(Buffer_.data());
+        if (size == 0 || !InitializeProcThreadAttributeList(list, 1, 0, &size)) return;
+        if (!UpdateProcThreadAttribute(list, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, &Handle_, sizeof Handle_, nullptr,
+                                       nullptr)) {
+            DeleteProcThreadAttributeList(list);
+            return;
+        }
+        List_ = list;
+    }
+    ~InheritedHandleList() {
+        if (List_ != nullptr) DeleteProcThreadAttributeList(List_);
+    }
+    InheritedHandleList(const InheritedHandleList&) = delete;
+    InheritedHandleList& operator=(const InheritedHandleList&) = delete;
+
+    // Null when the system could not make the list.
+    LPPROC_THREAD_ATTRIBUTE_LIST Get() const { return List_; }
+
+private:
+    HANDLE Handle_;
+    std::vector<unsigned char> Buffer_;
+    LPPROC_THREAD_ATTRIBUTE_LIST List_ = nullptr;
+};
+
+// Without a console of its own or of this program's, without standard handles, and outliving
+// this one. With inherited, the new program inherits that one handle and nothing else of this
+// program's (a pipe that this program's standard output writes to must close when this program
+// ends, whoever reads it); without it, no handle at all.
+bool Launch(const std::string& exe, const std::string& arguments, HANDLE inherited) {
     std::string commandLine = "\"" + exe + "\" " + arguments;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
+    STARTUPINFOEXA startup{};
+    startup.StartupInfo.cb = sizeof startup;
+    startup.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
+    DWORD flags = DETACHED_PROCESS;
+    std::optional<InheritedHandleList> list;
+    if (inherited != nullptr) {
+        list.emplace(inherited);
+        if (list->Get() == nullptr) return false; // it would hand over every inheritable handle
+        startup.lpAttributeList = list->Get();
+        flags |= EXTENDED_STARTUPINFO_PRESENT;
+    }
     PROCESS_INFORMATION started{};
-    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, inherit ? TRUE : FALSE, DETACHED_PROCESS,
-                        nullptr, nullptr, &startup, &started)) {
+    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, inherited != nullptr ? TRUE : FALSE, flags,
+                        nullptr, nullptr, &startup.StartupInfo, &started)) {
         return false;
     }
     Win32Handle(started.hThread).Reset();
     Win32Handle(started.hProcess).Reset();
     return true;
+}
+
+// Waits until the process has ended; false when the wait failed. A program whose thread has a
+// message queue (the window library is loaded: a restart's switch and start made one, and the
+// shell's COM apartment keeps windows in it) answers what arrives meanwhile, so that nobody who
+// sends it a message, broadcasts included, waits on it; one without waits without loading the
+// library.
+bool WaitAnswering(HANDLE process) {
+    if (GetModuleHandleW(L"user32.dll") == nullptr) return WaitForSingleObject(process, INFINITE) == WAIT_OBJECT_0;
+    for (;;) {
+        const DWORD result = MsgWaitForMultipleObjectsEx(1, &process, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        if (result == WAIT_OBJECT_0) return true;
+        if (result != WAIT_OBJECT_0 + 1) return false;
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) continue; // nothing here ends by a message
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
 }
 
 // A shell that ends while the session ends was ended by it. Asked only then: the question loads
@@ -84,7 +148,7 @@ bool Win32Processes::WaitForEnd(const ProcessIdentity& process, std::uint32_t ti
 }
 
 // The new process inherits no handles.
-bool Win32Processes::Start(const std::string& exe, const std::string& arguments) { return Launch(exe, arguments, false); }
+bool Win32Processes::Start(const std::string& exe, const std::string& arguments) { return Launch(exe, arguments, nullptr); }
 
 // An inherited handle keeps its value in the new process.
 std::string Win32Processes::HoldName(const HeldProcess& process) {
@@ -95,7 +159,7 @@ std::string Win32Processes::HoldName(const HeldProcess& process) {
 bool Win32Processes::StartHolding(const std::string& exe, const std::string& arguments, const HeldProcess& process) {
     HANDLE handle = HandleOf(process);
     if (handle == nullptr || !SetHandleInformation(handle, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT)) return false;
-    const bool started = Launch(exe, arguments, true);
+    const bool started = Launch(exe, arguments, handle);
     SetHandleInformation(handle, HANDLE_FLAG_INHERIT, 0);
     return started;
 }
@@ -111,12 +175,13 @@ std::shared_ptr<HeldProcess> Win32Processes::HeldBy(const std::string& name) {
     return Hold(handle);
 }
 
-// Without a window the waiting program is never asked whether the session may end, so it holds
-// up no log off: the system ends it with the session.
+// Without a window of its own the waiting program is never asked whether the session may end,
+// and what windows the shell's services gave it answer at once, so it holds up no log off: the
+// system ends it with the session.
 std::optional<std::uint32_t> Win32Processes::WaitForExitOrSessionEnd(HeldProcess& process) {
     HANDLE handle = HandleOf(process);
     DWORD code = 0;
-    if (handle == nullptr || WaitForSingleObject(handle, INFINITE) != WAIT_OBJECT_0 || SessionEnding() ||
+    if (handle == nullptr || !WaitAnswering(handle) || SessionEnding() ||
         !GetExitCodeProcess(handle, &code)) {
         return std::nullopt;
     }

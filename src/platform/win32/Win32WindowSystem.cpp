@@ -45,15 +45,12 @@ private:
 };
 
 // The mutex of the name, made so that every user of the machine may wait for it and release
-// it, whoever made it first. None when it can be neither made nor opened. One of a session's own
-// namespace ("Local\\") is shared by that session's programs alone, which the default security
-// lets in (and the security library stays unloaded).
+// it, whoever made it first. None when it can be neither made nor opened.
 Win32Handle SharedMutex(const std::string& name) {
     constexpr const char* EveryoneMaySynchronize = "D:(A;;0x00100001;;;WD)"; // SYNCHRONIZE | MUTEX_MODIFY_STATE
     PSECURITY_DESCRIPTOR descriptor = nullptr;
     SECURITY_ATTRIBUTES attributes{sizeof attributes, nullptr, FALSE};
-    if (name.rfind("Local\\", 0) != 0 &&
-        ConvertStringSecurityDescriptorToSecurityDescriptorA(EveryoneMaySynchronize, SDDL_REVISION_1, &descriptor,
+    if (ConvertStringSecurityDescriptorToSecurityDescriptorA(EveryoneMaySynchronize, SDDL_REVISION_1, &descriptor,
                                                              nullptr)) {
         attributes.lpSecurityDescriptor = descriptor;
     }
@@ -73,10 +70,6 @@ std::unique_ptr<MachineLock> Win32WindowSystem::LockMachineWide(const std::strin
     Win32Handle mutex = SharedMutex(name);
     if (!mutex) return nullptr;
     HANDLE handle = mutex.Get();
-    if (timeoutMs == 0) { // tried once: no messages to answer meanwhile, and no need of the window library
-        const DWORD result = WaitForSingleObject(handle, 0);
-        return Owned(result) ? std::make_unique<Win32MachineLock>(std::move(mutex), result == WAIT_ABANDONED_0) : nullptr;
-    }
     const DWORD start = GetTickCount();
     const auto left = [&] {
         const DWORD elapsed = GetTickCount() - start;

@@ -68,17 +68,65 @@ TEST_F(ExplorerFallbackTest, ALogonShellThatStartedNothingStartsExplorer) {
     }
 }
 
-TEST_F(ExplorerFallbackTest, AFailedStartOfExplorerIsSaid) {
+// Only the logon is the logon shell: a run by hand while a desktop shell runs never starts
+// Explorer, whatever the setting says; nor does a run whose shell started, even when the restore
+// after it failed.
+TEST_F(ExplorerFallbackTest, NoFallbackWhileAShellRunsOrAfterAShellStarted) {
     fake.registry.Put(User, Winlogon, "Shell", "C:\\Launch\\corvane.exe");
-    fake.files.files["C:\\Launch\\operator.ini"] = "[Settings]\nShowLauncher=0\n";
     fake.files.files["C:\\Launch\\script.txt"] = "loadshell (v)\n";
-    fake.system.windowsFolder = "D:\\WINNT\\";
-    fake.shell.failures["D:\\WINNT\\explorer.exe"] = "Access is denied.";
+
+    desktop.shellRunning = true;
+    Settings("ShowLauncher=0\n");
+    EXPECT_EQ(RunProgram(), 0);
+    EXPECT_TRUE(fake.shell.executed.empty());
+    EXPECT_TRUE(fake.dialogs.messages.empty());
+
+    desktop.shellRunning = false;
+    Settings("ShowLauncher=0\nDefaultShell=Alt\n");
+    fake.shell.onExecute = [this] { fake.registry.refuseSet.insert(testing::FakeRegistry::Id(User, Winlogon)); };
     EXPECT_EQ(RunProgram(), 1);
-    EXPECT_EQ(fake.dialogs.messages,
-              (std::vector<std::string>{TExplorerFallback::NothingStarted,
-                                        "Could not start \"D:\\WINNT\\explorer.exe\": Access is denied."}));
-    EXPECT_EQ(UserShell(), "C:\\Launch\\corvane.exe");
+    EXPECT_EQ(fake.dialogs.errorBoxes.size(), 1u) << "the restore's error";
+    EXPECT_EQ(fake.shell.executed, std::vector<std::string>{"C:\\Alt\\alt.exe|-quiet|"}) << "no Explorer after it";
+}
+
+// Explorer is given by the road that did not fail: when the switch is refused it starts
+// without it; each box says what happened, in order.
+TEST_F(ExplorerFallbackTest, AFallbackThatCannotSwitchStartsExplorerPlainlyAndSaysSo) {
+    const std::string refused = "ERegistryException: Failed to create key \\" + Winlogon;
+    const struct {
+        const char* name;
+        bool switchRefused;
+        const char* explorerFailure;
+        std::string box; // after NothingStarted
+        int exitCode;
+    } cases[] = {
+        {"Explorer refused", false, "Access is denied.", "Could not start \"D:\\WINNT\\explorer.exe\": Access is denied.", 1},
+        {"the switch refused", true, nullptr,
+         "Explorer was started as a window of files, not as the shell: the shell setting could not be switched to it (" +
+             refused + ").",
+         0},
+        {"both refused", true, "Access is denied.",
+         "Could not start \"D:\\WINNT\\explorer.exe\": Access is denied.\r\nBefore that, the shell setting could not be "
+         "switched to it (" + refused + ").",
+         1},
+    };
+    fake.files.files["C:\\Launch\\script.txt"] = "loadshell (v)\n";
+    Settings("ShowLauncher=0\n");
+    fake.system.windowsFolder = "D:\\WINNT\\";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fake.registry.refuseCreate.clear();
+        fake.registry.Put(User, Winlogon, "Shell", "C:\\Launch\\corvane.exe");
+        if (c.switchRefused) fake.registry.refuseCreate.insert(testing::FakeRegistry::Id(User, Winlogon));
+        fake.shell.failures.clear();
+        if (c.explorerFailure != nullptr) fake.shell.failures["D:\\WINNT\\explorer.exe"] = c.explorerFailure;
+        fake.shell.executed.clear();
+        fake.dialogs.messages.clear();
+        EXPECT_EQ(RunProgram(), c.exitCode);
+        EXPECT_EQ(fake.dialogs.messages, (std::vector<std::string>{TExplorerFallback::NothingStarted, c.box}));
+        EXPECT_EQ(fake.shell.executed, std::vector<std::string>{"D:\\WINNT\\explorer.exe||"});
+        EXPECT_EQ(UserShell(), "C:\\Launch\\corvane.exe");
+    }
 }
 
 } // namespace

@@ -101,47 +101,95 @@ TEST_F(ShellWatcherRunTest, TheFourthCrashWithinAMinuteGivesExplorerWithABox) {
     EXPECT_EQ(fake.processes.waitedOn.size(), 4u) << "Explorer is not watched";
 }
 
-TEST_F(ShellWatcherRunTest, ARestartThatFailsIsSaidAndGivesExplorer) {
-    fake.processes.exitCodes = {1};
-    fake.shell.failures["C:\\Alt\\alt.exe"] = "The system cannot find the file specified.";
-    EXPECT_EQ(Watch(), 0);
-    EXPECT_EQ(fake.dialogs.messages,
-              (std::vector<std::string>{"Could not start \"C:\\Alt\\alt.exe\": The system cannot find the file specified.",
-                                        TExplorerFallback::NothingStarted}));
-    EXPECT_EQ(fake.shell.executed.back(), "C:\\Windows\\explorer.exe||");
+// A restart that fails gives Explorer first, by the road that did not fail, and then one box
+// that says what happened in the order it happened.
+TEST_F(ShellWatcherRunTest, ARestartThatFailsGivesExplorerThenSaysWhatHappened) {
+    const std::string refused = "ERegistryException: Failed to create key \\" + Winlogon;
+    const struct {
+        const char* name;
+        bool startRefused, switchRefused, explorerRefused;
+        std::vector<std::string> executed; // after the crashed start
+        std::string box;
+        int exitCode;
+    } cases[] = {
+        {"the start refused", true, false, false, {"C:\\Alt\\alt.exe|-desk|", "C:\\Windows\\explorer.exe||"},
+         "Alt ended unexpectedly and could not be started again: Could not start \"C:\\Alt\\alt.exe\": The system cannot "
+         "find the file specified.\r\nExplorer was started instead.",
+         0},
+        {"the switch refused", false, true, false, {"C:\\Windows\\explorer.exe||"},
+         "Alt ended unexpectedly and could not be started again: " + refused +
+             "\r\nExplorer was started instead, as a window of files: the shell setting could not be switched to it (" +
+             refused + ").",
+         0},
+        {"Explorer refused too", false, true, true, {"C:\\Windows\\explorer.exe||"},
+         "Alt ended unexpectedly and could not be started again: " + refused +
+             "\r\nExplorer could not be started instead: Access is denied. Before that, the shell setting could not be "
+             "switched to it (" + refused + ").",
+         1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fake.processes.exitCodes = {1};
+        fake.processes.waitedOn.clear();
+        fake.shell.executed.clear();
+        fake.shell.failures.clear();
+        fake.dialogs.messages.clear();
+        fake.registry.refuseCreate.clear();
+        if (c.startRefused) fake.shell.failures["C:\\Alt\\alt.exe"] = "The system cannot find the file specified.";
+        if (c.explorerRefused) fake.shell.failures["C:\\Windows\\explorer.exe"] = "Access is denied.";
+        if (c.switchRefused) fake.registry.refuseCreate.insert(testing::FakeRegistry::Id(User, Winlogon));
+        EXPECT_EQ(Watch(), c.exitCode);
+        EXPECT_EQ(fake.shell.executed, c.executed);
+        EXPECT_EQ(fake.dialogs.messages, std::vector<std::string>{c.box});
+        EXPECT_EQ(UserShell(), std::nullopt) << "put back";
+    }
 }
 
-TEST_F(ShellWatcherRunTest, TheSessionsEndOrAnotherWatcherEndsTheWatchWithoutARestart) {
+TEST_F(ShellWatcherRunTest, TheSessionsEndEndsTheWatchWithoutARestart) {
     fake.processes.exitCodes = {}; // the session ends first
-    EXPECT_EQ(Watch(), 0);
-    windows.lockHeldElsewhere = true; // another watcher watches Alt
-    fake.processes.exitCodes = {1};
     EXPECT_EQ(Watch(), 0);
     EXPECT_TRUE(fake.shell.executed.empty());
     EXPECT_EQ(fake.processes.waitedOn.size(), 1u);
-    EXPECT_EQ(windows.lockRequests.front().first, "Local\\CorvaneWatch.alt");
 }
 
 // A crash protected shell gets its watcher, holding the started process, with every field
-// quoted; one without the protection, or a start that gives no process, gets none.
+// quoted; one without the protection gets none, and a protected start that gives no process, or
+// whose watcher cannot start, says in the record that it is not watched.
 TEST_F(ShellWatcherRunTest, ALaunchStartsTheWatcherOfACrashProtectedShellOnly) {
     fake.files.files["C:\\Launch\\operator.ini"] = "[Settings]\nShowLauncher=0\nDefaultShell=Alt\n";
     fake.files.files["C:\\Launch\\script.txt"] = "loadshell (v)\n";
     fake.files.files["C:\\Alt\\alt.exe"] = "program";
     const std::string watcher = "C:\\Launch\\corvane.exe " + std::string(TShellWatcher::Option) + " hold1000 \"Alt\" \"C:\\Alt\\alt.exe\" \"-t \\\"x\\\"\"";
-    const std::tuple<const char*, const char*, bool> cases[] = {
-        {"protected", "1", true},
-        {"unprotected", "0", false},
+    const struct {
+        const char* name;
+        const char* protectedField;
+        bool withoutProcess, watcherRefused;
+        bool asked; // the watcher's start was asked for
+        const char* unwatched; // the record's line
+    } cases[] = {
+        {"protected", "1", false, false, true, nullptr},
+        {"unprotected", "0", false, false, false, nullptr},
+        {"no process", "1", true, false, false,
+         "watch of \"Alt\": not watched: its start gives no process of its own (a document or a shortcut opened by another "
+         "program)"},
+        {"no watcher", "1", false, true, true, "watch of \"Alt\": not watched: its watcher could not be started"},
     };
-    for (const auto& [name, protectedField, watched] : cases) {
-        SCOPED_TRACE(name);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         fake.files.files["C:\\Launch\\shells.ini"] =
-            std::string("[Shells]\nAlt=C:\\Alt\\alt.exe,") + protectedField + ",\"-t \"\"x\"\"\",\n";
+            std::string("[Shells]\nAlt=C:\\Alt\\alt.exe,") + c.protectedField + ",\"-t \"\"x\"\"\",\n";
         fake.processes.started.clear();
         fake.shell.nextProcessId = 1000;
+        fake.shell.withoutProcess = c.withoutProcess;
+        fake.processes.refuseStart = c.watcherRefused; // the guard's start too, which the launch does without
+        fake.recordStore.file.reset();
         EXPECT_EQ(RunProgram({}), 0);
         const auto& started = fake.processes.started;
-        EXPECT_EQ(std::count(started.begin(), started.end(), watcher), watched ? 1 : 0) << ::testing::PrintToString(started);
+        EXPECT_EQ(std::count(started.begin(), started.end(), watcher), c.asked ? 1 : 0) << ::testing::PrintToString(started);
+        const auto events = fake.recordStore.Events();
+        const auto unwatched = std::find_if(events.begin(), events.end(),
+                                            [](const std::string& e) { return e.find("not watched") != std::string::npos; });
+        EXPECT_EQ(unwatched == events.end() ? std::string() : *unwatched, c.unwatched != nullptr ? c.unwatched : "");
     }
 }
 

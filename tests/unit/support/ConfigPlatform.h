@@ -33,6 +33,7 @@ public:
     std::function<void()> onExecute;
     std::map<std::string, std::string> failures;
     bool refuseExecute = false;
+    bool withoutProcess = false; // starts give no process of their own (documents opened by a running program)
     std::uint32_t nextProcessId = 1000;
     platform::ProgramStart Execute(const std::string& path, const std::string& parameters,
                                    const std::string& directory) override {
@@ -41,6 +42,7 @@ public:
         const auto failure = failures.find(path);
         if (failure != failures.end()) return {false, failure->second, nullptr};
         if (refuseExecute) return {false, "The system cannot find the file specified.", nullptr};
+        if (withoutProcess) return {true, {}, nullptr};
         return {true, {}, std::make_shared<FakeProcesses::Held>(platform::ProcessIdentity{nextProcessId++, 1})};
     }
 };

@@ -18,6 +18,7 @@ public:
     platform::Cursor cursor = platform::Cursor::Default;
     std::string wallpaper;        // what the running desktop shows
     bool failCopy = false;
+    bool shellRunning = false;    // a desktop shell has registered its window
 
     static constexpr platform::ImageListHandle LargeList = 0x100;
     static constexpr platform::ImageListHandle SmallList = 0x200;
@@ -32,6 +33,7 @@ public:
         cursor = c;
         events.push_back(c == platform::Cursor::Busy ? "cursor busy" : "cursor default");
     }
+    bool ShellRunning() override { return shellRunning; }
     bool SetWallpaper(const std::string& path) override {
         events.push_back("wallpaper " + path);
         wallpaper = path;
