@@ -66,7 +66,7 @@ int Uninstall(const TStringList& arguments, TOutput& output) {
     if (!root) return TCommandLine::ExitUsage;
     const TShellIO shellIO;
     bool installed = false;
-    output.Text += TShellInstall(shellIO, *root).Uninstall(installed);
+    output.Text += TShellInstall(shellIO, *root).Uninstall(platform::Files().ExePath(), installed);
     return TCommandLine::ExitDone;
 }
 

@@ -1,5 +1,6 @@
 #include "config/ShellCommand.h"
 
+#include "platform/Platform.h"
 #include "text/AsciiText.h"
 
 namespace corvane {
@@ -51,6 +52,13 @@ std::string TShellCommand::For(const std::string& exePath) {
 }
 
 bool TShellCommand::Names(std::string_view command, std::string_view exePath) { return StartsProgram(command, exePath); }
+
+bool TShellCommand::Starts(std::string_view command, const std::string& exePath) {
+    if (Names(command, exePath)) return true;
+    const std::string program = ProgramOf(command);
+    platform::FileSystem& files = platform::Files();
+    return !program.empty() && Names(files.FullPath(program), files.FullPath(exePath));
+}
 
 std::string TShellCommand::ProgramOf(std::string_view command) {
     command = Trimmed(command);

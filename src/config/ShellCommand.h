@@ -14,6 +14,9 @@ public:
     // True when command starts the program at exePath: compared without regard to letter case,
     // to quotes around the path and to an argument list after it.
     static bool Names(std::string_view command, std::string_view exePath);
+    // The same, or by the system's full spelling of both paths (an installer may have written the
+    // short 8.3 spelling): the program at exePath, whatever spelling command gives it.
+    static bool Starts(std::string_view command, const std::string& exePath);
     // The program's path of command: the quoted text when it begins with a quote, else the text
     // up to the first blank.
     static std::string ProgramOf(std::string_view command);

@@ -59,21 +59,13 @@ std::string TShellIO::ReadShell() const {
     return platform::Profiles().GetString(SystemIni, BootSection, ShellValue, NoShell, TIniFile::StringBufferSize);
 }
 
-// A command may name the program by another spelling of its path (the short 8.3 names that
-// some installers write): the system's full spellings of both tell.
 bool TShellIO::Starts(const std::string& exePath) const {
-    const auto names = [&exePath](const std::string& command) {
-        if (TShellCommand::Names(command, exePath)) return true;
-        const std::string program = TShellCommand::ProgramOf(command);
-        platform::FileSystem& files = platform::Files();
-        return !program.empty() && TShellCommand::Names(files.FullPath(program), files.FullPath(exePath));
-    };
-    if (names(ReadShell())) return true;
+    if (TShellCommand::Starts(ReadShell(), exePath)) return true;
     if (platform::System().PlatformId() != NtFamily) return false;
     const platform::RegistryValue user = ReadWinlogonShell(RegistryRoot::CurrentUser);
     const bool userHasOne = user.state == platform::RegistryValue::State::Present;
     const platform::RegistryValue applies = userHasOne ? user : ReadWinlogonShell(RegistryRoot::LocalMachine);
-    return applies.state == platform::RegistryValue::State::Present && names(TextOf(applies.data));
+    return applies.state == platform::RegistryValue::State::Present && TShellCommand::Starts(TextOf(applies.data), exePath);
 }
 
 void TShellIO::WriteShell(const std::string& text) const {

@@ -116,19 +116,28 @@ std::string TShellInstall::Install(const std::string& exePath) const {
         note = "It was installed before; what was there then stays remembered: " + Describe(*remembered, Root_) + ".\n";
     }
     const std::string command = TShellCommand::For(exePath);
-    if (!ShellIO_.SetWinlogonShell(Root_, {RegistryValue::State::Present, platform::RegString, StringData(command)}, true)) {
+    bool written = false;
+    try {
+        written = ShellIO_.SetWinlogonShell(Root_, {RegistryValue::State::Present, platform::RegString, StringData(command)}, true);
+    } catch (...) {
+        if (!remembered) Forget(Root_);
+        throw;
+    }
+    if (!written) {
         if (!remembered) Forget(Root_);
         Denied(Root_);
     }
     return "Corvane is now the shell of " + Whose() + ": " + Quoted(command) + ".\n" + note;
 }
 
-std::string TShellInstall::Uninstall(bool& installed) const {
+std::string TShellInstall::Uninstall(const std::string& exePath, bool& installed) const {
     bool damaged = false;
     const std::optional<RegistryValue> remembered = Remembered(Root_, damaged);
     installed = remembered.has_value() || damaged;
     if (!installed) return "Corvane is not installed as the shell of " + Whose() + "; nothing changed.\n";
     const RegistryValue current = ShellIO_.ReadWinlogonShell(Root_);
+    // A shell that no longer names this corvane.exe is someone's later choice.
+    const bool changedSince = !damaged && !(Present(current) && TShellCommand::Starts(TextOf(current.data), exePath));
     RegistryValue after = remembered.value_or(current);
     std::string note;
     if (damaged) {
@@ -139,6 +148,12 @@ std::string TShellInstall::Uninstall(bool& installed) const {
     // Rewriting the record as it is tells, before anything changes, whether it may be removed.
     const RegistryValue stored = platform::Registry().ReadValue(Root_, CorvaneKey, Value);
     if (WasDenied(WriteRegistryValue(Root_, CorvaneKey, Value, stored.type, stored.data, true))) Denied(Root_);
+    if (changedSince) {
+        Forget(Root_);
+        return "The shell of " + Whose() + " no longer names this corvane.exe: it was changed after the install and "
+               "stays as it is (" + Describe(current, Root_) + "). What the install remembered (" +
+               Describe(*remembered, Root_) + ") was dropped.\n";
+    }
     if (!ShellIO_.SetWinlogonShell(Root_, after, true)) Denied(Root_);
     Forget(Root_);
     const std::string now = Present(after) ? "the shell is " + Quoted(TextOf(after.data))

@@ -26,14 +26,17 @@ public:
     // the first time. A remembered value that cannot be read is remembered anew from the shell
     // as it is, unless that is Corvane already (what was there before is then unknown): that is
     // refused. Raises ERegistryException when a value cannot be written or the install is refused;
-    // a user without the rights to the keys gets AdministratorRightsNeeded, with nothing changed.
+    // a user without the rights to the keys gets AdministratorRightsNeeded. Whatever way the
+    // shell's write fails, nothing changed: a record written for it goes again.
     std::string Install(const std::string& exePath) const;
-    // Puts back the shell as it was before the install and says what changed; without an install
-    // it says so and changes nothing (installed is false then). Without a readable remembered
-    // value, a shell that is Corvane is removed (for the machine: set to explorer.exe, the
-    // system's own), so that Corvane never stays the shell. Refused as Install is, with nothing
-    // changed, for a user without the rights to the keys.
-    std::string Uninstall(bool& installed) const;
+    // Puts back the shell as it was before the install of exePath and says what changed; without
+    // an install it says so and changes nothing (installed is false then). A shell that no longer
+    // names exePath was changed since by someone else (an administrator): it stays as it is, and
+    // only the remembered value goes. Without a readable remembered value, a shell that is
+    // Corvane is removed (for the machine: set to explorer.exe, the system's own), so that
+    // Corvane never stays the shell. Refused as Install is, with nothing changed, for a user
+    // without the rights to the keys.
+    std::string Uninstall(const std::string& exePath, bool& installed) const;
 
     // What stands in for a shell of Corvane's that has nothing readable to go back to: no value
     // of the user's own (the machine's applies), or the system's explorer.exe for the machine.

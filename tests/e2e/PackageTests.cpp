@@ -74,4 +74,34 @@ TEST_F(Package, MakesCorvaneEveryUsersShellOnlyWhenAskedAndTakesBackExactlyThat)
     }
 }
 
+// A removal whose shell cannot be put back (the machine's Winlogon key refuses writes) fails as a
+// whole: the files stay for the shell that names them, and so does the shell. Once the key takes
+// writes again, the removal goes through.
+TEST_F(Package, ARemovalThatCannotPutTheShellBackFailsAndLeavesEverything) {
+    const Stored before = Read(HKEY_LOCAL_MACHINE, Winlogon, "Shell");
+    ASSERT_EQ(Msiexec("/i", "ALLUSERSSHELL=1"), 0u);
+    const Stored installed = Read(HKEY_LOCAL_MACHINE, Winlogon, "Shell");
+    {
+        ReadOnlyKey locked(HKEY_LOCAL_MACHINE, Winlogon);
+        EXPECT_NE(Msiexec("/x"), 0u) << "the removal fails";
+        EXPECT_TRUE(Exists(InstallFolder + "corvane.exe")) << "the files stay";
+        EXPECT_EQ(Read(HKEY_LOCAL_MACHINE, Winlogon, "Shell"), installed) << "and the shell that names them";
+        EXPECT_TRUE(RegText(HKEY_LOCAL_MACHINE, "Software\\Corvane", "InstalledOver").has_value());
+    }
+    ASSERT_EQ(Msiexec("/x"), 0u);
+    EXPECT_EQ(Read(HKEY_LOCAL_MACHINE, Winlogon, "Shell"), before);
+    EXPECT_FALSE(Exists(InstallFolder + "corvane.exe"));
+}
+
+// An administrator who set another shell after the install keeps it through the removal; only
+// Corvane's record of the shell before it goes.
+TEST_F(Package, ARemovalKeepsAShellThatAnAdministratorSetSince) {
+    ASSERT_EQ(Msiexec("/i", "ALLUSERSSHELL=1"), 0u);
+    SetRegText(HKEY_LOCAL_MACHINE, Winlogon, "Shell", "C:\\Kiosk\\kiosk.exe");
+    ASSERT_EQ(Msiexec("/x"), 0u);
+    EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, Winlogon, "Shell"), "C:\\Kiosk\\kiosk.exe");
+    EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, "Software\\Corvane", "InstalledOver"), std::nullopt);
+    EXPECT_FALSE(Exists(InstallFolder + "corvane.exe"));
+}
+
 } // namespace

@@ -36,7 +36,7 @@ TEST_F(ShellInstallTest, UninstallGivesBackExactlyWhatTheFirstInstallFound) {
         EXPECT_EQ(fake.registry.Text(User, Winlogon, "shell"), "D:\\Corvane\\corvane.exe");
 
         bool installed = false;
-        install.Uninstall(installed);
+        install.Uninstall("D:\\Corvane\\corvane.exe", installed);
         EXPECT_TRUE(installed);
         EXPECT_EQ(UserValue().state == RegistryValue::State::Present, before.state == RegistryValue::State::Present);
         if (text != nullptr) {
@@ -44,7 +44,7 @@ TEST_F(ShellInstallTest, UninstallGivesBackExactlyWhatTheFirstInstallFound) {
             EXPECT_EQ(UserValue().data, before.data);
         }
         EXPECT_FALSE(fake.registry.HasKey(User, CorvaneKey)) << "what install added is gone";
-        const std::string nothing = install.Uninstall(installed);
+        const std::string nothing = install.Uninstall("D:\\Corvane\\corvane.exe", installed);
         EXPECT_FALSE(installed);
         EXPECT_EQ(nothing, "Corvane is not installed as the shell of operator; nothing changed.\n");
     }
@@ -78,12 +78,12 @@ TEST_F(ShellInstallTest, ADamagedRecordNeverKeepsCorvaneAsTheShell) {
         } else {
             install.Install("C:\\Program Files\\Corvane\\corvane.exe");
             bool installed = false;
-            install.Uninstall(installed);
+            install.Uninstall("C:\\Program Files\\Corvane\\corvane.exe", installed);
             EXPECT_EQ(fake.registry.Text(User, Winlogon, "shell"), c.shell) << "remembered anew";
         }
         damage();
         bool installed = false;
-        const std::string report = install.Uninstall(installed);
+        const std::string report = install.Uninstall("C:\\Program Files\\Corvane\\corvane.exe", installed);
         EXPECT_TRUE(installed);
         EXPECT_NE(report.find("could not be read"), std::string::npos) << report;
         const auto after = fake.registry.Text(User, Winlogon, "shell");
@@ -98,7 +98,7 @@ TEST_F(ShellInstallTest, ACorvaneShellIsNotRememberedAsTheShellBefore) {
     fake.registry.Put(User, Winlogon, "Shell", "C:\\Old\\corvane.exe");
     install.Install("C:\\New\\corvane.exe");
     bool installed = false;
-    install.Uninstall(installed);
+    install.Uninstall("C:\\New\\corvane.exe", installed);
     EXPECT_EQ(fake.registry.Text(User, Winlogon, "shell"), std::nullopt);
 }
 
@@ -129,11 +129,66 @@ TEST_F(ShellInstallTest, EveryUsersShellChangesWhollyOrNotAtAll) {
         fake.registry.readOnly.insert(testing::FakeRegistry::Id(Machine, lockedKey));
         const auto installed = snapshot();
         bool wasInstalled = false;
-        EXPECT_THROW(machine.Uninstall(wasInstalled), ERegistryException);
+        EXPECT_THROW(machine.Uninstall(exe, wasInstalled), ERegistryException);
         EXPECT_EQ(snapshot(), installed);
 
         fake.registry.readOnly.clear();
-        machine.Uninstall(wasInstalled);
+        machine.Uninstall(exe, wasInstalled);
+        EXPECT_EQ(fake.registry.Text(Machine, Winlogon, "shell"), "explorer.exe");
+        EXPECT_FALSE(fake.registry.HasKey(Machine, CorvaneKey));
+    }
+}
+
+// A shell that someone set after the install (an administrator's kiosk, no shell of the user's
+// own, another corvane.exe) stays as it is: only the remembered value goes. This corvane.exe in
+// other letters, quotes or with arguments is still the install's.
+TEST_F(ShellInstallTest, UninstallLeavesAShellThatWasChangedSince) {
+    const std::string exe = "C:\\Program Files\\Corvane\\corvane.exe";
+    const struct {
+        platform::RegistryRoot root;
+        const char* changedTo; // null: the value removed
+        const char* after;     // the value after the uninstall; null for none
+    } cases[] = {
+        {User, "C:\\Admin\\kiosk.exe", "C:\\Admin\\kiosk.exe"},
+        {User, nullptr, nullptr},
+        {User, "D:\\Other\\corvane.exe", "D:\\Other\\corvane.exe"},
+        {User, "\"c:\\program files\\corvane\\CORVANE.EXE\" /x", "own.exe"},
+        {Machine, "C:\\Admin\\kiosk.exe", "C:\\Admin\\kiosk.exe"},
+        {Machine, "\"C:\\Program Files\\Corvane\\corvane.exe\"", "own.exe"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.root == User ? "user: " : "machine: ") + (c.changedTo ? c.changedTo : "(removed)"));
+        fake.registry.keys.clear();
+        fake.registry.Put(c.root, Winlogon, "Shell", "own.exe");
+        const TShellInstall shell{shellIO, c.root};
+        shell.Install(exe);
+        if (c.changedTo != nullptr) {
+            fake.registry.Put(c.root, Winlogon, "Shell", c.changedTo);
+        } else {
+            fake.registry.DeleteValue(c.root, Winlogon, "Shell");
+        }
+        bool installed = false;
+        const std::string report = shell.Uninstall(exe, installed);
+        EXPECT_TRUE(installed);
+        EXPECT_EQ(fake.registry.Text(c.root, Winlogon, "shell"), c.after ? std::optional<std::string>(c.after) : std::nullopt);
+        EXPECT_FALSE(fake.registry.HasKey(c.root, CorvaneKey)) << "the record goes either way";
+        EXPECT_EQ(report.find("stays as it is") != std::string::npos, c.after == nullptr || std::string(c.after) != "own.exe")
+            << report;
+    }
+}
+
+// A write of the shell that fails in any way, a refusal for lack of rights or another error,
+// leaves no record behind.
+TEST_F(ShellInstallTest, AFailedWriteOfTheShellLeavesNoRecord) {
+    const TShellInstall machine{shellIO, Machine};
+    for (const bool denied : {true, false}) {
+        SCOPED_TRACE(denied ? "denied" : "failed");
+        fake.registry.keys.clear();
+        fake.registry.readOnly.clear();
+        fake.registry.refuseSet.clear();
+        fake.registry.Put(Machine, Winlogon, "Shell", "explorer.exe");
+        (denied ? fake.registry.readOnly : fake.registry.refuseSet).insert(testing::FakeRegistry::Id(Machine, Winlogon));
+        EXPECT_THROW(machine.Install("C:\\Corvane\\corvane.exe"), ERegistryException);
         EXPECT_EQ(fake.registry.Text(Machine, Winlogon, "shell"), "explorer.exe");
         EXPECT_FALSE(fake.registry.HasKey(Machine, CorvaneKey));
     }
