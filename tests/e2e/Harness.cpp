@@ -214,14 +214,30 @@ void Launcher::Kill() {
     WaitForSingleObject(Info_.hProcess, 5000);
 }
 
+namespace {
+// When the process of this id started; 0 when it cannot be asked.
+ULONGLONG CreationTime(DWORD processId) {
+    const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    if (process == nullptr) return 0;
+    FILETIME created{}, exited{}, kernel{}, user{};
+    const bool known = GetProcessTimes(process, &created, &exited, &kernel, &user) != FALSE;
+    CloseHandle(process);
+    return known ? (static_cast<ULONGLONG>(created.dwHighDateTime) << 32 | created.dwLowDateTime) : 0;
+}
+} // namespace
+
+// Process ids are used again once their process is gone: a process that an earlier holder of the
+// parent's id started is older than the parent, and no child of it.
 std::vector<DWORD> ChildProcesses(DWORD parentId, const std::string& exeName) {
     std::vector<DWORD> children;
     const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     if (snapshot == INVALID_HANDLE_VALUE) return children;
+    const ULONGLONG parentStart = CreationTime(parentId);
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof entry;
     for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-        if (entry.th32ParentProcessID == parentId && lstrcmpiA(entry.szExeFile, exeName.c_str()) == 0) {
+        if (entry.th32ParentProcessID == parentId && lstrcmpiA(entry.szExeFile, exeName.c_str()) == 0 &&
+            (parentStart == 0 || CreationTime(entry.th32ProcessID) >= parentStart)) {
             children.push_back(entry.th32ProcessID);
         }
     }

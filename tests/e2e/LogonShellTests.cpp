@@ -200,8 +200,14 @@ TEST_F(LogonShell, NoFallbackOutsideTheLogonShellOrAfterAStartedProgram) {
         std::unique_ptr<e2e::Launcher> desktop;
         if (c.shellRunning) {
             desktop = std::make_unique<e2e::Launcher>(e2e::DriverFolder() + "standin_shell.exe", "--shell-window --stay 30000");
-            for (int i = 0; i < 100 && GetShellWindow() == nullptr; ++i) Sleep(50);
-            ASSERT_NE(GetShellWindow(), nullptr) << "the stand-in holds the shell window";
+            DWORD holder = 0;
+            for (int i = 0; i < 100 && holder != desktop->ProcessId(); ++i) {
+                Sleep(50);
+                GetWindowThreadProcessId(GetShellWindow(), &holder);
+            }
+            ASSERT_EQ(holder, desktop->ProcessId()) << "the stand-in holds the shell window; "
+                                                    << GetShellWindow() << " " << IsWindow(GetShellWindow()) << " "
+                                                    << desktop->Running();
         }
         e2e::Launcher launcher(folder);
         EXPECT_TRUE(launcher.DismissAllUntilExit().empty());
