@@ -6,6 +6,7 @@
 #include "check/SettingsCheck.h"
 #include "check/ShellListCheck.h"
 #include "config/CorvaneInfo.h"
+#include "platform/Platform.h"
 #include "shell/ShellWatcher.h"
 #include "text/AsciiText.h"
 
@@ -34,7 +35,7 @@ TCheckReport TConfigChecker::Run() const {
 
     for (const auto& shell : shellsCheck.Shells) {
         const TShellListItem& item = *shell.Item;
-        report.Shell("shell " + shell.Name + (SameTextAscii(shell.Name, settings.DefaultShell) ? " (default)" : "") +
+        report.Shell("shell " + shell.Name + (platform::System().CompareText(shell.Name, settings.DefaultShell) == 0 ? " (default)" : "") +
                      ": " + item.Path + (item.Parameters.empty() ? "" : " " + item.Parameters) + ", " +
                      (item.Wallpaper.empty() ? "no wallpaper" : "wallpaper " + item.Wallpaper) + ", " +
                      (!item.CrashProtected                         ? "not watched"

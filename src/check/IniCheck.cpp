@@ -3,6 +3,7 @@
 #include "check/NearestWord.h"
 #include "platform/Errors.h"
 #include "text/AsciiText.h"
+#include "text/Utf.h"
 
 namespace corvane {
 
@@ -16,31 +17,41 @@ bool IsComment(std::string_view name) { return !name.empty() && (name.front() ==
 TIniCheck::TIniCheck(const TIniFile& file, std::string shown, TCheckReport& report)
     : Shown_(std::move(shown)), Report_(report) {
     try {
-        std::optional<TProfileText> layout = file.ReadLayout();
-        Exists_ = layout.has_value();
-        if (!layout) return;
-        if (layout->IsUtf16()) {
-            Warning(0, "the file is saved as UTF-16 text: its lines are not checked; save it as ANSI or UTF-8 text");
-            return;
-        }
-        Text_ = std::move(layout);
-        CheckByteOrderMark();
+        std::optional<TTextFile> text = file.ReadText();
+        Exists_ = text.has_value();
+        if (!text) return;
+        Text_.emplace(text->Text);
+        CheckEncoding(*text);
+    } catch (const EEncodingError& error) {
+        Exists_ = true;
+        Warning(0, std::string(error.what()) + ": Windows reads it with that character replaced; save it again as Unicode");
     } catch (const ECorvaneError&) { // it cannot be opened, or read to its end
         Exists_ = true;
         Warning(0, "the file cannot be read: the launcher then takes the default of every value in it");
     }
 }
 
-// Notepad of Windows 10 before version 1903 begins a file saved as UTF-8 with a byte order
-// mark. The profile reader of Wine (and the checker's) skips it; that of Windows does not, so
-// there a section named on the first line reads as no section at all.
-void TIniCheck::CheckByteOrderMark() {
-    if (!Text_->HasByteOrderMark()) return;
-    const std::vector<TProfileText::Section>& sections = Text_->Sections();
-    if (sections.size() < 2 || sections[1].line != 1) return;
-    Warning(1, "the file begins with a UTF-8 byte order mark (the bytes EF BB BF): Windows does not skip it, so the "
-               "launcher never finds the section [" + sections[1].name + "] on this line; save the file as ANSI, or as "
-               "UTF-8 without the mark");
+// Windows' profile reader reads a file without a UTF-16 byte order mark in the legacy code
+// page of the machine, whatever its bytes are. Notepad of Windows 10 before version 1903 begins
+// a file saved as UTF-8 with a byte order mark; the profile reader of Wine (and the checker's)
+// takes it, that of Windows does not, so there a section named on the first line reads as no
+// section at all, and the rest as legacy text.
+void TIniCheck::CheckEncoding(const TTextFile& text) {
+    constexpr const char* SaveAsUnicode = "save the file as Unicode (UTF-16 with its byte order mark, Notepad's \"UTF-16 LE\")";
+    if (text.Encoding == TTextFile::TEncoding::Utf8WithMark) {
+        const std::vector<TProfileText::Section>& sections = Text_->Sections();
+        const std::string lost = sections.size() >= 2 && sections[1].line == 1
+                                     ? ", so the launcher never finds the section [" + sections[1].name + "] on this line"
+                                     : std::string();
+        if (lost.empty() && IsAscii(text.Text)) return; // a comment on the first line: nothing is lost
+        Warning(1, "the file begins with a UTF-8 byte order mark (the bytes EF BB BF), which Windows' profile reader "
+                   "does not recognise: it reads the file in the legacy code page" + lost + "; " + SaveAsUnicode +
+                   ", or as ANSI");
+    } else if (text.UnmarkedBeyondAscii) {
+        Warning(0, "the file has no byte order mark, so Windows reads its characters beyond ASCII in the machine's "
+                   "legacy code page (1252 on a Western machine: a name such as \"Ωmega\" saved as UTF-8 reads as "
+                   "\"Î©mega\"); to keep every character, " + std::string(SaveAsUnicode));
+    }
 }
 
 int TIniCheck::Line(std::string_view section, std::string_view key) const {

@@ -24,7 +24,7 @@ public:
 
     const std::string& Shown() const { return Shown_; }
     bool Exists() const { return Exists_; }
-    // The text could be read and parsed (it exists, opens and is 8-bit text).
+    // The text could be read and parsed (it exists, opens and decodes).
     bool Parsed() const { return Text_.has_value(); }
     const TProfileText* Text() const { return Text_ ? &*Text_ : nullptr; }
 
@@ -47,7 +47,7 @@ public:
     void Warning(int line, const std::string& text) { Report_.Warning(Shown_, line, text); }
 
 private:
-    void CheckByteOrderMark();
+    void CheckEncoding(const TTextFile& text);
     void CheckKeys(const TProfileText::Section& section, const std::vector<std::string>& known,
                    bool repeatsIgnored);
 

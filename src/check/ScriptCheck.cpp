@@ -5,6 +5,7 @@
 #include "check/NearestWord.h"
 #include "commands/editconsts.h"
 #include "config/ShellScriptIO.h"
+#include "config/TextFile.h"
 #include "platform/Errors.h"
 #include "platform/Platform.h"
 #include "script/CreateScriptObject.h"
@@ -64,8 +65,13 @@ void TScriptCheck::Run() {
     }
     std::string text;
     try {
-        text = files.ReadFile(File_);
-    } catch (const ECorvaneError& error) { // it cannot be opened, or read to its end
+        const TTextFile file(files.ReadFile(File_), TTextFile::TKind::Script, File_);
+        if (file.Encoding == TTextFile::TEncoding::Legacy && file.UnmarkedBeyondAscii) {
+            Warning(0, 0, "the file is neither UTF-8 nor marked as Unicode, so the launcher reads its characters beyond "
+                          "ASCII in the machine's legacy code page; to keep every character, save it as UTF-8");
+        }
+        text = file.Text;
+    } catch (const ECorvaneError& error) { // it cannot be opened, read to its end or decoded
         Error(0, 0, std::string("the file cannot be read: the launcher stops at start with \"") + error.what() + "\"");
         return;
     }
@@ -92,24 +98,10 @@ void TScriptCheck::Run() {
     CheckVariables(statements);
 }
 
-// The reader ends the text at the first NUL; a UTF-16 text has one after its first letter.
-// Notepad of Windows 10 before version 1903 begins a file saved as UTF-8 with a byte order
-// mark, which the launcher takes as part of the first line's first word.
+// The reader ends the decoded text at the first NUL.
 void TScriptCheck::CheckText(std::string_view text) {
-    constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
-    if (text.starts_with(ByteOrderMark) && !TParseScript::KeywordRun(text.substr(ByteOrderMark.size())).empty()) {
-        Warning(1, 0,
-                "the file begins with a UTF-8 byte order mark (the bytes EF BB BF), so the launcher drops this line "
-                "without a word; save the file as ANSI, or as UTF-8 without the mark");
-    }
     const std::size_t nul = text.find('\0');
     if (nul == std::string_view::npos) return;
-    const bool utf16 = text.size() >= 2 && ((text[0] == '\xFF' && text[1] == '\xFE') || (text[0] == '\xFE' && text[1] == '\xFF'));
-    if (utf16) {
-        Error(0, 0, "the script is saved as UTF-16 text: the launcher reads it only up to its first NUL byte and finds "
-                    "no statement; save it as ANSI or UTF-8 text");
-        return;
-    }
     const std::string_view rest = text.substr(nul + 1);
     if (std::all_of(rest.begin(), rest.end(), [](char c) { return static_cast<unsigned char>(c) <= 0x20; })) return;
     Error(LineAt(text, nul), 0, "a NUL character ends the script here: the launcher reads nothing after it");

@@ -143,7 +143,7 @@ void TSettingsCheck::CheckDefaultShell(const TSource& source) {
     const std::string& name = *given;
     const std::vector<std::string> listed = Shells_.IniFile.ReadSection(TShellListIO::Section);
     bool offered = false;
-    for (const std::string& shell : listed) offered = offered || SameTextAscii(shell, name);
+    for (const std::string& shell : listed) offered = offered || platform::System().CompareText(shell, name) == 0;
     const std::string entry = Shells_.ReadShellEntry(name);
     const int line = Line(source, Settings::DefaultShellKey);
     const std::string note = OverriddenNote(source, Settings::DefaultShellKey);

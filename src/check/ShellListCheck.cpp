@@ -1,5 +1,6 @@
 #include "check/ShellListCheck.h"
 
+#include <algorithm>
 #include <memory>
 #include <unordered_map>
 #include <unordered_set>
@@ -8,6 +9,7 @@
 #include "config/CorvaneInfo.h"
 #include "config/ShellListItem.h"
 #include "platform/Errors.h"
+#include "platform/Platform.h"
 #include "shell/ShellWatcher.h"
 #include "text/AsciiText.h"
 #include "text/DelimitedText.h"
@@ -43,6 +45,23 @@ std::string Failure(const std::string& entry) {
     return {};
 }
 
+// For each name, the position of the first name that the system takes for the same one (its
+// letter case ignored, as the chooser's list and the profile reader compare): sorted by the
+// system's comparison, equal names stand together in file order.
+std::vector<std::size_t> FirstOfEachName(const std::vector<std::string>& names) {
+    platform::SystemInfo& system = platform::System();
+    std::vector<std::size_t> order(names.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return system.CompareText(names[a], names[b]) < 0; });
+    std::vector<std::size_t> first(names.size());
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        const bool same = k > 0 && system.CompareText(names[order[k - 1]], names[order[k]]) == 0;
+        first[order[k]] = same ? first[order[k - 1]] : order[k];
+    }
+    return first;
+}
+
 // The fields as the launcher reads them: [a] [b] ...
 std::string Listed(const std::vector<std::string>& fields) {
     std::string text;
@@ -66,15 +85,14 @@ void TShellListCheck::Run() {
     const std::vector<std::string> names = Io_.IniFile.ReadSection(TShellListIO::Section);
     const std::vector<const TProfileText::Key*> listed = ListedKeys(names);
     const bool lastCut = CheckUnlisted(names, listed);
-    std::unordered_map<std::string, std::size_t> firstOfName; // in lower case
+    const std::vector<std::size_t> firstOfName = FirstOfEachName(names);
     for (std::size_t j = 0; j < names.size(); ++j) {
         const int line = listed[j] != nullptr ? listed[j]->line : 0;
-        const auto [first, isFirst] = firstOfName.try_emplace(AsciiLowerCase(names[j]), j);
-        if (isFirst) {
+        const std::size_t i = firstOfName[j];
+        if (i == j) {
             if (!(lastCut && j + 1 == names.size())) CheckEntry(names[j], line);
             continue;
         }
-        const std::size_t i = first->second;
         const std::string where =
             listed[i] != nullptr ? " (line " + std::to_string(listed[i]->line) + ")" : std::string();
         Ini_.Error(line, names[i] == names[j]

@@ -93,9 +93,9 @@ std::int32_t TIniFile::NumberOf(const std::string& text, const TIniKey& key) {
     return value;
 }
 
-std::optional<TProfileText> TIniFile::ReadLayout() const {
+std::optional<TTextFile> TIniFile::ReadText() const {
     if (!platform::Files().FileExists(FileName_)) return std::nullopt;
-    return TProfileText(platform::Files().ReadFile(FileName_));
+    return TTextFile(platform::Files().ReadFile(FileName_), TTextFile::TKind::Profile, FileName_);
 }
 
 std::vector<std::string> TIniFile::ReadSection(const std::string& section) const {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "config/ProfileText.h"
+#include "config/TextFile.h"
 
 namespace corvane {
 
@@ -57,10 +58,11 @@ public:
     // Whether the file has a section of that name (letter case ignored), with keys or without.
     bool HasSection(const std::string& section) const;
 
-    // The file's text parsed by the profile reader's rules, for what the values alone do not
-    // tell: the line of each section and key, keys given twice, lines without "=". Nothing when
-    // the file is not there; EFOpenError or EReadError when it cannot be read.
-    std::optional<TProfileText> ReadLayout() const;
+    // The file's text as the profile reader decodes it, for what the values alone do not tell:
+    // its encoding, and parsed by the reader's rules (TProfileText), the line of each section
+    // and key, keys given twice, lines without "=". Nothing when the file is not there;
+    // EFOpenError, EReadError or EEncodingError when it cannot be read.
+    std::optional<TTextFile> ReadText() const;
 
     // Reads text as an integer in the forms that ReadInteger accepts.
     static bool TryParseInteger(const std::string& text, std::int32_t& value);

@@ -2,10 +2,30 @@
 
 #include "platform/Errors.h"
 #include "platform/Platform.h"
+#include "text/Utf.h"
+#include "text/WesternCodePage.h"
 
 namespace corvane {
 
 TPortableProfileFiles::TPortableProfileFiles(std::string windowsFolder) : WindowsFolder_(std::move(windowsFolder)) {}
+
+namespace {
+// The text in the bytes of an encoding, with its byte order mark.
+std::string Encoded(const std::string& text, TTextFile::TEncoding encoding) {
+    switch (encoding) {
+    case TTextFile::TEncoding::Utf16LE:
+        return "\xFF\xFE" + Utf8ToUtf16(text, false);
+    case TTextFile::TEncoding::Utf16BE:
+        return "\xFE\xFF" + Utf8ToUtf16(text, true);
+    case TTextFile::TEncoding::Utf8WithMark:
+        return "\xEF\xBB\xBF" + text;
+    case TTextFile::TEncoding::Utf8:
+    case TTextFile::TEncoding::Legacy:
+        break;
+    }
+    return WesternFromUtf8(text);
+}
+} // namespace
 
 // A name without a folder and without a drive lies in the Windows folder.
 std::string TPortableProfileFiles::Resolve(const std::string& file) const {
@@ -27,9 +47,12 @@ const TProfileText* TPortableProfileFiles::Load(const std::string& path) {
     }
     Parsed parsed{*stamp, std::nullopt};
     try {
-        parsed.Text.emplace(platform::Files().ReadFile(path));
+        const TTextFile file(platform::Files().ReadFile(path), TTextFile::TKind::Profile, path);
+        parsed.Text.emplace(file.Text);
+        parsed.Encoding = file.Encoding;
     } catch (const EFOpenError&) {
     } catch (const EReadError&) {
+    } catch (const EEncodingError&) {
     }
     const Parsed& stored = Parsed_.insert_or_assign(path, std::move(parsed)).first->second;
     return stored.Text ? &*stored.Text : nullptr;
@@ -63,13 +86,15 @@ bool TPortableProfileFiles::WriteString(const std::string& file, const std::stri
     if (loaded == nullptr) return false;
     TProfileText text = *loaded;
     if (!text.SetString(section, key, value)) return true;
-    if (!platform::Files().WriteFile(path, text.Text())) {
+    const auto known = Parsed_.find(path);
+    const TTextFile::TEncoding encoding = known != Parsed_.end() ? known->second.Encoding : TTextFile::TEncoding::Legacy;
+    if (!platform::Files().WriteFile(path, Encoded(text.Text(), encoding))) {
         Parsed_.erase(path);
         return false;
     }
     const std::optional<platform::FileStamp> stamp = platform::Files().Stamp(path);
     if (stamp) {
-        Parsed_.insert_or_assign(path, Parsed{*stamp, std::move(text)});
+        Parsed_.insert_or_assign(path, Parsed{*stamp, std::move(text), encoding});
     } else {
         Parsed_.erase(path);
     }

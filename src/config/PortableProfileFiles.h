@@ -1,6 +1,8 @@
 // The profile reader and writer of a build without Windows: the files are read and written
-// through the installed FileSystem and parsed by TProfileText, so that they give what the
-// Windows profile reader gives for the same text. "system.ini" and other bare file names
+// through the installed FileSystem, decoded as the Windows profile reader decodes them (a file
+// without a UTF-16 byte order mark in the legacy code page) and parsed by TProfileText, so that
+// they give what the Windows profile reader gives for the same text. A changed file is written
+// in the encoding it was read in. "system.ini" and other bare file names
 // lie in the Windows folder given at construction.
 //
 // A file is parsed once and its parse reused for every value asked of it, until this reader
@@ -15,6 +17,7 @@
 #include "platform/FileSystem.h"
 #include "platform/ProfileFiles.h"
 #include "config/ProfileText.h"
+#include "config/TextFile.h"
 
 namespace corvane {
 
@@ -40,6 +43,7 @@ private:
     struct Parsed {
         platform::FileStamp Stamp;
         std::optional<TProfileText> Text;
+        TTextFile::TEncoding Encoding = TTextFile::TEncoding::Legacy; // written back so
     };
 
     // The parsed file (empty when it does not exist), or null when it exists but cannot be read.

@@ -1,6 +1,6 @@
 #include "config/PreferredShell.h"
 
-#include "text/AsciiText.h"
+#include "platform/Platform.h"
 
 namespace corvane {
 
@@ -9,9 +9,10 @@ namespace corvane {
 TPreferredShell::TPreferredShell(const TCorvaneSettings& settings, const TShellList& shells,
                                  const std::string& remembered)
     : Name(settings.DefaultShell), Item(settings.DefaultShellItem.get()) {
-    if (remembered.empty() || SameTextAscii(remembered, settings.DefaultShell)) return;
+    platform::SystemInfo& system = platform::System();
+    if (remembered.empty() || system.CompareText(remembered, settings.DefaultShell) == 0) return;
     for (const TShellList::Entry& entry : shells) {
-        if (!SameTextAscii(entry.Name, remembered)) continue;
+        if (system.CompareText(entry.Name, remembered) != 0) continue;
         Name = entry.Name;
         Item = entry.Item.get();
         return;

@@ -3,12 +3,11 @@
 #include <algorithm>
 
 #include "text/AsciiText.h"
+#include "text/NameCase.h"
 
 namespace corvane {
 
 namespace {
-constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
-
 // White space and the DOS end-of-file mark count as blanks around lines, names and values.
 bool IsBlank(char c) { return IsWhiteSpace(c) || c == '\x1A'; }
 
@@ -34,13 +33,8 @@ std::string_view StripTrailingSpaces(std::string_view text) {
 }
 } // namespace
 
-// file: [ byte-order-mark ] { line ( CR | LF ) { CR | LF } }
+// file: { line ( CR | LF ) { CR | LF } }
 TProfileText::TProfileText(std::string_view text) {
-    Utf16_ = text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF");
-    if (text.substr(0, Utf8ByteOrderMark.size()) == Utf8ByteOrderMark) {
-        ByteOrderMark_ = true;
-        text.remove_prefix(Utf8ByteOrderMark.size());
-    }
     AddSection(Section{});
     int lineNumber = 1;
     while (!text.empty()) {
@@ -57,19 +51,19 @@ TProfileText::TProfileText(std::string_view text) {
 }
 
 void TProfileText::AddSection(Section section) {
-    FirstSections_.try_emplace(AsciiLowerCase(section.name), Sections_.size());
+    FirstSections_.try_emplace(FoldNameCase(section.name), Sections_.size());
     Sections_.push_back(std::move(section));
 }
 
 void TProfileText::AddKey(Section& section, Key key) {
-    section.firstKeys.try_emplace(AsciiLowerCase(key.name), section.keys.size());
+    section.firstKeys.try_emplace(FoldNameCase(key.name), section.keys.size());
     section.keys.push_back(std::move(key));
 }
 
 void TProfileText::IndexKeys(Section& section) {
     section.firstKeys.clear();
     for (std::size_t i = 0; i < section.keys.size(); ++i) {
-        section.firstKeys.try_emplace(AsciiLowerCase(section.keys[i].name), i);
+        section.firstKeys.try_emplace(FoldNameCase(section.keys[i].name), i);
     }
 }
 
@@ -98,7 +92,7 @@ void TProfileText::ParseLine(std::string_view line, int lineNumber) {
 }
 
 const TProfileText::Section* TProfileText::FindSection(std::string_view name) const {
-    const auto found = FirstSections_.find(AsciiLowerCase(name));
+    const auto found = FirstSections_.find(FoldNameCase(name));
     return found == FirstSections_.end() ? nullptr : &Sections_[found->second];
 }
 
@@ -106,7 +100,7 @@ const TProfileText::Section* TProfileText::FindSection(std::string_view name) co
 const TProfileText::Key* TProfileText::FindKey(std::string_view section, std::string_view key) const {
     const Section* found = FindSection(Trim(CutAtNul(section)));
     if (found == nullptr) return nullptr;
-    const auto match = found->firstKeys.find(AsciiLowerCase(Trim(CutAtNul(key))));
+    const auto match = found->firstKeys.find(FoldNameCase(Trim(CutAtNul(key))));
     return match == found->firstKeys.end() ? nullptr : &found->keys[match->second];
 }
 
@@ -171,9 +165,9 @@ bool TProfileText::SetString(std::string_view section, std::string_view key, con
     key = CutAtNul(key);
     if (!value) {
         for (Section& candidate : Sections_) {
-            if (!SameTextAscii(candidate.name, section)) continue;
+            if (FoldNameCase(candidate.name) != FoldNameCase(section)) continue;
             auto& keys = candidate.keys;
-            const auto match = std::find_if(keys.begin(), keys.end(), [&](const Key& k) { return SameTextAscii(k.name, key); });
+            const auto match = std::find_if(keys.begin(), keys.end(), [&](const Key& k) { return FoldNameCase(k.name) == FoldNameCase(key); });
             if (match != keys.end()) {
                 keys.erase(match);
                 IndexKeys(candidate);
@@ -189,7 +183,7 @@ bool TProfileText::SetString(std::string_view section, std::string_view key, con
         existing = &Sections_.back();
     }
     Section& target = Sections_[static_cast<std::size_t>(existing - Sections_.data())];
-    const auto match = target.firstKeys.find(AsciiLowerCase(Trim(key)));
+    const auto match = target.firstKeys.find(FoldNameCase(Trim(key)));
     if (match == target.firstKeys.end()) {
         AddKey(target, Key{std::string(TrimLeft(key)), text, 0});
         return true;
@@ -201,7 +195,7 @@ bool TProfileText::SetString(std::string_view section, std::string_view key, con
 }
 
 std::string TProfileText::Text() const {
-    std::string text(ByteOrderMark_ ? Utf8ByteOrderMark : std::string_view());
+    std::string text;
     for (const Section& section : Sections_) {
         if (!section.name.empty()) text += "[" + section.name + "]\r\n";
         for (const Key& key : section.keys) {

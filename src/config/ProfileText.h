@@ -1,19 +1,20 @@
 // The text of one profile (INI) file, parsed by the rules of the Windows profile reader as
 // Wine implements it, so that the core behaves natively as it does on Windows:
+//   - the text is the file's, decoded to UTF-8 as the reader decodes it (TTextFile);
 //   - a line ends at any run of CR and LF characters; blanks (tab, LF, VT, FF, CR, space and
 //     the DOS end-of-file mark 0x1A) around a line, a section name, a key name and a value
-//     are removed; a UTF-8 byte order mark at the start is skipped;
+//     are removed;
 //   - "[name]" up to the line's last "]" starts a section; the lines before the first one
 //     form an unnamed section;
 //   - "name=value" (at the first "=") is a key; a line without "=" is a key without a value;
-//   - section and key names match ignoring the letter case of A to Z only; only the first
-//     section of a name is searched, and the first key of a name in it counts;
+//   - section and key names match ignoring letter case, in every script that FoldNameCase
+//     knows; only the first section of a name is searched, and the first key of a name in it
+//     counts;
 //   - a value that begins and ends with the same quote (' or ") loses the two;
 //   - a NUL character ends a name or a value.
 // The text is parsed once; sections and keys are found through an index by name, so that a
 // look-up does not depend on the size of the file. Each section and key keeps the line it
 // stands on (a line ends at CR, LF or CR LF), for messages about the file.
-// Not supported: UTF-16 files and any code page conversion (bytes are taken as they are).
 #pragma once
 
 #include <cstddef>
@@ -63,15 +64,9 @@ public:
         std::string name;
         std::vector<Key> keys;
         int line = 0; // the line of its "[name]"; 0 for the lines before the first section
-        // The first key of each name (in lower case) in keys.
+        // The first key of each name (its case folded) in keys.
         std::unordered_map<std::string, std::size_t> firstKeys;
     };
-
-    // The text began with a UTF-8 byte order mark, which was skipped.
-    bool HasByteOrderMark() const { return ByteOrderMark_; }
-    // The text begins with a UTF-16 byte order mark: a file of wide characters, which this
-    // parse takes byte by byte and so finds nothing the launcher can use in.
-    bool IsUtf16() const { return Utf16_; }
 
     // Every section in file order, the unnamed one of the lines before the first "[name]" first.
     const std::vector<Section>& Sections() const { return Sections_; }
@@ -86,9 +81,7 @@ private:
     static void IndexKeys(Section& section);
 
     std::vector<Section> Sections_;
-    std::unordered_map<std::string, std::size_t> FirstSections_; // the first section of each name, in lower case
-    bool ByteOrderMark_ = false;
-    bool Utf16_ = false;
+    std::unordered_map<std::string, std::size_t> FirstSections_; // the first section of each name, folded
 };
 
 } // namespace corvane

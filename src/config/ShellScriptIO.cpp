@@ -1,5 +1,6 @@
 #include "config/ShellScriptIO.h"
 
+#include "config/TextFile.h"
 #include "platform/Platform.h"
 
 namespace corvane {
@@ -41,7 +42,7 @@ TStringList TShellScriptIO::SplitLines(std::string_view text) {
 
 TStringList TShellScriptIO::ReadScript() const {
     if (platform::Files().FileExists(ScriptFile)) {
-        return SplitLines(platform::Files().ReadFile(ScriptFile));
+        return SplitLines(TTextFile(platform::Files().ReadFile(ScriptFile), TTextFile::TKind::Script, ScriptFile).Text);
     }
     platform::Messages().ShowMessage(NoScriptMessage);
     return TStringList(DefaultScript.begin(), DefaultScript.end());

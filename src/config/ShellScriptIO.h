@@ -18,9 +18,9 @@ public:
 
     explicit TShellScriptIO(const TIniFile& iniFile);
 
-    // The lines of the script file, or the default script after NoScriptMessage. Raises
-    // EFOpenError when the file exists but cannot be opened, EReadError when it cannot be read
-    // to its end.
+    // The lines of the script file, decoded as TTextFile says, or the default script after
+    // NoScriptMessage. Raises EFOpenError when the file exists but cannot be opened, EReadError
+    // when it cannot be read to its end, EEncodingError when its Unicode text is broken.
     TStringList ReadScript() const;
 
     // Splits text into lines: a line ends at CR, LF or CR LF; a NUL ends the text; a line

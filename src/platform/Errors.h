@@ -29,6 +29,14 @@ public:
     const char* Kind() const noexcept override { return "EConvertError"; }
 };
 
+// A text that cannot be carried between the system's UTF-16 and the launcher's UTF-8 (an
+// unpaired surrogate in a file or a name): the message names the file or the value.
+class EEncodingError final : public ECorvaneError {
+public:
+    using ECorvaneError::ECorvaneError;
+    const char* Kind() const noexcept override { return "EEncodingError"; }
+};
+
 // A file that exists but cannot be opened: "Cannot open file %s".
 class EFOpenError final : public ECorvaneError {
 public:

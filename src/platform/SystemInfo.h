@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace corvane::platform {
 
@@ -17,9 +18,11 @@ public:
     virtual int PlatformId() = 0;
     // Milliseconds since the system started, wrapping after 2^32 - 1.
     virtual std::uint32_t TickCount() = 0;
-    // Compares two texts for sorting, ignoring letter case, in the user's locale:
-    // negative, zero or positive.
+    // Compares two names (UTF-8) for sorting and matching, ignoring letter case as the system
+    // does in the user's locale, for every script: negative, zero or positive.
     virtual int CompareText(const std::string& a, const std::string& b) = 0;
+    // Bytes in the system's legacy code page (1252 on a Western machine) as UTF-8.
+    virtual std::string FromLegacyCodePage(std::string_view bytes) = 0;
     // The colour (red in the lowest byte) of the system colour with the given index.
     virtual std::uint32_t SysColor(int index) = 0;
     // True while the user has the system's high-contrast mode on.

@@ -374,7 +374,7 @@ void TfrmShellChoose::lstShellsDrawItem(Canvas& canvas, int index, const TRect& 
         canvas.FillRect({left, top, left + Scaled(IconStripWidth96), rect.Bottom}, ItemColour);
     }
     canvas.TextOut(rect.Right - Scaled(CaptionFromRight96), nameTop, item.CrashProtectedCaption);
-    if (SameTextAscii(item.Name, Info->Settings.DefaultShell)) {
+    if (platform::System().CompareText(item.Name, Info->Settings.DefaultShell) == 0) {
         TFont font = canvas.Font();
         font.Bold = true;
         canvas.SetFont(font);

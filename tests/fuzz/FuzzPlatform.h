@@ -5,7 +5,8 @@
 
 #include "platform/Platform.h"
 #include "platform/ShellServices.h"
-#include "text/AsciiText.h"
+#include "text/NameCase.h"
+#include "text/WesternCodePage.h"
 
 namespace corvane::fuzzing {
 
@@ -17,15 +18,13 @@ public:
     void WriteOutput(const std::string&, Unread) override {}
 };
 
-class AsciiSystem final : public platform::SystemInfo {
+class PortableSystem final : public platform::SystemInfo {
 public:
     std::optional<std::string> UserName() override { return "fuzz"; }
     int PlatformId() override { return 2; }
     std::uint32_t TickCount() override { return 0; }
-    int CompareText(const std::string& a, const std::string& b) override {
-        const std::string x = AsciiLowerCase(a), y = AsciiLowerCase(b);
-        return x < y ? -1 : (x == y ? 0 : 1);
-    }
+    int CompareText(const std::string& a, const std::string& b) override { return CompareNames(a, b); }
+    std::string FromLegacyCodePage(std::string_view bytes) override { return WesternToUtf8(bytes); }
     std::uint32_t SysColor(int) override { return 0; }
     bool HighContrast() override { return false; }
     std::string ProgramVersion() override { return {}; }
@@ -41,7 +40,7 @@ public:
 // Installs the stand-ins once, for the whole run.
 inline void InstallTextServices() {
     static QuietDialogs dialogs;
-    static AsciiSystem system;
+    static PortableSystem system;
     static NoIcons shell;
     static const bool installed = [] {
         platform::Services services;

@@ -1,6 +1,7 @@
 // Tricky INI files and what the profile reader gives for them. The native unit tests run this
 // table against the portable profile reader, the Windows test driver against the system's own
-// GetPrivateProfileStringA: both must give these answers. Where the two ever disagree, the
+// GetPrivateProfileStringW (through the launcher's service, which gives UTF-8): both must give
+// these answers. Where the two ever disagree, the
 // system's answer is the right one and goes into the table.
 #pragma once
 
@@ -99,11 +100,16 @@ inline std::vector<IniCase> IniCases() {
          "[E]\r\n[e]\r\nX=1\r\n",
          {{"E", "X", "d", "d"}},
          {{"E", {}}}},
-        // Letter case is ignored for A to Z only.
-        {"letter-case",
-         "[\xDC]\r\n\xC9=1\r\n",
-         {{"\xDC", "\xC9", "d", "1"}, {"\xFC", "\xE9", "d", "d"}},
+        // A file without a byte order mark is in the legacy code page (1252 here); one in UTF-16
+        // with its mark reads whole. Letter case is ignored beyond A to Z too.
+        {"legacy-code-page",
+         "[\xDC]\r\n\xC9=Caf\xE9\r\n",
+         {{"\u00DC", "\u00C9", "d", "Caf\u00E9"}, {"\u00FC", "\u00E9", "d", "Caf\u00E9"}},
          {}},
+        {"utf16",
+         "\xFF\xFE[\0S\0]\0\r\0\n\0\xA9\x03=\0\x09\x54\r\0\n\0"s,
+         {{"S", "\u03A9", "d", "\u5409"}, {"s", "\u03C9", "d", "\u5409"}},
+         {{"S", {"\u03A9"}}}},
         {"section-headers",
          "K0=before\r\n[ Spaced ]\r\nK1=1\r\n[Trailing] ; note\r\nK2=2\r\n[]\r\nK3=3\r\n",
          {{"Spaced", "K1", "d", "1"}, {"Trailing", "K2", "d", "2"}, {"Spaced", "K0", "d", "d"}, {"", "K0", "d", "before"}},

@@ -5,6 +5,7 @@
 #include "platform/Errors.h"
 #include "platform/native/NativeServices.h"
 #include "text/AsciiText.h"
+#include "text/NameCase.h"
 
 namespace corvane::platform::native {
 
@@ -13,14 +14,14 @@ namespace fs = std::filesystem;
 namespace {
 
 // The entry of folder whose name is name: the exact one, else the first in name order that
-// matches it without regard to ASCII letter case; nothing when there is none.
+// matches it without regard to letter case; nothing when there is none.
 std::optional<fs::path> FindEntry(const fs::path& folder, const std::string& name) {
     std::error_code error;
     if (fs::exists(folder / name, error)) return folder / name;
     std::optional<fs::path> found;
     for (fs::directory_iterator entry(folder, error), end; !error && entry != end; entry.increment(error)) {
         const std::string candidate = entry->path().filename().string();
-        if (SameTextAscii(candidate, name) && (!found || candidate < found->filename().string())) {
+        if (CompareNames(candidate, name) == 0 && (!found || candidate < found->filename().string())) {
             found = entry->path();
         }
     }

@@ -3,7 +3,8 @@
 #include <iostream>
 
 #include "platform/native/NativeServices.h"
-#include "text/AsciiText.h"
+#include "text/NameCase.h"
+#include "text/WesternCodePage.h"
 
 namespace corvane::platform::native {
 
@@ -28,10 +29,9 @@ std::uint32_t NativeSystemInfo::TickCount() {
     return static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
 }
 
-int NativeSystemInfo::CompareText(const std::string& a, const std::string& b) {
-    const std::string x = AsciiLowerCase(a);
-    const std::string y = AsciiLowerCase(b);
-    return x < y ? -1 : (x == y ? 0 : 1);
-}
+int NativeSystemInfo::CompareText(const std::string& a, const std::string& b) { return CompareNames(a, b); }
+
+// The code page of Western Windows, where most configurations are written.
+std::string NativeSystemInfo::FromLegacyCodePage(std::string_view bytes) { return WesternToUtf8(bytes); }
 
 } // namespace corvane::platform::native

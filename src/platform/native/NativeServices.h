@@ -67,6 +67,7 @@ public:
     int PlatformId() override { return 2; }
     std::uint32_t TickCount() override;
     int CompareText(const std::string& a, const std::string& b) override;
+    std::string FromLegacyCodePage(std::string_view bytes) override;
     std::uint32_t SysColor(int) override { return 0; }
     bool HighContrast() override { return false; }
     std::string ProgramVersion() override { return {}; }

@@ -124,9 +124,15 @@ TEST_F(Checker, SettingsThatTheLauncherRejectsOrCannotUse) {
          {"operator.ini:2: warning: ShowLauncher is off and there is no DefaultShell: loadshell shows no chooser and "
           "starts no shell unless a shell that an earlier logon started is remembered"}},
         {"byte order mark", {{"operator.ini", "\xEF\xBB\xBF" + head + "DefaultShell=Explorer\r\n"}},
-         {"operator.ini:1: warning: the file begins with a UTF-8 byte order mark (the bytes EF BB BF): Windows does not "
-          "skip it, so the launcher never finds the section [Settings] on this line; save the file as ANSI, or as UTF-8 "
-          "without the mark"}},
+         {"operator.ini:1: warning: the file begins with a UTF-8 byte order mark (the bytes EF BB BF), which Windows' "
+          "profile reader does not recognise: it reads the file in the legacy code page, so the launcher never finds the "
+          "section [Settings] on this line; save the file as Unicode (UTF-16 with its byte order mark, Notepad's "
+          "\"UTF-16 LE\"), or as ANSI"}},
+        {"text beyond ASCII without a mark", {{"operator.ini", head + "; \xCE\xA9mega\r\nDefaultShell=Explorer\r\n"}},
+         {"operator.ini: warning: the file has no byte order mark, so Windows reads its characters beyond ASCII in the "
+          "machine's legacy code page (1252 on a Western machine: a name such as \"\u03A9mega\" saved as UTF-8 reads as "
+          "\"\u00CE\u00A9mega\"); to keep every character, save the file as Unicode (UTF-16 with its byte order mark, "
+          "Notepad's \"UTF-16 LE\")"}},
         {"byte order mark before a comment", {{"operator.ini", "\xEF\xBB\xBF; Corvane\r\n" + head + "DefaultShell=Explorer\r\n"}},
          {}},
         {"second section", {{"operator.ini", head + "DefaultShell=Explorer\r\n[settings]\r\nUseTimer=1\r\n"}},
@@ -360,9 +366,10 @@ TEST_F(Checker, ScriptLinesThatDoNotDoWhatTheySay) {
         {"unknown word with arguments", script("run (C:\\x.exe)\r\nloadshell (shell)\r\n"),
          {"script.txt:1: warning: \"run\" is no keyword, so the launcher drops this line without a word; the keywords "
           "are loadshell, execshell, ifeq, end, exec, option, copy, showmessage. (The statement after it is statement 1.)"}},
-        {"byte order mark", script("\xEF\xBB\xBFloadshell (shell)\r\nshowmessage (hi)\r\n"),
-         {"script.txt:1: warning: the file begins with a UTF-8 byte order mark (the bytes EF BB BF), so the launcher "
-          "drops this line without a word; save the file as ANSI, or as UTF-8 without the mark"}},
+        {"byte order marks", script("\xEF\xBB\xBFloadshell (shell)\r\nshowmessage (\xCE\xA9)\r\n"), {}},
+        {"legacy code page", script("loadshell (shell)\r\nshowmessage (Caf\xE9)\r\n"),
+         {"script.txt: warning: the file is neither UTF-8 nor marked as Unicode, so the launcher reads its characters "
+          "beyond ASCII in the machine's legacy code page; to keep every character, save it as UTF-8"}},
         {"digits", script("loadshell (shell)\r\ncopy2 (a, b)\r\n"),
          {"script.txt:2: warning: statement 2: \"copy2\" is read as copy: the digits after the keyword are ignored"}},
         {"too few", script("; numbers count statements\r\n\r\nloadshell (s)\r\nifeq (s)\r\nend\r\n"),

@@ -1,17 +1,13 @@
 #include "support/FakePlatform.h"
 
-#include <cctype>
+#include "text/NameCase.h"
+#include "text/WesternCodePage.h"
 
 namespace corvane::testing {
 
-int FakeSystemInfo::CompareText(const std::string& a, const std::string& b) {
-    for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) {
-        const int x = std::tolower(static_cast<unsigned char>(a[i]));
-        const int y = std::tolower(static_cast<unsigned char>(b[i]));
-        if (x != y) return x < y ? -1 : 1;
-    }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
-}
+int FakeSystemInfo::CompareText(const std::string& a, const std::string& b) { return CompareNames(a, b); }
+
+std::string FakeSystemInfo::FromLegacyCodePage(std::string_view bytes) { return WesternToUtf8(bytes); }
 
 FakePlatform::FakePlatform() {
     services.files = &files;

@@ -153,6 +153,7 @@ public:
         return now;
     }
     int CompareText(const std::string& a, const std::string& b) override;
+    std::string FromLegacyCodePage(std::string_view bytes) override;
     // System colours: those in sysColours, any other one (index * 0x010101) grey.
     std::map<int, std::uint32_t> sysColours;
     std::uint32_t SysColor(int index) override {
