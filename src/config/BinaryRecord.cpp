@@ -1,5 +1,7 @@
 #include "config/BinaryRecord.h"
 
+#include "platform/Platform.h"
+
 namespace corvane {
 
 namespace {
@@ -15,7 +17,9 @@ TRecordWriter::TRecordWriter(TRecordKind kind, std::uint8_t version) {
 TRecordReader::TRecordReader(std::string_view data, TRecordKind kind, std::uint8_t version) : Data_(data) {
     const bool magic = Take(Magic.size()) && Taken_ == Magic;
     const bool ofKind = Take(1) && Taken_[0] == static_cast<char>(kind);
-    if (!magic || !ofKind || U8() != version) Ok_ = false;
+    const std::uint8_t given = U8();
+    if (!magic || !ofKind || given == 0 || given > version) Ok_ = false;
+    Legacy_ = given < Utf8Version;
 }
 
 void TRecordWriter::U32(std::uint32_t value) {
@@ -61,11 +65,16 @@ std::uint64_t TRecordReader::U64() {
     return low | static_cast<std::uint64_t>(U32()) << 32;
 }
 
-std::string TRecordReader::Text() {
+std::string TRecordReader::Bytes() {
     const std::uint32_t length = U32();
     if (length > LongestText) Ok_ = false;
     if (!Ok_ || !Take(length)) return {};
     return std::string(Taken_);
+}
+
+std::string TRecordReader::Text() {
+    std::string text = Bytes();
+    return Legacy_ ? platform::System().FromLegacyCodePage(text) : text;
 }
 
 platform::RegistryValue TRecordReader::Stored() {
@@ -74,7 +83,9 @@ platform::RegistryValue TRecordReader::Stored() {
     if (state > static_cast<std::uint8_t>(platform::RegistryValue::State::Present)) Ok_ = false;
     value.state = static_cast<platform::RegistryValue::State>(state);
     value.type = U32();
-    value.data = Text();
+    const bool text = value.type == platform::RegString || value.type == platform::RegExpandString ||
+                      value.type == platform::RegMultiString;
+    value.data = text ? Text() : Bytes();
     return value;
 }
 

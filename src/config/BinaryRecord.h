@@ -2,7 +2,9 @@
 // of "CV", a letter that names the kind of record and a version byte, then the fields as
 // little-endian integers, texts as their 32-bit length and bytes, and stored registry values as
 // their state (1 byte), type (32 bits) and data. One value is written in one step, so a record
-// is whole or absent.
+// is whole or absent. Texts, and the data of stored text values, are UTF-8 from version
+// Utf8Version of each kind on; the records of earlier versions hold them in the system's legacy
+// code page, and a reader of a later version still reads them.
 #pragma once
 
 #include <cstdint>
@@ -19,6 +21,9 @@ constexpr const char* CorvaneKey = "Software\\Corvane";
 
 // The kinds of record, by the letter of their header.
 enum class TRecordKind : char { PendingRestore = 'J', InstalledOver = 'I' };
+
+// The first version of every kind whose texts are UTF-8.
+constexpr std::uint8_t Utf8Version = 2;
 
 class TRecordWriter {
 public:
@@ -41,7 +46,8 @@ public:
     // The longest text a record holds: far beyond any shell setting or path.
     static constexpr std::size_t LongestText = 1 << 20;
 
-    // Reads the header first: Ok() is false for a record of another kind or version.
+    // Reads the header first: Ok() is false for a record of another kind, or of a version after
+    // version (written by a later Corvane).
     TRecordReader(std::string_view data, TRecordKind kind, std::uint8_t version);
     bool Ok() const { return Ok_; }
     bool AtEnd() const { return Data_.empty(); }
@@ -54,10 +60,12 @@ public:
 
 private:
     bool Take(std::size_t count);
+    std::string Bytes();
 
     std::string_view Data_;
     std::string_view Taken_;
     bool Ok_ = true;
+    bool Legacy_ = false; // its texts are in the legacy code page
 };
 
 } // namespace corvane

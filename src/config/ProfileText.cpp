@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "text/AsciiText.h"
-#include "text/NameCase.h"
 
 namespace corvane {
 
@@ -51,19 +50,19 @@ TProfileText::TProfileText(std::string_view text) {
 }
 
 void TProfileText::AddSection(Section section) {
-    FirstSections_.try_emplace(FoldNameCase(section.name), Sections_.size());
+    FirstSections_.try_emplace(AsciiLowerCase(section.name), Sections_.size());
     Sections_.push_back(std::move(section));
 }
 
 void TProfileText::AddKey(Section& section, Key key) {
-    section.firstKeys.try_emplace(FoldNameCase(key.name), section.keys.size());
+    section.firstKeys.try_emplace(AsciiLowerCase(key.name), section.keys.size());
     section.keys.push_back(std::move(key));
 }
 
 void TProfileText::IndexKeys(Section& section) {
     section.firstKeys.clear();
     for (std::size_t i = 0; i < section.keys.size(); ++i) {
-        section.firstKeys.try_emplace(FoldNameCase(section.keys[i].name), i);
+        section.firstKeys.try_emplace(AsciiLowerCase(section.keys[i].name), i);
     }
 }
 
@@ -92,7 +91,7 @@ void TProfileText::ParseLine(std::string_view line, int lineNumber) {
 }
 
 const TProfileText::Section* TProfileText::FindSection(std::string_view name) const {
-    const auto found = FirstSections_.find(FoldNameCase(name));
+    const auto found = FirstSections_.find(AsciiLowerCase(name));
     return found == FirstSections_.end() ? nullptr : &Sections_[found->second];
 }
 
@@ -100,7 +99,7 @@ const TProfileText::Section* TProfileText::FindSection(std::string_view name) co
 const TProfileText::Key* TProfileText::FindKey(std::string_view section, std::string_view key) const {
     const Section* found = FindSection(Trim(CutAtNul(section)));
     if (found == nullptr) return nullptr;
-    const auto match = found->firstKeys.find(FoldNameCase(Trim(CutAtNul(key))));
+    const auto match = found->firstKeys.find(AsciiLowerCase(Trim(CutAtNul(key))));
     return match == found->firstKeys.end() ? nullptr : &found->keys[match->second];
 }
 
@@ -165,9 +164,9 @@ bool TProfileText::SetString(std::string_view section, std::string_view key, con
     key = CutAtNul(key);
     if (!value) {
         for (Section& candidate : Sections_) {
-            if (FoldNameCase(candidate.name) != FoldNameCase(section)) continue;
+            if (!SameTextAscii(candidate.name, section)) continue;
             auto& keys = candidate.keys;
-            const auto match = std::find_if(keys.begin(), keys.end(), [&](const Key& k) { return FoldNameCase(k.name) == FoldNameCase(key); });
+            const auto match = std::find_if(keys.begin(), keys.end(), [&](const Key& k) { return SameTextAscii(k.name, key); });
             if (match != keys.end()) {
                 keys.erase(match);
                 IndexKeys(candidate);
@@ -183,7 +182,7 @@ bool TProfileText::SetString(std::string_view section, std::string_view key, con
         existing = &Sections_.back();
     }
     Section& target = Sections_[static_cast<std::size_t>(existing - Sections_.data())];
-    const auto match = target.firstKeys.find(FoldNameCase(Trim(key)));
+    const auto match = target.firstKeys.find(AsciiLowerCase(Trim(key)));
     if (match == target.firstKeys.end()) {
         AddKey(target, Key{std::string(TrimLeft(key)), text, 0});
         return true;

@@ -7,9 +7,9 @@
 //   - "[name]" up to the line's last "]" starts a section; the lines before the first one
 //     form an unnamed section;
 //   - "name=value" (at the first "=") is a key; a line without "=" is a key without a value;
-//   - section and key names match ignoring letter case, in every script that FoldNameCase
-//     knows; only the first section of a name is searched, and the first key of a name in it
-//     counts;
+//   - section and key names match ignoring the letter case of A to Z only (the reader's "W"
+//     functions too); only the first section of a name is searched, and the first key of a
+//     name in it counts;
 //   - a value that begins and ends with the same quote (' or ") loses the two;
 //   - a NUL character ends a name or a value.
 // The text is parsed once; sections and keys are found through an index by name, so that a
@@ -64,7 +64,7 @@ public:
         std::string name;
         std::vector<Key> keys;
         int line = 0; // the line of its "[name]"; 0 for the lines before the first section
-        // The first key of each name (its case folded) in keys.
+        // The first key of each name (in lower case) in keys.
         std::unordered_map<std::string, std::size_t> firstKeys;
     };
 
@@ -81,7 +81,7 @@ private:
     static void IndexKeys(Section& section);
 
     std::vector<Section> Sections_;
-    std::unordered_map<std::string, std::size_t> FirstSections_; // the first section of each name, folded
+    std::unordered_map<std::string, std::size_t> FirstSections_; // the first section of each name, in lower case
 };
 
 } // namespace corvane

@@ -19,20 +19,21 @@ struct BufferRead {
     std::size_t size = 0;
 };
 
-// The text that read(buffer, capacity) writes, with capacity firstCapacity first; nothing when a
-// try fails, or when the text still does not fit after a few tries (a size that keeps growing).
-template <typename Read>
-std::optional<std::string> ReadGrowingBuffer(std::size_t firstCapacity, Read read) {
+// The text that read(buffer, capacity) writes, with capacity firstCapacity first (in characters
+// of the type Char); nothing when a try fails, or when the text still does not fit after a few
+// tries (a size that keeps growing).
+template <typename Char = char, typename Read>
+std::optional<std::basic_string<Char>> ReadGrowingBuffer(std::size_t firstCapacity, Read read) {
     constexpr int Tries = 8;
-    std::vector<char> buffer(firstCapacity > 0 ? firstCapacity : 1);
+    std::vector<Char> buffer(firstCapacity > 0 ? firstCapacity : 1);
     for (int attempt = 0; attempt < Tries; ++attempt) {
         const BufferRead result = read(buffer.data(), buffer.size());
         if (result.outcome == BufferRead::Outcome::Failed) return std::nullopt;
         if (result.outcome == BufferRead::Outcome::Fit && result.size <= buffer.size()) {
-            return std::string(buffer.data(), result.size);
+            return std::basic_string<Char>(buffer.data(), result.size);
         }
         const std::size_t larger = result.size > buffer.size() ? result.size : buffer.size() * 2;
-        buffer.assign(larger, '\0');
+        buffer.assign(larger, Char{});
     }
     return std::nullopt;
 }

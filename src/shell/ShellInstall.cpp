@@ -18,7 +18,7 @@ using platform::RegistryRoot;
 using platform::RegistryValue;
 
 // record: header stored-value (the value as it was before the install)
-constexpr std::uint8_t Version = 1;
+constexpr std::uint8_t Version = Utf8Version;
 
 bool Present(const RegistryValue& value) { return value.state == RegistryValue::State::Present; }
 

@@ -18,7 +18,7 @@ using platform::RegistryValue;
 
 // record: header launcher-id start-time family switched read-text user machine system-ini
 // (the fields as TRecordWriter writes them; the system.ini line is present (1 byte) and text)
-constexpr std::uint8_t Version = 1;
+constexpr std::uint8_t Version = Utf8Version;
 
 constexpr std::uint32_t UserBit = 1, MachineBit = 2, MappingBit = 4, SystemIniBit = 8;
 

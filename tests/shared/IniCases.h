@@ -101,14 +101,14 @@ inline std::vector<IniCase> IniCases() {
          {{"E", "X", "d", "d"}},
          {{"E", {}}}},
         // A file without a byte order mark is in the legacy code page (1252 here); one in UTF-16
-        // with its mark reads whole. Letter case is ignored beyond A to Z too.
+        // with its mark reads whole. Letter case is ignored for A to Z only.
         {"legacy-code-page",
          "[\xDC]\r\n\xC9=Caf\xE9\r\n",
-         {{"\u00DC", "\u00C9", "d", "Caf\u00E9"}, {"\u00FC", "\u00E9", "d", "Caf\u00E9"}},
+         {{"\u00DC", "\u00C9", "d", "Caf\u00E9"}, {"\u00FC", "\u00E9", "d", "d"}},
          {}},
         {"utf16",
          "\xFF\xFE[\0S\0]\0\r\0\n\0\xA9\x03=\0\x09\x54\r\0\n\0"s,
-         {{"S", "\u03A9", "d", "\u5409"}, {"s", "\u03C9", "d", "\u5409"}},
+         {{"S", "\u03A9", "d", "\u5409"}, {"s", "\u03C9", "d", "d"}},
          {{"S", {"\u03A9"}}}},
         {"section-headers",
          "K0=before\r\n[ Spaced ]\r\nK1=1\r\n[Trailing] ; note\r\nK2=2\r\n[]\r\nK3=3\r\n",

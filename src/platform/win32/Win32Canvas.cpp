@@ -110,7 +110,7 @@ void Win32Canvas::CopyFromBitmap(WorkBitmap& bitmap, const TRect& area) {
 
 // A font the system cannot create leaves the previous one in place.
 void Win32Canvas::SetFont(const TFont& font) {
-    GdiObject<HFONT> created = CreateUiFont(font.Name.c_str(), FontHeight(font.Size, Dpi_), font.Bold);
+    GdiObject<HFONT> created = CreateUiFont(font.Name, FontHeight(font.Size, Dpi_), font.Bold);
     if (created) {
         const HGDIOBJ previous = SelectObject(Dc_, created.Get());
         if (previous != nullptr && previous != HGDI_ERROR) {
@@ -122,14 +122,15 @@ void Win32Canvas::SetFont(const TFont& font) {
 }
 
 int Win32Canvas::TextWidth(const std::string& text) {
+    const std::wstring wide = Wide(text);
     SIZE size{};
-    if (!GetTextExtentPoint32A(Dc_, text.data(), static_cast<int>(text.size()), &size)) return 0;
+    if (!GetTextExtentPoint32W(Dc_, wide.data(), static_cast<int>(wide.size()), &size)) return 0;
     return size.cx;
 }
 
 int Win32Canvas::TextHeight() {
-    TEXTMETRICA metrics{};
-    return GetTextMetricsA(Dc_, &metrics) ? metrics.tmHeight : 0;
+    TEXTMETRICW metrics{};
+    return GetTextMetricsW(Dc_, &metrics) ? metrics.tmHeight : 0;
 }
 
 // The colour and the transparent background are set again each time: other calls on the same
@@ -137,7 +138,8 @@ int Win32Canvas::TextHeight() {
 void Win32Canvas::TextOut(int x, int y, const std::string& text) {
     SetTextColor(Dc_, ToColorRef(Font_.Colour));
     SetBkMode(Dc_, TRANSPARENT);
-    ::TextOutA(Dc_, x, y, text.data(), static_cast<int>(text.size()));
+    const std::wstring wide = Wide(text);
+    ::TextOutW(Dc_, x, y, wide.data(), static_cast<int>(wide.size()));
 }
 
 } // namespace corvane::platform::win32

@@ -5,6 +5,7 @@
 
 #include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32Shell.h"
+#include "platform/win32/Win32Text.h"
 
 namespace corvane::platform::win32 {
 
@@ -28,8 +29,8 @@ bool Win32Desktop::ShellRunning() {
 
 bool Win32Desktop::SetWallpaper(const std::string& path) {
     // The path parameter is not const in the declaration; the system only reads it.
-    std::string text = path;
-    return SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, text.data(), SPIF_SENDWININICHANGE) != FALSE;
+    std::wstring text = Wide(path);
+    return SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, text.data(), SPIF_SENDWININICHANGE) != FALSE;
 }
 
 // SHGetImageList hands out the shell's own lists as IImageList interfaces, which are image list

@@ -1,5 +1,7 @@
 #include "platform/win32/Win32Dpi.h"
 
+#include "platform/win32/Win32Text.h"
+
 namespace corvane::platform::win32 {
 
 namespace {
@@ -12,7 +14,7 @@ using GetDpiForSystemFunction = UINT(WINAPI*)();
 // A function of user32, or null where this system has none of that name. (The detour through
 // void (*)() is the one function pointer cast that compilers accept without a warning.)
 template <typename Function> Function User32Function(const char* name) {
-    const HMODULE user32 = GetModuleHandleA("user32.dll");
+    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
     if (user32 == nullptr) return nullptr;
     return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(user32, name)));
 }
@@ -28,8 +30,9 @@ int SystemDpi() {
 
 int TextWidthIn(HDC dc, HFONT font, const std::string& text) {
     SelectedObject selected(dc, font);
+    const std::wstring wide = Wide(text);
     SIZE size{};
-    if (!GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size)) return 0;
+    if (!GetTextExtentPoint32W(dc, wide.data(), static_cast<int>(wide.size()), &size)) return 0;
     return size.cx;
 }
 
@@ -46,7 +49,7 @@ int WindowDpi(HWND window) {
 
 // Each try scales the height by the share of the width that the text may have; rounding may
 // leave it a pixel too wide, so the next try goes at least one pixel lower.
-GdiObject<HFONT> CreateFittingFont(HDC dc, const char* face, int height, bool bold, const std::string& text,
+GdiObject<HFONT> CreateFittingFont(HDC dc, const std::string& face, int height, bool bold, const std::string& text,
                                    int width) {
     GdiObject<HFONT> font = CreateUiFont(face, height, bold);
     int magnitude = height < 0 ? -height : height;

@@ -17,7 +17,7 @@ int WindowDpi(HWND window);
 // A font of face, bold or regular, whose character height is height (negative) or less, so that
 // text is at most width pixels wide on dc; the height is lowered only as far as needed, and not
 // below a few pixels. Null when the system cannot create a font.
-GdiObject<HFONT> CreateFittingFont(HDC dc, const char* face, int height, bool bold, const std::string& text,
+GdiObject<HFONT> CreateFittingFont(HDC dc, const std::string& face, int height, bool bold, const std::string& text,
                                    int width);
 
 } // namespace corvane::platform::win32

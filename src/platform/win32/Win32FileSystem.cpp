@@ -11,6 +11,7 @@
 #include "platform/win32/Win32Handle.h"
 #include "platform/win32/Win32Services.h"
 #include "platform/win32/Win32SystemMessage.h"
+#include "platform/win32/Win32Text.h"
 
 namespace corvane::platform::win32 {
 
@@ -41,47 +42,61 @@ private:
 };
 } // namespace
 
-// A path that fills the whole buffer was cut short.
+// A path that fills the whole buffer was cut short. A path that UTF-8 cannot carry names no
+// folder the launcher could read from: that is an error, never a look-alike.
 std::string Win32FileSystem::ExePath() {
-    return ReadGrowingBuffer(MAX_PATH, [](char* buffer, std::size_t capacity) {
-               const DWORD length = GetModuleFileNameA(nullptr, buffer, static_cast<DWORD>(capacity));
-               if (length == 0) return BufferRead{BufferRead::Outcome::Failed, 0};
-               if (length >= capacity) return BufferRead{BufferRead::Outcome::TooSmall, 0};
-               return BufferRead{BufferRead::Outcome::Fit, length};
-           })
-        .value_or(std::string());
+    const std::optional<std::wstring> path =
+        ReadGrowingBuffer<wchar_t>(MAX_PATH, [](wchar_t* buffer, std::size_t capacity) {
+            const DWORD length = GetModuleFileNameW(nullptr, buffer, static_cast<DWORD>(capacity));
+            if (length == 0) return BufferRead{BufferRead::Outcome::Failed, 0};
+            if (length >= capacity) return BufferRead{BufferRead::Outcome::TooSmall, 0};
+            return BufferRead{BufferRead::Outcome::Fit, length};
+        });
+    return path ? Utf8(*path, "The path of corvane.exe") : std::string();
 }
 
 // The logon sets LOCALAPPDATA for every program of the session; asking the shell instead would
 // load the shell's libraries into every run, the windowless ones too. The shell answers only
 // where the variable is missing.
 std::string Win32FileSystem::LocalAppDataFolder() {
-    char folder[MAX_PATH] = {};
-    const DWORD length = GetEnvironmentVariableA("LOCALAPPDATA", folder, MAX_PATH);
-    if ((length == 0 || length >= MAX_PATH) &&
-        (FAILED(SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder)) || folder[0] == '\0')) {
-        return {};
+    std::optional<std::wstring> folder =
+        ReadGrowingBuffer<wchar_t>(MAX_PATH, [](wchar_t* buffer, std::size_t capacity) {
+            const DWORD length = GetEnvironmentVariableW(L"LOCALAPPDATA", buffer, static_cast<DWORD>(capacity));
+            if (length == 0) return BufferRead{BufferRead::Outcome::Failed, 0};
+            if (length >= capacity) return BufferRead{BufferRead::Outcome::TooSmall, length};
+            return BufferRead{BufferRead::Outcome::Fit, length};
+        });
+    if (!folder || folder->empty()) {
+        wchar_t shell[MAX_PATH] = {};
+        if (FAILED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, shell)) || shell[0] == L'\0') {
+            return {};
+        }
+        folder = shell;
     }
-    std::string path = folder;
+    std::string path = Utf8(*folder, "The folder of the user's local application data");
     if (path.back() != '\\') path += '\\';
     return path;
 }
 
+namespace {
+DWORD AttributesOf(const std::string& path) {
+    return path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(Wide(path).c_str());
+}
+} // namespace
+
 bool Win32FileSystem::FileExists(const std::string& path) {
-    if (path.empty()) return false;
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = AttributesOf(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 bool Win32FileSystem::FolderExists(const std::string& path) {
-    if (path.empty()) return false;
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = AttributesOf(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 std::optional<FileStamp> Win32FileSystem::Stamp(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data = {};
-    if (path.empty() || !GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+    if (path.empty() || !GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data) ||
         (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         return std::nullopt;
     }
@@ -94,25 +109,27 @@ std::optional<FileStamp> Win32FileSystem::Stamp(const std::string& path) {
 // short (8.3) names of a path that is there are given in full (C:\PROGRA~1 is C:\Program Files),
 // so that two spellings of one file compare equal.
 std::string Win32FileSystem::FullPath(const std::string& path) {
-    const std::string full = ReadGrowingBuffer(MAX_PATH, [&path](char* buffer, std::size_t capacity) {
-                                 const DWORD length = GetFullPathNameA(path.c_str(), static_cast<DWORD>(capacity), buffer, nullptr);
-                                 if (length == 0) return BufferRead{BufferRead::Outcome::Failed, 0};
-                                 if (length >= capacity) return BufferRead{BufferRead::Outcome::TooSmall, length};
-                                 return BufferRead{BufferRead::Outcome::Fit, length};
-                             }).value_or(path);
-    return ReadGrowingBuffer(MAX_PATH, [&full](char* buffer, std::size_t capacity) {
-               const DWORD length = GetLongPathNameA(full.c_str(), buffer, static_cast<DWORD>(capacity));
-               if (length == 0) return BufferRead{BufferRead::Outcome::Failed, 0};
-               if (length >= capacity) return BufferRead{BufferRead::Outcome::TooSmall, length};
-               return BufferRead{BufferRead::Outcome::Fit, length};
-           })
-        .value_or(full);
+    const std::wstring given = Wide(path);
+    const std::wstring full = ReadGrowingBuffer<wchar_t>(MAX_PATH, [&given](wchar_t* buffer, std::size_t capacity) {
+                                  const DWORD length =
+                                      GetFullPathNameW(given.c_str(), static_cast<DWORD>(capacity), buffer, nullptr);
+                                  if (length == 0) return BufferRead{BufferRead::Outcome::Failed, 0};
+                                  if (length >= capacity) return BufferRead{BufferRead::Outcome::TooSmall, length};
+                                  return BufferRead{BufferRead::Outcome::Fit, length};
+                              }).value_or(given);
+    const std::wstring longer = ReadGrowingBuffer<wchar_t>(MAX_PATH, [&full](wchar_t* buffer, std::size_t capacity) {
+                                    const DWORD length = GetLongPathNameW(full.c_str(), buffer, static_cast<DWORD>(capacity));
+                                    if (length == 0) return BufferRead{BufferRead::Outcome::Failed, 0};
+                                    if (length >= capacity) return BufferRead{BufferRead::Outcome::TooSmall, length};
+                                    return BufferRead{BufferRead::Outcome::Fit, length};
+                                }).value_or(full);
+    return Utf8(longer, "The full path of \"" + path + "\"");
 }
 
 // Opened for reading while others may read too, as a text editor would.
 std::string Win32FileSystem::ReadFile(const std::string& path) {
-    const Win32Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    const Win32Handle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) {
         throw EFOpenError(path);
     }
@@ -135,22 +152,24 @@ std::string Win32FileSystem::ReadFile(const std::string& path) {
 }
 
 bool Win32FileSystem::CreateEmptyFile(const std::string& path) {
-    const Win32Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const Win32Handle file(CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                       nullptr));
     return file.Valid();
 }
 
 bool Win32FileSystem::CreateDirectory(const std::string& path) {
-    return ::CreateDirectoryA(path.c_str(), nullptr) != FALSE;
+    return ::CreateDirectoryW(Wide(path).c_str(), nullptr) != FALSE;
 }
 
 bool Win32FileSystem::CopyFile(const std::string& source, const std::string& target, bool failIfExists) {
-    return ::CopyFileA(source.c_str(), target.c_str(), failIfExists ? TRUE : FALSE) != FALSE;
+    return ::CopyFileW(Wide(source).c_str(), Wide(target).c_str(), failIfExists ? TRUE : FALSE) != FALSE;
 }
 
 bool Win32FileSystem::WriteFile(const std::string& path, const std::string& data) {
     bool written = false;
     {
-        const Win32Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        const Win32Handle file(
+            CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.Valid()) return false;
         written = true;
         std::size_t done = 0;
@@ -162,23 +181,24 @@ bool Win32FileSystem::WriteFile(const std::string& path, const std::string& data
         }
     }
     if (!written) {
-        ::DeleteFileA(path.c_str());
+        ::DeleteFileW(Wide(path).c_str());
     }
     return written;
 }
 
 std::unique_ptr<OutputFile> Win32FileSystem::CreateOutputFile(const std::string& path) {
-    HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE handle = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return nullptr;
     return std::make_unique<Win32OutputFile>(handle);
 }
 
 bool Win32FileSystem::ReplaceFile(const std::string& source, const std::string& target) {
-    return MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    return MoveFileExW(Wide(source).c_str(), Wide(target).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
+           FALSE;
 }
 
 bool Win32FileSystem::DeleteFile(const std::string& path) {
-    return ::DeleteFileA(path.c_str()) != FALSE;
+    return ::DeleteFileW(Wide(path).c_str()) != FALSE;
 }
 
 } // namespace corvane::platform::win32

@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <string>
+
+#include "platform/win32/Win32Text.h"
 #include <utility>
 
 #include "platform/Errors.h"
@@ -72,10 +74,10 @@ private:
 [[noreturn]] inline void RaiseLastError(const std::string& what) { throw EOSError(GetLastError(), what); }
 
 // A font of the given face and height (negative: character height in pixels), regular or bold.
-inline GdiObject<HFONT> CreateUiFont(const char* face, int height, bool bold) {
-    return GdiObject<HFONT>(CreateFontA(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+inline GdiObject<HFONT> CreateUiFont(const std::string& face, int height, bool bold) {
+    return GdiObject<HFONT>(CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                                         DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                        DEFAULT_PITCH | FF_DONTCARE, face));
+                                        DEFAULT_PITCH | FF_DONTCARE, Wide(face).c_str()));
 }
 
 // A colour value as GDI takes it, system colours looked up.

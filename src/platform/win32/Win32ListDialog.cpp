@@ -5,35 +5,37 @@
 #include <string>
 
 #include "platform/win32/Win32Dpi.h"
+#include "platform/win32/Win32Text.h"
 
 namespace corvane::platform::win32 {
 
 namespace {
-constexpr const char* WindowClass = "CorvaneOptionForm";
+constexpr const wchar_t* WindowClass = L"CorvaneOptionForm";
 constexpr int ListId = 100;
 
 void RegisterWindowClass(WNDPROC procedure) {
     static bool registered = false;
     if (registered) return;
-    WNDCLASSEXA windowClass{};
+    WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     windowClass.lpszClassName = WindowClass;
-    if (RegisterClassExA(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+    if (RegisterClassExW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
         RaiseLastError("Cannot register the window class of the list dialog");
     }
     registered = true;
 }
 
-HWND CreateChild(HWND parent, const char* className, const char* text, DWORD style, DWORD exStyle, int x, int y,
-                 int width, int height, int id) {
-    HWND child = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
-    if (child == nullptr) RaiseLastError(std::string("Cannot create the list dialog's ") + className);
+HWND CreateChild(HWND parent, const wchar_t* className, const std::string& text, DWORD style, DWORD exStyle, int x,
+                 int y, int width, int height, int id) {
+    HWND child = CreateWindowExW(exStyle, className, Wide(text).c_str(), WS_CHILD | WS_VISIBLE | style, x, y, width, height,
+                                 parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
+                                 nullptr);
+    if (child == nullptr) RaiseLastError("Cannot create the list dialog's " + Utf8Shown(className));
     return child;
 }
 } // namespace
@@ -45,8 +47,8 @@ Win32ListDialog::Win32ListDialog(ListDialog& dialog) : Dialog_(dialog), Layout_(
     // A sizeable frame with minimise and maximise icons but no system menu, so no close box.
     const DWORD style = WS_CAPTION | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CLIPCHILDREN;
     const TRect& place = Layout_.Window;
-    Window_ = CreateWindowExA(WS_EX_CONTROLPARENT, WindowClass, Layout_.Caption, style, place.Left, place.Top,
-                              place.Width(), place.Height(), nullptr, nullptr, GetModuleHandleA(nullptr), this);
+    Window_ = CreateWindowExW(WS_EX_CONTROLPARENT, WindowClass, Wide(Layout_.Caption).c_str(), style, place.Left, place.Top,
+                              place.Width(), place.Height(), nullptr, nullptr, GetModuleHandleW(nullptr), this);
     if (Window_ == nullptr) RaiseLastError(std::string("Cannot create the ") + Layout_.Caption + " window");
     try {
         Layout_ = ScaleLayout(Dialog_.Layout(), WindowDpi(Window_));
@@ -65,14 +67,14 @@ Win32ListDialog::~Win32ListDialog() {
 }
 
 void Win32ListDialog::CreateControls() {
-    Prompt_ = CreateChild(Window_, "STATIC", Dialog_.Prompt().c_str(), SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0, 0, 0xFFFF);
-    List_ = CreateChild(Window_, "LISTBOX", "", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+    Prompt_ = CreateChild(Window_, L"STATIC", Dialog_.Prompt(), SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0, 0, 0xFFFF);
+    List_ = CreateChild(Window_, L"LISTBOX", "", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                         WS_EX_CLIENTEDGE, 0, 0, 0, 0, ListId);
-    Ok_ = CreateChild(Window_, "BUTTON", Layout_.OkCaption, WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0, 0, 0, IDOK);
-    Cancel_ = CreateChild(Window_, "BUTTON", Layout_.CancelCaption, WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0, 0, IDCANCEL);
+    Ok_ = CreateChild(Window_, L"BUTTON", Layout_.OkCaption, WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0, 0, 0, IDOK);
+    Cancel_ = CreateChild(Window_, L"BUTTON", Layout_.CancelCaption, WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0, 0, IDCANCEL);
     ApplyLayout();
     for (const std::string& entry : Dialog_.Entries()) {
-        SendMessageA(List_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+        SendMessageW(List_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(entry).c_str()));
     }
 }
 
@@ -93,7 +95,7 @@ void Win32ListDialog::ApplyLayout() {
         promptFont = CreateFittingFont(dc, Layout_.FontName, Layout_.FontHeight, false, prompt, promptRoom);
         SelectedObject selected(dc, promptFont ? promptFont.Get() : font.Get());
         RECT textRect{0, 0, 0, 0};
-        DrawTextA(dc, prompt.empty() ? " " : prompt.c_str(), -1, &textRect, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
+        DrawTextW(dc, prompt.empty() ? L" " : Wide(prompt).c_str(), -1, &textRect, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
         extent.cx = prompt.empty() ? 0 : std::min<LONG>(textRect.right, promptRoom > 0 ? promptRoom : 0);
         extent.cy = textRect.bottom;
     }
@@ -107,11 +109,11 @@ void Win32ListDialog::ApplyLayout() {
     place(List_, Layout_.List);
     place(Ok_, Layout_.OkButton);
     place(Cancel_, Layout_.CancelButton);
-    SendMessageA(Prompt_, WM_SETFONT, reinterpret_cast<WPARAM>(promptFont.Get()), TRUE);
+    SendMessageW(Prompt_, WM_SETFONT, reinterpret_cast<WPARAM>(promptFont.Get()), TRUE);
     for (HWND control : {List_, Ok_, Cancel_}) {
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
     }
-    SendMessageA(List_, LB_SETITEMHEIGHT, 0, Layout_.ListRowHeight);
+    SendMessageW(List_, LB_SETITEMHEIGHT, 0, Layout_.ListRowHeight);
     Font_ = std::move(font);
     PromptFont_ = std::move(promptFont);
 }
@@ -137,7 +139,7 @@ void Win32ListDialog::OnDpiChanged(int dpi, const RECT& suggested) {
 void Win32ListDialog::OnSystemChange(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_SYSCOLORCHANGE) {
         for (HWND control : {Prompt_, List_, Ok_, Cancel_}) {
-            if (control != nullptr) SendMessageA(control, message, wParam, lParam);
+            if (control != nullptr) SendMessageW(control, message, wParam, lParam);
         }
     }
     RedrawWindow(Window_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
@@ -149,18 +151,18 @@ void Win32ListDialog::RunModal() {
     SetFocus(List_);
     MSG msg;
     while (!Error_ && Dialog_.GetModalResult() == ModalResult::None) {
-        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got <= 0) {
             if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam)); // leave the quit for the outer loop
             Dialog_.SetModalResult(ModalResult::Cancel);
             break;
         }
-        if (PreTranslate(msg) || IsDialogMessageA(Window_, &msg)) continue;
+        if (PreTranslate(msg) || IsDialogMessageW(Window_, &msg)) continue;
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     if (Error_) std::rethrow_exception(std::exchange(Error_, nullptr));
-    const LRESULT selected = SendMessageA(List_, LB_GETCURSEL, 0, 0);
+    const LRESULT selected = SendMessageW(List_, LB_GETCURSEL, 0, 0);
     Dialog_.SetItemIndex(selected == LB_ERR ? -1 : static_cast<int>(selected));
 }
 
@@ -176,7 +178,7 @@ bool Win32ListDialog::PreTranslate(const MSG& msg) {
         Dialog_.OnListKeyPress('\r');
         return true;
     }
-    if (msg.hwnd == List_ && msg.message == WM_CHAR) {
+    if (msg.hwnd == List_ && msg.message == WM_CHAR && msg.wParam < 0x80) { // the handler takes ASCII keys
         Dialog_.OnListKeyPress(static_cast<char>(msg.wParam));
     }
     return false;
@@ -194,19 +196,19 @@ void Win32ListDialog::OnCommand(int id, int code) {
 
 LRESULT CALLBACK Win32ListDialog::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
         static_cast<Win32ListDialog*>(create->lpCreateParams)->Window_ = window;
     }
-    auto* self = reinterpret_cast<Win32ListDialog*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+    auto* self = reinterpret_cast<Win32ListDialog*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
     // No error may pass through the system's frames: the first one is kept for RunModal.
     try {
         return self->HandleMessage(window, message, wParam, lParam);
     } catch (...) {
         if (!self->Error_) self->Error_ = std::current_exception();
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 // The window's handle comes with every message: at WM_NCDESTROY the dialog lets go of it,
@@ -227,13 +229,13 @@ LRESULT Win32ListDialog::HandleMessage(HWND window, UINT message, WPARAM wParam,
         OnSystemChange(message, wParam, lParam);
         break;
     case WM_NCDESTROY:
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         Window_ = nullptr;
         break;
     default:
         break;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 } // namespace corvane::platform::win32

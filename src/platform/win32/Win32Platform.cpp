@@ -6,6 +6,7 @@
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Services.h"
 #include "platform/win32/Win32Shell.h"
+#include "platform/win32/Win32Text.h"
 #include "platform/win32/Win32WindowSystem.h"
 
 // After the services' headers: windows.h renames some of their members (CreateDirectory...).
@@ -35,6 +36,12 @@ Services CreateServices() {
     services.desktop = &desktop;
     services.processes = &processes;
     return services;
+}
+
+std::vector<std::string> CommandLineArguments(int argc, wchar_t** argv) {
+    std::vector<std::string> arguments;
+    for (int i = 1; i < argc; ++i) arguments.push_back(Utf8(argv[i], "An argument of the command line"));
+    return arguments;
 }
 
 RecordStore& LogonRecordStore() {

@@ -2,6 +2,9 @@
 // can include it.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "platform/Platform.h"
 #include "platform/RecordStore.h"
 
@@ -12,5 +15,8 @@ namespace corvane::platform::win32 {
 Services CreateServices();
 // The file store of the logon record of the running user; it lives until the process ends.
 RecordStore& LogonRecordStore();
+// The arguments of wmain after the program's own name, in UTF-8. Raises EEncodingError for an
+// argument that holds an unpaired surrogate.
+std::vector<std::string> CommandLineArguments(int argc, wchar_t** argv);
 
 } // namespace corvane::platform::win32

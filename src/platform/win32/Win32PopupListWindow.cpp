@@ -8,6 +8,7 @@
 #include "platform/Errors.h"
 #include "platform/win32/Win32Canvas.h"
 #include "platform/win32/Win32Dpi.h"
+#include "platform/win32/Win32Text.h"
 
 namespace corvane::platform::win32 {
 
@@ -66,19 +67,20 @@ Win32PopupListWindow::Win32PopupListWindow(const PopupListLayout& layout, PopupL
     const std::string name = Layout_.Caption;
     SetColours(clWhite, clBlack);
 
-    WNDCLASSEXA windowClass{};
+    const std::wstring className = Wide(Layout_.ClassName);
+    WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = Layout_.ClassName;
-    if (!RegisterClassExA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = className.c_str();
+    if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
         RaiseLastError("Cannot register the window class of the " + name + " window");
     }
     RECT frame{0, 0, Layout_.ClientWidth, Layout_.ClientHeight};
     AdjustWindowRectEx(&frame, WS_POPUP, FALSE, 0);
-    Window_ = CreateWindowExA(0, Layout_.ClassName, Layout_.Caption, WS_POPUP | WS_CLIPSIBLINGS, 0, 0,
+    Window_ = CreateWindowExW(0, className.c_str(), Wide(Layout_.Caption).c_str(), WS_POPUP | WS_CLIPSIBLINGS, 0, 0,
                               frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                              GetModuleHandleA(nullptr), this);
+                              GetModuleHandleW(nullptr), this);
     if (Window_ == nullptr) RaiseLastError("Cannot create the " + name + " window");
     try {
         Dpi_ = WindowDpi(Window_);
@@ -99,14 +101,14 @@ Win32PopupListWindow::~Win32PopupListWindow() {
 }
 
 void Win32PopupListWindow::CreateControls() {
-    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
     const std::string name = Layout_.Caption;
     const TRect& label = Layout_.Label;
-    Label_ = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX | SS_NOTIFY,
+    Label_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX | SS_NOTIFY,
                              label.Left, label.Top, label.Width(), label.Height(), Window_, nullptr, instance, nullptr);
     if (Label_ == nullptr) RaiseLastError("Cannot create the title of the " + name + " window");
     const TRect& list = Layout_.List;
-    List_ = CreateWindowExA(0, "COMBOBOX", "",
+    List_ = CreateWindowExW(0, L"COMBOBOX", L"",
                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED |
                                 CBS_HASSTRINGS,
                             list.Left, list.Top, list.Width(), list.Height(), Window_, nullptr, instance, nullptr);
@@ -130,9 +132,9 @@ void Win32PopupListWindow::ApplyLayout() {
     SetWindowPos(List_, nullptr, list.Left, list.Top, list.Width(), list.Height() + Layout_.ListDropDownRows * rowHeight,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     FitLabelFont();
-    SendMessageA(List_, WM_SETFONT, reinterpret_cast<WPARAM>(WindowFont_.Get()), FALSE);
-    SendMessageA(List_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), rowHeight); // the closed list's field
-    SendMessageA(List_, CB_SETITEMHEIGHT, 0, rowHeight);
+    SendMessageW(List_, WM_SETFONT, reinterpret_cast<WPARAM>(WindowFont_.Get()), FALSE);
+    SendMessageW(List_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), rowHeight); // the closed list's field
+    SendMessageW(List_, CB_SETITEMHEIGHT, 0, rowHeight);
 }
 
 void Win32PopupListWindow::FitLabelFont() {
@@ -141,7 +143,7 @@ void Win32PopupListWindow::FitLabelFont() {
                                               Layout_.Label.Width());
     if (dc != nullptr) ReleaseDC(Label_, dc);
     if (!font) RaiseLastError("Cannot create the title font of the " + std::string(Layout_.Caption) + " window");
-    SendMessageA(Label_, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+    SendMessageW(Label_, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
     LabelFont_ = std::move(font);
 }
 
@@ -168,7 +170,7 @@ void Win32PopupListWindow::OnDpiChanged(int dpi, const RECT& suggested) {
 void Win32PopupListWindow::OnSystemChange(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_SYSCOLORCHANGE) {
         for (HWND control : {Label_, List_}) {
-            if (control != nullptr) SendMessageA(control, message, wParam, lParam);
+            if (control != nullptr) SendMessageW(control, message, wParam, lParam);
         }
     }
     Guarded([&] { Events_.OnSystemColoursChanged(); });
@@ -176,17 +178,17 @@ void Win32PopupListWindow::OnSystemChange(UINT message, WPARAM wParam, LPARAM lP
 }
 
 std::string Win32PopupListWindow::LabelText() {
-    std::vector<char> text(static_cast<std::size_t>(GetWindowTextLengthA(Label_)) + 1, '\0');
-    const int length = GetWindowTextA(Label_, text.data(), static_cast<int>(text.size()));
-    return std::string(text.data(), static_cast<std::size_t>(length > 0 ? length : 0));
+    std::vector<wchar_t> text(static_cast<std::size_t>(GetWindowTextLengthW(Label_)) + 1, L'\0');
+    const int length = GetWindowTextW(Label_, text.data(), static_cast<int>(text.size()));
+    return Utf8(std::wstring_view(text.data(), static_cast<std::size_t>(length > 0 ? length : 0)), "The window's title");
 }
 
 // The label has no background of its own: the window beneath it is painted again first.
 void Win32PopupListWindow::SetLabelText(const std::string& text) {
-    SendMessageA(Label_, WM_SETREDRAW, FALSE, 0);
-    const BOOL set = SetWindowTextA(Label_, text.c_str());
+    SendMessageW(Label_, WM_SETREDRAW, FALSE, 0);
+    const BOOL set = SetWindowTextW(Label_, Wide(text).c_str());
     if (set) FitLabelFont();
-    SendMessageA(Label_, WM_SETREDRAW, TRUE, 0);
+    SendMessageW(Label_, WM_SETREDRAW, TRUE, 0);
     if (!set) RaiseLastError("Cannot set the title of the " + std::string(Layout_.Caption) + " window");
     RepaintLabel();
 }
@@ -198,28 +200,28 @@ void Win32PopupListWindow::RepaintLabel() {
 }
 
 void Win32PopupListWindow::AddListItem(const std::string& text) {
-    const LRESULT index = SendMessageA(List_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    const LRESULT index = SendMessageW(List_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(text).c_str()));
     if (index == CB_ERR || index == CB_ERRSPACE) RaiseLastError("Cannot add " + text + " to the list");
 }
 
-int Win32PopupListWindow::ListCount() { return static_cast<int>(SendMessageA(List_, CB_GETCOUNT, 0, 0)); }
+int Win32PopupListWindow::ListCount() { return static_cast<int>(SendMessageW(List_, CB_GETCOUNT, 0, 0)); }
 
 std::string Win32PopupListWindow::ListItem(int index) {
-    const LRESULT length = SendMessageA(List_, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    const LRESULT length = SendMessageW(List_, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length == CB_ERR) throw EListError(index);
-    std::vector<char> text(static_cast<std::size_t>(length) + 1, '\0');
+    std::vector<wchar_t> text(static_cast<std::size_t>(length) + 1, L'\0');
     const LRESULT copied =
-        SendMessageA(List_, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-    return std::string(text.data(), static_cast<std::size_t>(copied > 0 ? copied : 0));
+        SendMessageW(List_, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    return Utf8(std::wstring_view(text.data(), static_cast<std::size_t>(copied > 0 ? copied : 0)), "A shell's name");
 }
 
-int Win32PopupListWindow::ListIndex() { return static_cast<int>(SendMessageA(List_, CB_GETCURSEL, 0, 0)); }
+int Win32PopupListWindow::ListIndex() { return static_cast<int>(SendMessageW(List_, CB_GETCURSEL, 0, 0)); }
 
-void Win32PopupListWindow::SetListIndex(int index) { SendMessageA(List_, CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+void Win32PopupListWindow::SetListIndex(int index) { SendMessageW(List_, CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
 
 int Win32PopupListWindow::FindListItemExact(const std::string& text) {
     const LRESULT found =
-        SendMessageA(List_, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
+        SendMessageW(List_, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(Wide(text).c_str()));
     return found == CB_ERR ? -1 : static_cast<int>(found);
 }
 
@@ -257,7 +259,7 @@ void Win32PopupListWindow::SetCursor(TCursorKind cursor) {
 
 void Win32PopupListWindow::DragWindow() {
     ReleaseCapture();
-    SendMessageA(Window_, WM_SYSCOMMAND, MoveByCaption, 0);
+    SendMessageW(Window_, WM_SYSCOMMAND, MoveByCaption, 0);
 }
 
 void Win32PopupListWindow::Repaint() {
@@ -280,7 +282,7 @@ void Win32PopupListWindow::ShowModal() {
 
     MSG message{};
     while (!Finished()) {
-        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got == 0) { // the application is quitting: hand the request on and leave like Cancel
             PostQuitMessage(static_cast<int>(message.wParam));
             Events_.OnCloseQuery();
@@ -293,7 +295,7 @@ void Win32PopupListWindow::ShowModal() {
         }
         if (PreviewMessage(message)) continue;
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
     ShowWindow(Window_, SW_HIDE);
     if (Error_) std::rethrow_exception(std::exchange(Error_, nullptr));
@@ -312,7 +314,7 @@ bool Win32PopupListWindow::PreviewMessage(const MSG& message) {
     }
     if ((message.message == WM_KEYUP || message.message == WM_SYSKEYUP) && inWindow) {
         Guarded([&] { Events_.OnKeyUp(static_cast<std::uint16_t>(message.wParam), KeyShiftState()); });
-    } else if (message.message == WM_CHAR && message.hwnd == List_) {
+    } else if (message.message == WM_CHAR && message.hwnd == List_ && message.wParam < 0x80) { // ASCII keys only
         Guarded([&] { Events_.OnListKeyPress(static_cast<char>(message.wParam)); });
     } else if (message.hwnd == Label_ && ButtonOf(message.message, message.wParam, button)) {
         Guarded([&] {
@@ -334,15 +336,15 @@ template <typename Action> void Win32PopupListWindow::Guarded(Action action) {
 
 LRESULT CALLBACK Win32PopupListWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
         auto* self = static_cast<Win32PopupListWindow*>(create->lpCreateParams);
         self->Window_ = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
-    auto* self = reinterpret_cast<Win32PopupListWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (message == WM_NCDESTROY) SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    auto* self = reinterpret_cast<Win32PopupListWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message == WM_NCDESTROY) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     return self != nullptr ? self->HandleMessage(message, wParam, lParam)
-                           : DefWindowProcA(window, message, wParam, lParam);
+                           : DefWindowProcW(window, message, wParam, lParam);
 }
 
 LRESULT Win32PopupListWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -390,7 +392,7 @@ LRESULT Win32PopupListWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM 
         return 0;
     default: break;
     }
-    return DefWindowProcA(Window_, message, wParam, lParam);
+    return DefWindowProcW(Window_, message, wParam, lParam);
 }
 
 // The events paint the whole client area; the controls then draw themselves over it.

@@ -9,6 +9,7 @@
 
 #include "platform/win32/Win32Handle.h"
 #include "platform/win32/Win32ProcessIdentity.h"
+#include "platform/win32/Win32Text.h"
 
 namespace corvane::platform::win32 {
 
@@ -80,8 +81,9 @@ private:
 // program's (a pipe that this program's standard output writes to must close when this program
 // ends, whoever reads it); without it, no handle at all.
 bool Launch(const std::string& exe, const std::string& arguments, HANDLE inherited) {
-    std::string commandLine = "\"" + exe + "\" " + arguments;
-    STARTUPINFOEXA startup{};
+    const std::wstring program = Wide(exe);
+    std::wstring commandLine = L"\"" + program + L"\" " + Wide(arguments);
+    STARTUPINFOEXW startup{};
     startup.StartupInfo.cb = sizeof startup;
     startup.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
     DWORD flags = DETACHED_PROCESS;
@@ -93,7 +95,7 @@ bool Launch(const std::string& exe, const std::string& arguments, HANDLE inherit
         flags |= EXTENDED_STARTUPINFO_PRESENT;
     }
     PROCESS_INFORMATION started{};
-    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, inherited != nullptr ? TRUE : FALSE, flags,
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, inherited != nullptr ? TRUE : FALSE, flags,
                         nullptr, nullptr, &startup.StartupInfo, &started)) {
         return false;
     }
@@ -114,10 +116,10 @@ bool WaitAnswering(HANDLE process) {
         if (result == WAIT_OBJECT_0) return true;
         if (result != WAIT_OBJECT_0 + 1) return false;
         MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT) continue; // nothing here ends by a message
             TranslateMessage(&message);
-            DispatchMessageA(&message);
+            DispatchMessageW(&message);
         }
     }
 }

@@ -1,10 +1,12 @@
 #include <windows.h>
 
+#include <cstring>
 #include <vector>
 
 #include "platform/win32/Win32Handle.h"
 #include "platform/win32/Win32RecordStore.h"
 #include "platform/win32/Win32Services.h"
+#include "platform/win32/Win32Text.h"
 
 namespace corvane::platform::win32 {
 
@@ -27,10 +29,10 @@ OVERLAPPED TurnPosition() {
 // back (FILE_WRITE_DATA) and renamed (DELETE) through this handle; without them it is
 // append-only: every write goes to the end of the file. Others may read, append and rename
 // meanwhile (an editor showing the file, another writer).
-HANDLE OpenForAppending(const std::string& path, bool fullRights) {
+HANDLE OpenForAppending(const std::wstring& path, bool fullRights) {
     const DWORD access = FILE_APPEND_DATA | FILE_READ_DATA | FILE_READ_ATTRIBUTES | SYNCHRONIZE |
                          (fullRights ? FILE_WRITE_DATA | DELETE : 0);
-    return CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+    return CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
                        FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
@@ -47,7 +49,7 @@ bool TakeTurn(HANDLE file) {
 
 class Win32RecordFile final : public RecordFile {
 public:
-    Win32RecordFile(Win32Handle file, bool fullRights, std::string olderPath)
+    Win32RecordFile(Win32Handle file, bool fullRights, std::wstring olderPath)
         : File_(std::move(file)), FullRights_(fullRights), OlderPath_(std::move(olderPath)) {}
     ~Win32RecordFile() override {
         OVERLAPPED position = TurnPosition();
@@ -89,21 +91,20 @@ public:
     // nothing: the line waits for a writer that has it.
     bool Retire() override {
         if (!FullRights_) return false;
-        const int length = MultiByteToWideChar(CP_ACP, 0, OlderPath_.c_str(), -1, nullptr, 0);
-        if (length <= 1) return false;
-        std::vector<unsigned char> buffer(sizeof(FILE_RENAME_INFO) + static_cast<std::size_t>(length) * sizeof(WCHAR));
+        if (OlderPath_.empty()) return false;
+        std::vector<unsigned char> buffer(sizeof(FILE_RENAME_INFO) + (OlderPath_.size() + 1) * sizeof(WCHAR));
         auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
         rename->ReplaceIfExists = TRUE;
         rename->RootDirectory = nullptr;
-        MultiByteToWideChar(CP_ACP, 0, OlderPath_.c_str(), -1, rename->FileName, length);
-        rename->FileNameLength = static_cast<DWORD>(length - 1) * sizeof(WCHAR);
+        std::memcpy(rename->FileName, OlderPath_.c_str(), (OlderPath_.size() + 1) * sizeof(WCHAR));
+        rename->FileNameLength = static_cast<DWORD>(OlderPath_.size() * sizeof(WCHAR));
         return SetFileInformationByHandle(File_.Get(), FileRenameInfo, rename, static_cast<DWORD>(buffer.size())) != FALSE;
     }
 
 private:
     Win32Handle File_;
     bool FullRights_;
-    std::string OlderPath_;
+    std::wstring OlderPath_;
 };
 
 } // namespace
@@ -117,12 +118,12 @@ LocalTime Win32RecordStore::Now() {
 // The folder is made when the file cannot be opened for want of it; a system that refuses the
 // rights to cut back and rename still gets its lines, only not their taking back and retires.
 std::unique_ptr<RecordFile> Win32RecordStore::Open() {
-    const std::string& folder = Folder();
+    const std::wstring& folder = Folder();
     if (folder.empty()) return nullptr;
-    const std::string path = folder + FileName;
+    const std::wstring path = folder + Wide(FileName);
     Win32Handle file(OpenForAppending(path, true));
     if (!file && GetLastError() == ERROR_PATH_NOT_FOUND) {
-        CreateDirectoryA(folder.substr(0, folder.size() - 1).c_str(), nullptr);
+        CreateDirectoryW(folder.substr(0, folder.size() - 1).c_str(), nullptr);
         file = Win32Handle(OpenForAppending(path, true));
     }
     bool fullRights = true;
@@ -131,13 +132,13 @@ std::unique_ptr<RecordFile> Win32RecordStore::Open() {
         file = Win32Handle(OpenForAppending(path, false));
     }
     if (!file || !TakeTurn(file.Get())) return nullptr;
-    return std::make_unique<Win32RecordFile>(std::move(file), fullRights, folder + OlderFileName);
+    return std::make_unique<Win32RecordFile>(std::move(file), fullRights, folder + Wide(OlderFileName));
 }
 
-const std::string& Win32RecordStore::Folder() {
+const std::wstring& Win32RecordStore::Folder() {
     if (!Folder_) {
         const std::string local = Win32FileSystem().LocalAppDataFolder();
-        Folder_ = local.empty() ? std::string() : local + UserDataFolderName + "\\";
+        Folder_ = local.empty() ? std::wstring() : Wide(local + UserDataFolderName + "\\");
     }
     return *Folder_;
 }

@@ -19,8 +19,8 @@ public:
 
 private:
     // The record's folder with its "\", asked of the system once; empty when it names none.
-    const std::string& Folder();
-    std::optional<std::string> Folder_;
+    const std::wstring& Folder();
+    std::optional<std::wstring> Folder_;
 };
 
 } // namespace corvane::platform::win32

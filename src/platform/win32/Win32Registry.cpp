@@ -1,8 +1,11 @@
 #include <windows.h>
 
+#include <cstring>
 #include <limits>
 
+#include "platform/Errors.h"
 #include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32Text.h"
 
 namespace corvane::platform::win32 {
 
@@ -13,7 +16,7 @@ HKEY RootKey(RegistryRoot root) { return root == RegistryRoot::CurrentUser ? HKE
 class OpenKey {
 public:
     OpenKey(RegistryRoot root, const std::string& path, REGSAM access)
-        : Status_(RegOpenKeyExA(RootKey(root), path.c_str(), 0, access, &Key_)) {
+        : Status_(RegOpenKeyExW(RootKey(root), Wide(path).c_str(), 0, access, &Key_)) {
         if (Status_ != ERROR_SUCCESS) Key_ = nullptr;
     }
     ~OpenKey() {
@@ -36,13 +39,17 @@ RegistryResult ResultOf(LONG status) {
     if (status == ERROR_SUCCESS) return RegistryResult::Done;
     return status == ERROR_ACCESS_DENIED ? RegistryResult::AccessDenied : RegistryResult::Failed;
 }
+
+// The text types, which the launcher holds in UTF-8 and the registry in UTF-16, their NULs
+// included; every other type's data are taken byte for byte.
+bool IsText(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ; }
 } // namespace
 
 // Only read access is asked for the handle: creating a missing key needs the right to add a
 // subkey to its parent, and an existing key merely opens, also one the user may not change.
 RegistryResult Win32Registry::CreateKey(RegistryRoot root, const std::string& path) {
     HKEY key = nullptr;
-    const LONG status = RegCreateKeyExA(RootKey(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+    const LONG status = RegCreateKeyExW(RootKey(root), Wide(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                                         KEY_QUERY_VALUE, nullptr, &key, nullptr);
     if (status == ERROR_SUCCESS) RegCloseKey(key);
     return ResultOf(status);
@@ -52,33 +59,44 @@ RegistryWrite Win32Registry::SetValue(RegistryRoot root, const std::string& path
                                       std::uint32_t type, const std::string& data) {
     const OpenKey key(root, path, KEY_SET_VALUE);
     if (!key.valid()) return key.denied() ? RegistryWrite::OpenDenied : RegistryWrite::OpenRefused;
-    if (data.size() > std::numeric_limits<DWORD>::max()) return RegistryWrite::SetRefused;
-    const LONG status = RegSetValueExA(key.get(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.data()),
-                                       static_cast<DWORD>(data.size()));
+    const std::wstring text = IsText(type) ? Wide(data) : std::wstring();
+    const BYTE* bytes = IsText(type) ? reinterpret_cast<const BYTE*>(text.data()) : reinterpret_cast<const BYTE*>(data.data());
+    const std::size_t size = IsText(type) ? text.size() * sizeof(wchar_t) : data.size();
+    if (size > std::numeric_limits<DWORD>::max()) return RegistryWrite::SetRefused;
+    const LONG status = RegSetValueExW(key.get(), Wide(name).c_str(), 0, type, bytes, static_cast<DWORD>(size));
     if (status == ERROR_SUCCESS) return RegistryWrite::Written;
     return status == ERROR_ACCESS_DENIED ? RegistryWrite::SetDenied : RegistryWrite::SetRefused;
 }
 
-// The data is read again with a larger buffer while it grows between the two calls.
+// The data is read again with a larger buffer while it grows between the two calls. Text that
+// is no UTF-16 (an odd number of bytes, an unpaired surrogate) is an error naming the value.
 RegistryValue Win32Registry::ReadValue(RegistryRoot root, const std::string& path, const std::string& name) {
     RegistryValue result;
     const OpenKey key(root, path, KEY_QUERY_VALUE);
     if (!key.valid()) return result;
     result.state = RegistryValue::State::NoValue;
+    const std::wstring valueName = Wide(name);
     DWORD type = 0;
     DWORD size = 0;
-    if (RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return result;
+    if (RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return result;
     std::string data(size, '\0');
     LONG status = ERROR_MORE_DATA;
     while (status == ERROR_MORE_DATA) {
         size = static_cast<DWORD>(data.size());
-        status = RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size);
+        status = RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size);
         if (status == ERROR_MORE_DATA) data.resize(std::max<std::size_t>(size, data.size() * 2));
     }
     if (status != ERROR_SUCCESS) return result;
     data.resize(size);
     result.state = RegistryValue::State::Present;
     result.type = type;
+    if (IsText(type)) {
+        const std::string what = "The value " + name + " of " + path;
+        if (data.size() % sizeof(wchar_t) != 0) throw EEncodingError(what + " holds text of an odd number of bytes");
+        std::wstring text(data.size() / sizeof(wchar_t), L'\0');
+        std::memcpy(text.data(), data.data(), data.size());
+        data = Utf8(text, what);
+    }
     result.data = std::move(data);
     return result;
 }
@@ -88,13 +106,13 @@ std::vector<std::string> Win32Registry::ValueNames(RegistryRoot root, const std:
     std::vector<std::string> names;
     const OpenKey key(root, path, KEY_QUERY_VALUE);
     if (!key.valid()) return names;
-    std::vector<char> name(LongestValueName + 1);
+    std::vector<wchar_t> name(LongestValueName + 1);
     for (DWORD index = 0;; ++index) {
         DWORD length = static_cast<DWORD>(name.size());
-        const LONG status = RegEnumValueA(key.get(), index, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
+        const LONG status = RegEnumValueW(key.get(), index, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
         if (status == ERROR_NO_MORE_ITEMS) break;
         if (status != ERROR_SUCCESS) continue; // one that went meanwhile
-        names.emplace_back(name.data(), length);
+        names.push_back(Utf8(std::wstring_view(name.data(), length), "A value name of " + path));
     }
     return names;
 }
@@ -102,13 +120,13 @@ std::vector<std::string> Win32Registry::ValueNames(RegistryRoot root, const std:
 RegistryResult Win32Registry::DeleteValue(RegistryRoot root, const std::string& path, const std::string& name) {
     const OpenKey key(root, path, KEY_SET_VALUE);
     if (!key.valid()) return key.missing() ? RegistryResult::Done : ResultOf(key.status()); // no key, so no value
-    const LONG status = RegDeleteValueA(key.get(), name.c_str());
+    const LONG status = RegDeleteValueW(key.get(), Wide(name).c_str());
     return status == ERROR_FILE_NOT_FOUND ? RegistryResult::Done : ResultOf(status);
 }
 
 
 RegistryResult Win32Registry::DeleteKey(RegistryRoot root, const std::string& path) {
-    const LONG status = RegDeleteKeyA(RootKey(root), path.c_str());
+    const LONG status = RegDeleteKeyW(RootKey(root), Wide(path).c_str());
     return status == ERROR_FILE_NOT_FOUND ? RegistryResult::Done : ResultOf(status);
 }
 

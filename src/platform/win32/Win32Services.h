@@ -45,6 +45,7 @@ public:
     int PlatformId() override;
     std::uint32_t TickCount() override;
     int CompareText(const std::string& a, const std::string& b) override;
+    std::string FromLegacyCodePage(std::string_view bytes) override;
     std::uint32_t SysColor(int index) override;
     bool HighContrast() override;
     std::string ProgramVersion() override;

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "platform/win32/Win32Handle.h"
+#include "platform/win32/Win32Text.h"
 #include "platform/win32/Win32ListDialog.h"
 #include "platform/win32/Win32PopupListWindow.h"
 
@@ -14,13 +15,13 @@ namespace corvane::platform::win32 {
 
 void Win32WindowSystem::ProcessMessages() {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
             PostQuitMessage(static_cast<int>(msg.wParam));
             return;
         }
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
 }
 
@@ -47,17 +48,18 @@ private:
 // The mutex of the name, made so that every user of the machine may wait for it and release
 // it, whoever made it first. None when it can be neither made nor opened.
 Win32Handle SharedMutex(const std::string& name) {
-    constexpr const char* EveryoneMaySynchronize = "D:(A;;0x00100001;;;WD)"; // SYNCHRONIZE | MUTEX_MODIFY_STATE
+    constexpr const wchar_t* EveryoneMaySynchronize = L"D:(A;;0x00100001;;;WD)"; // SYNCHRONIZE | MUTEX_MODIFY_STATE
     PSECURITY_DESCRIPTOR descriptor = nullptr;
     SECURITY_ATTRIBUTES attributes{sizeof attributes, nullptr, FALSE};
-    if (ConvertStringSecurityDescriptorToSecurityDescriptorA(EveryoneMaySynchronize, SDDL_REVISION_1, &descriptor,
+    if (ConvertStringSecurityDescriptorToSecurityDescriptorW(EveryoneMaySynchronize, SDDL_REVISION_1, &descriptor,
                                                              nullptr)) {
         attributes.lpSecurityDescriptor = descriptor;
     }
-    HANDLE mutex = CreateMutexA(&attributes, FALSE, name.c_str());
+    const std::wstring wideName = Wide(name);
+    HANDLE mutex = CreateMutexW(&attributes, FALSE, wideName.c_str());
     if (descriptor != nullptr) LocalFree(descriptor);
     if (mutex == nullptr && GetLastError() == ERROR_ACCESS_DENIED) {
-        mutex = OpenMutexA(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, name.c_str());
+        mutex = OpenMutexW(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, wideName.c_str());
     }
     return Win32Handle(mutex);
 }

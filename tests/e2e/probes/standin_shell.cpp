@@ -1,5 +1,5 @@
 // A stand-in for a desktop shell, started by the launcher in the end-to-end tests. It appends
-// to "<its own path>.log" what it saw at start: its command line, its working directory and
+// to "<its own path>.log", in UTF-8, what it saw at start: its command line, its working directory and
 // the shell setting as system.ini [boot] shell reads, then ends. Given "--crash N", its first N
 // starts (counted by its log) crash with an access violation's exit code after a moment, and given
 // "--crash-at K", its K-th start does; given
@@ -9,8 +9,7 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <sstream>
+#include <string>
 
 namespace {
 
@@ -20,32 +19,53 @@ unsigned long NumberAfter(const char* commandLine, const char* word, unsigned lo
     return at == nullptr ? fallback : std::strtoul(at + std::strlen(word), nullptr, 10);
 }
 
-std::size_t StartsLogged(const std::string& log) {
-    std::ifstream in(log, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
+// The text in UTF-8, as the log holds it.
+std::string Utf8(const wchar_t* text) {
+    const int length = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    std::string utf8(length > 0 ? static_cast<std::size_t>(length) : 1, '\0');
+    if (length > 0) WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8.data(), length, nullptr, nullptr);
+    utf8.pop_back(); // the NUL
+    return utf8;
+}
+
+std::string ReadLog(const std::wstring& log) {
+    std::string text;
+    HANDLE file = CreateFileW(log.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return text;
+    char chunk[4096];
+    DWORD read = 0;
+    while (ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0) text.append(chunk, read);
+    CloseHandle(file);
+    return text;
+}
+
+void AppendLog(const std::wstring& log, const std::string& text) {
+    HANDLE file = CreateFileW(log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+std::size_t StartsLogged(const std::wstring& log) {
+    const std::string text = ReadLog(log);
     std::size_t starts = 0;
-    for (std::size_t at = text.str().find("cmd="); at != std::string::npos; at = text.str().find("cmd=", at + 1)) ++starts;
+    for (std::size_t at = text.find("cmd="); at != std::string::npos; at = text.find("cmd=", at + 1)) ++starts;
     return starts;
 }
 
 } // namespace
 
 int main() {
-    char exe[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    char directory[MAX_PATH] = {};
-    GetCurrentDirectoryA(MAX_PATH, directory);
-    char shell[2048] = {};
-    GetPrivateProfileStringA("boot", "shell", "None Found", shell, sizeof shell, "system.ini");
+    wchar_t exe[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    wchar_t directory[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, directory);
+    wchar_t shell[2048] = {};
+    GetPrivateProfileStringW(L"boot", L"shell", L"None Found", shell, 2048, L"system.ini");
 
-    const std::string logFile = std::string(exe) + ".log";
-    {
-        std::ofstream log(logFile, std::ios::app | std::ios::binary);
-        log << "cmd=" << GetCommandLineA() << "\n"
-            << "cwd=" << directory << "\n"
-            << "shell=" << shell << "\n";
-    }
+    const std::wstring logFile = std::wstring(exe) + L".log";
+    AppendLog(logFile, "cmd=" + Utf8(GetCommandLineW()) + "\ncwd=" + Utf8(directory) + "\nshell=" + Utf8(shell) + "\n");
     const unsigned long crashes = NumberAfter(GetCommandLineA(), "--crash ", 0);
     const unsigned long crashAt = NumberAfter(GetCommandLineA(), "--crash-at ", 0);
     if ((crashes > 0 && StartsLogged(logFile) <= crashes) || (crashAt > 0 && StartsLogged(logFile) == crashAt)) {

@@ -51,8 +51,15 @@ TEST_F(RecoveryTest, TheJournalKeepsEveryFieldAndRefusesAnythingElse) {
     for (std::size_t cut = 0; cut < record.size(); ++cut) EXPECT_FALSE(TShellJournal::Decode(record.substr(0, cut))) << cut;
     EXPECT_FALSE(TShellJournal::Decode(record + "x"));
     std::string later = record;
-    later[3] = 2;
+    later[3] = Utf8Version + 1;
     EXPECT_FALSE(TShellJournal::Decode(later));
+    // A record of the version before UTF-8 holds its texts in the legacy code page.
+    TPendingRestore accented = pending;
+    accented.Saved.ReadText = "C:\\Caf\xE9\\shell.exe";
+    std::string earlier = TShellJournal::Encode(accented);
+    earlier[3] = Utf8Version - 1;
+    ASSERT_TRUE(TShellJournal::Decode(earlier));
+    EXPECT_EQ(TShellJournal::Decode(earlier)->Saved.ReadText, "C:\\Caf\u00E9\\shell.exe");
 }
 
 TEST_F(RecoveryTest, APendingRestoreOfADeadLauncherIsAppliedAndCleared) {
