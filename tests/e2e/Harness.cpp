@@ -19,32 +19,24 @@ Options& Config() {
 
 namespace {
 
-std::string Narrow(const std::wstring& text) {
-    if (text.empty()) return {};
-    const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string result(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), result.data(), size, nullptr, nullptr);
-    return result;
-}
-
-void RemoveTree(const std::string& path) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+void RemoveTree(const std::wstring& path) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string child = path + "\\" + name;
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring child = path + L"\\" + name;
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 RemoveTree(child);
             } else {
-                SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(child.c_str());
+                SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(child.c_str());
             }
-        } while (FindNextFileA(search, &found));
+        } while (FindNextFileW(search, &found));
         FindClose(search);
     }
-    RemoveDirectoryA(path.c_str());
+    RemoveDirectoryW(path.c_str());
 }
 
 // The exit code of the process once it has ended; nothing when it runs past the timeout, and it
@@ -68,58 +60,88 @@ std::vector<std::string> Texts(const std::vector<BoxInfo>& boxes) {
     return texts;
 }
 
+std::wstring Wide(const std::string& text) {
+    if (text.empty()) return {};
+    const int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring result(static_cast<std::size_t>(size), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size);
+    return result;
+}
+
+std::string Utf8(const std::wstring& text) {
+    if (text.empty()) return {};
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string result(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size, nullptr, nullptr);
+    return result;
+}
+
 std::string CurrentUserName() {
-    char buffer[128] = {};
-    DWORD size = sizeof buffer;
-    GetUserNameA(buffer, &size);
-    return buffer;
+    wchar_t buffer[256] = {};
+    DWORD size = sizeof buffer / sizeof buffer[0];
+    GetUserNameW(buffer, &size);
+    return Utf8(buffer);
 }
 
 ProgramFolder::ProgramFolder(const std::string& name) {
     Path_ = Config().runs + "\\" + name;
-    RemoveTree(Path_);
-    if (!CreateDirectoryA(Path_.c_str(), nullptr)) {
+    RemoveTree(Wide(Path_));
+    if (!CreateDirectoryW(Wide(Path_).c_str(), nullptr)) {
         throw std::runtime_error("cannot create program folder " + Path_);
     }
     Path_ += "\\";
-    if (!CopyFileA(Config().corvane.c_str(), Exe().c_str(), FALSE)) {
+    if (!CopyFileW(Wide(Config().corvane).c_str(), Wide(Exe()).c_str(), FALSE)) {
         throw std::runtime_error("cannot copy corvane.exe to " + Path_);
     }
 }
 
+void WriteWholeFile(const std::string& path, const std::string& content) {
+    HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    const bool wrote = file != INVALID_HANDLE_VALUE &&
+                       WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
+                       written == content.size();
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    if (!wrote) throw std::runtime_error("cannot write " + path);
+}
+
 void ProgramFolder::Write(const std::string& relative, const std::string& content) const {
-    std::ofstream out(Path_ + relative, std::ios::binary | std::ios::trunc);
-    out << content;
-    if (!out) throw std::runtime_error("cannot write " + Path_ + relative);
+    WriteWholeFile(Path_ + relative, content);
 }
 
 bool ProgramFolder::Exists(const std::string& relative) const {
-    return GetFileAttributesA((Path_ + relative).c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(Wide(Path_ + relative).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool ProgramFolder::IsDirectory(const std::string& relative) const {
-    const DWORD attributes = GetFileAttributesA((Path_ + relative).c_str());
+    const DWORD attributes = GetFileAttributesW(Wide(Path_ + relative).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 std::string ReadWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
+    std::string content;
+    HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return content;
+    char chunk[65536];
+    DWORD read = 0;
+    while (ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0) content.append(chunk, read);
+    CloseHandle(file);
+    return content;
 }
 
 std::string ProgramFolder::Read(const std::string& relative) const { return ReadWholeFile(Path_ + relative); }
 
 std::vector<std::string> ProgramFolder::Entries(const std::string& relative) const {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((Path_ + relative + (relative.empty() ? "*" : "\\*")).c_str(), &found);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(Wide(Path_ + relative + (relative.empty() ? "*" : "\\*")).c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            const std::string name = found.cFileName;
+            const std::string name = Utf8(found.cFileName);
             if (name != "." && name != "..") names.push_back(name);
-        } while (FindNextFileA(search, &found));
+        } while (FindNextFileW(search, &found));
         FindClose(search);
     }
     std::sort(names.begin(), names.end());
@@ -130,12 +152,12 @@ Launcher::Launcher(const ProgramFolder& folder) : Launcher(folder.Exe(), "") {}
 
 // Programs start in the runs folder, not their own: the current directory must play no part.
 Launcher::Launcher(const std::string& exe, const std::string& arguments, const std::string& outputFile) {
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     HANDLE output = INVALID_HANDLE_VALUE;
     if (!outputFile.empty()) {
         SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-        output = CreateFileA(outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+        output = CreateFileW(Wide(outputFile).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (output == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot create " + outputFile);
         startup.dwFlags = STARTF_USESTDHANDLES;
@@ -143,9 +165,9 @@ Launcher::Launcher(const std::string& exe, const std::string& arguments, const s
         startup.hStdOutput = output;
         startup.hStdError = output;
     }
-    std::string commandLine = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
-    const BOOL started = CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, output != INVALID_HANDLE_VALUE,
-                                       0, nullptr, Config().runs.c_str(), &startup, &Info_);
+    std::wstring commandLine = L"\"" + Wide(exe) + L"\"" + (arguments.empty() ? L"" : L" " + Wide(arguments));
+    const BOOL started = CreateProcessW(Wide(exe).c_str(), commandLine.data(), nullptr, nullptr, output != INVALID_HANDLE_VALUE,
+                                       0, nullptr, Wide(Config().runs).c_str(), &startup, &Info_);
     if (output != INVALID_HANDLE_VALUE) CloseHandle(output);
     if (!started) throw std::runtime_error("cannot start " + exe);
     WaitForInputIdle(Info_.hProcess, 5000);
@@ -192,9 +214,9 @@ std::vector<ShellStart> WaitForStarts(const std::string& exe, std::size_t count)
 }
 
 std::string DriverFolder() {
-    char path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const std::string exe(path, length);
+    wchar_t path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    const std::string exe = Utf8(std::wstring(path, length));
     return exe.substr(0, exe.find_last_of('\\') + 1);
 }
 
@@ -261,7 +283,7 @@ std::string WindowText(HWND window) {
                              SMTO_ABORTIFHUNG, 5000, &length)) {
         return {};
     }
-    return Narrow(std::wstring(buffer, length));
+    return Utf8(std::wstring(buffer, length));
 }
 
 std::string ClassName(HWND window) {
@@ -391,7 +413,7 @@ std::vector<std::string> Items(HWND control, UINT countMessage, UINT lengthMessa
         std::wstring text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, L'\0');
         SendMessageW(control, textMessage, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
         text.resize(static_cast<std::size_t>(length > 0 ? length : 0));
-        items.push_back(Narrow(text));
+        items.push_back(Utf8(text));
     }
     return items;
 }
@@ -404,42 +426,44 @@ std::vector<std::string> ComboBoxItems(HWND combo) {
 
 namespace registry {
 
+// The stored UTF-16 text up to its first NUL, in UTF-8.
 std::optional<std::string> RegText(HKEY root, const char* path, const char* name, DWORD* type) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return std::nullopt;
-    char data[4096] = {};
-    DWORD size = sizeof data - 1;
+    if (RegOpenKeyExW(root, Wide(path).c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return std::nullopt;
+    wchar_t data[4096] = {};
+    DWORD size = sizeof data - sizeof data[0];
     DWORD found = 0;
-    const LONG status = RegQueryValueExA(key, name, nullptr, &found, reinterpret_cast<BYTE*>(data), &size);
+    const LONG status = RegQueryValueExW(key, Wide(name).c_str(), nullptr, &found, reinterpret_cast<BYTE*>(data), &size);
     RegCloseKey(key);
     if (status != ERROR_SUCCESS) return std::nullopt;
     if (type != nullptr) *type = found;
-    return std::string(data);
+    return Utf8(data);
 }
 
 void SetRegValue(HKEY root, const char* path, const char* name, DWORD type, const void* data, DWORD size) {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+    if (RegCreateKeyExW(root, Wide(path).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) {
         throw std::runtime_error(std::string("cannot create registry key ") + path);
     }
-    const LONG status = RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
+    const LONG status = RegSetValueExW(key, Wide(name).c_str(), 0, type, static_cast<const BYTE*>(data), size);
     RegCloseKey(key);
     if (status != ERROR_SUCCESS) throw std::runtime_error(std::string("cannot set registry value ") + name);
 }
 
-void SetRegText(HKEY root, const char* path, const char* name, const std::string& text) {
-    SetRegValue(root, path, name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
+void SetRegText(HKEY root, const char* path, const char* name, const std::string& text, DWORD type) {
+    const std::wstring wide = Wide(text);
+    SetRegValue(root, path, name, type, wide.c_str(), static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)));
 }
 
 void DeleteRegValue(HKEY root, const char* path, const char* name) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
-    RegDeleteValueA(key, name);
+    if (RegOpenKeyExW(root, Wide(path).c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
+    RegDeleteValueW(key, Wide(name).c_str());
     RegCloseKey(key);
 }
 
 void WindowsLikeMachine() {
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, MappingKey);
+    RegDeleteKeyW(HKEY_LOCAL_MACHINE, Wide(MappingKey).c_str());
     SetRegText(HKEY_LOCAL_MACHINE, MappingKey, "shell", SysMapping);
     SetRegText(HKEY_LOCAL_MACHINE, Winlogon, "Shell", "explorer.exe");
     DeleteRegValue(HKEY_CURRENT_USER, Winlogon, "Shell");
@@ -499,9 +523,9 @@ std::ostream& operator<<(std::ostream& out, const ShellSetting& setting) {
 }
 
 std::string WindowsFolder() {
-    char folder[MAX_PATH] = {};
-    GetWindowsDirectoryA(folder, MAX_PATH);
-    return folder;
+    wchar_t folder[MAX_PATH] = {};
+    GetWindowsDirectoryW(folder, MAX_PATH);
+    return Utf8(folder);
 }
 
 } // namespace registry
@@ -555,14 +579,14 @@ struct OwnedHandle {
 // Starts exe with the arguments (each quoted) in the runs folder, handing it the standard
 // handles of startup when it names them, and waits for it: its exit code, or nothing when it
 // cannot be started or does not end in time (it is then ended).
-std::optional<DWORD> RunToExit(const std::string& exe, const std::vector<std::string>& arguments, STARTUPINFOA& startup,
+std::optional<DWORD> RunToExit(const std::string& exe, const std::vector<std::string>& arguments, STARTUPINFOW& startup,
                                DWORD flags, DWORD timeoutMs) {
-    std::string commandLine = "\"" + exe + "\"";
-    for (const std::string& argument : arguments) commandLine += " \"" + argument + "\"";
+    std::wstring commandLine = L"\"" + Wide(exe) + L"\"";
+    for (const std::string& argument : arguments) commandLine += L" \"" + Wide(argument) + L"\"";
     PROCESS_INFORMATION process{};
     const BOOL inherit = (startup.dwFlags & STARTF_USESTDHANDLES) != 0;
-    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, inherit, flags, nullptr, Config().runs.c_str(),
-                        &startup, &process)) {
+    if (!CreateProcessW(Wide(exe).c_str(), commandLine.data(), nullptr, nullptr, inherit, flags, nullptr,
+                        Wide(Config().runs).c_str(), &startup, &process)) {
         return std::nullopt;
     }
     OwnedHandle thread{process.hThread};
@@ -576,10 +600,10 @@ std::optional<ProgramRun> RunConsoleProgram(const std::string& exe, const std::v
     static int runs = 0;
     const std::string outputPath = Config().runs + "\\console-output-" + std::to_string(++runs) + ".txt";
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    OwnedHandle output{CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+    OwnedHandle output{CreateFileW(Wide(outputPath).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
                                    FILE_ATTRIBUTE_NORMAL, nullptr)};
     if (output.handle == INVALID_HANDLE_VALUE) return std::nullopt;
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
@@ -589,10 +613,7 @@ std::optional<ProgramRun> RunConsoleProgram(const std::string& exe, const std::v
     if (!code) return std::nullopt;
     ProgramRun run;
     run.exitCode = *code;
-    std::ifstream in(outputPath, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    for (const char c : text.str()) {
+    for (const char c : ReadWholeFile(outputPath)) {
         if (c != '\r') run.output.push_back(c); // CR LF from the console runtime becomes LF
     }
     return run;
@@ -602,9 +623,9 @@ std::optional<DWORD> RunUnread(const std::string& exe, const std::vector<std::st
                                DWORD timeoutMs) {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     OwnedHandle null{output == NoReader::NullDevice
-                         ? CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr)
+                         ? CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr)
                          : INVALID_HANDLE_VALUE};
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     if (output == NoReader::NullDevice) {
         if (null.handle == INVALID_HANDLE_VALUE) return std::nullopt;
@@ -617,7 +638,8 @@ std::optional<DWORD> RunUnread(const std::string& exe, const std::vector<std::st
 }
 
 std::optional<Picture> LoadBitmapFile(const std::string& path) {
-    HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    HBITMAP bitmap = static_cast<HBITMAP>(
+        LoadImageW(nullptr, Wide(path).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
     if (bitmap == nullptr) return std::nullopt;
     BITMAP shape{};
     GetObjectA(bitmap, sizeof shape, &shape);
@@ -642,21 +664,24 @@ std::optional<Picture> LoadBitmapFile(const std::string& path) {
 }
 
 std::optional<std::string> ReadUserString(const std::string& key, const std::string& value) {
-    char buffer[4096] = {};
+    wchar_t buffer[4096] = {};
     DWORD size = sizeof buffer;
-    if (RegGetValueA(HKEY_CURRENT_USER, key.c_str(), value.c_str(), RRF_RT_REG_SZ, nullptr, buffer, &size) != ERROR_SUCCESS) {
+    if (RegGetValueW(HKEY_CURRENT_USER, Wide(key).c_str(), Wide(value).c_str(), RRF_RT_REG_SZ, nullptr, buffer, &size) !=
+        ERROR_SUCCESS) {
         return std::nullopt;
     }
-    return std::string(buffer);
+    return Utf8(buffer);
 }
 
 void WriteUserString(const std::string& key, const std::string& value, const std::string& text) {
     HKEY handle = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr) != ERROR_SUCCESS) {
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, Wide(key).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr) !=
+        ERROR_SUCCESS) {
         throw std::runtime_error("cannot create HKCU\\" + key);
     }
-    const LONG written = RegSetValueExA(handle, value.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                                        static_cast<DWORD>(text.size() + 1));
+    const std::wstring wide = Wide(text);
+    const LONG written = RegSetValueExW(handle, Wide(value).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(wide.c_str()),
+                                        static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)));
     RegCloseKey(handle);
     if (written != ERROR_SUCCESS) throw std::runtime_error("cannot write HKCU\\" + key + " " + value);
 }
@@ -736,11 +761,11 @@ void PaintOverClient(HWND window, COLORREF colour) {
 }
 
 std::string SystemText(DWORD code, const std::string& file) {
-    char* buffer = nullptr;
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+    wchar_t* buffer = nullptr;
+    const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                                             FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_MAX_WIDTH_MASK,
-                                        nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-    std::string text = length > 0 && buffer != nullptr ? std::string(buffer, length) : std::string();
+                                        nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::string text = length > 0 && buffer != nullptr ? Utf8(std::wstring(buffer, length)) : std::string();
     if (buffer != nullptr) LocalFree(buffer);
     while (!text.empty() && (text.back() == ' ' || text.back() == '\r' || text.back() == '\n')) text.pop_back();
     const std::size_t insert = text.find("%1");

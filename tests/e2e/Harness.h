@@ -24,6 +24,12 @@ struct Options {
 };
 Options& Config();
 
+// Text as the driver carries it, UTF-8, and as the system's W functions take it, UTF-16: every
+// name and text of the harness goes through the W functions, so that names beyond the legacy
+// code page arrive whole.
+std::wstring Wide(const std::string& text);
+std::string Utf8(const std::wstring& text);
+
 constexpr DWORD DefaultTimeoutMs = 30000;
 
 // The log-on name the launcher will see; it names the per-user settings file.
@@ -107,6 +113,8 @@ ProgramResult RunToEnd(const std::string& exe, const std::string& arguments);
 // The folder of the driver itself, where the helper programs built with it lie (with "\").
 std::string DriverFolder();
 std::string ReadWholeFile(const std::string& path);
+// Writes the bytes to the file at path (UTF-8), replacing it.
+void WriteWholeFile(const std::string& path, const std::string& content);
 
 // Text of a window in another process (read through the wide messages, which Wine does not
 // truncate across processes).
@@ -145,10 +153,11 @@ constexpr const char* MappingKey = "Software\\Microsoft\\Windows NT\\CurrentVers
 constexpr const char* SysMapping = "SYS:Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
 constexpr const char* UsrMapping = "USR:Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
 
-// A string value's text, or nothing when the key or the value is missing.
+// A string value's text (UTF-8), or nothing when the key or the value is missing.
 std::optional<std::string> RegText(HKEY root, const char* path, const char* name, DWORD* type = nullptr);
 void SetRegValue(HKEY root, const char* path, const char* name, DWORD type, const void* data, DWORD size);
-void SetRegText(HKEY root, const char* path, const char* name, const std::string& text);
+// A text value (REG_SZ, or REG_EXPAND_SZ given so) in UTF-16 with its NUL.
+void SetRegText(HKEY root, const char* path, const char* name, const std::string& text, DWORD type = REG_SZ);
 void DeleteRegValue(HKEY root, const char* path, const char* name);
 std::string WindowsFolder();
 // A Windows-like machine: the machine's shell is explorer.exe and system.ini reads are mapped

@@ -29,7 +29,7 @@ void Prepare(const MachineKind& kind) {
     if (!kind.valuesExist) RegDeleteKeyA(HKEY_LOCAL_MACHINE, MappingKey);
     if (kind.valuesExist) {
         const std::string own = "%SystemRoot%\\own-shell.exe";
-        SetRegValue(HKEY_CURRENT_USER, Winlogon, "Shell", REG_EXPAND_SZ, own.c_str(), static_cast<DWORD>(own.size() + 1));
+        SetRegText(HKEY_CURRENT_USER, Winlogon, "Shell", own, REG_EXPAND_SZ);
     }
 }
 
@@ -149,7 +149,7 @@ TEST(Install, InstallLaunchUninstallLeavesTheUsersValueAsItWas) {
     const std::pair<std::optional<std::string>, DWORD> earlier[] = {{none, 0}, {"%SystemRoot%\\mine.exe", REG_EXPAND_SZ}};
     for (const auto& [text, type] : earlier) {
         WindowsLikeMachine();
-        if (text) SetRegValue(HKEY_CURRENT_USER, Winlogon, "Shell", type, text->c_str(), static_cast<DWORD>(text->size() + 1));
+        if (text) SetRegText(HKEY_CURRENT_USER, Winlogon, "Shell", *text, type);
         auto folder = Folder("install", "loadshell (a)\r\n");
 
         const auto installed = e2e::RunConsoleProgram(folder.Exe(), {"--install"});
@@ -223,7 +223,7 @@ TEST(Install, ADamagedRecordNeverKeepsCorvaneAsTheShell) {
 TEST(TwoLaunchesOfOneUser, WithoutTheLockTheUsersShellComesBack) {
     WindowsLikeMachine();
     const std::string own = "%SystemRoot%\\own-shell.exe";
-    SetRegValue(HKEY_CURRENT_USER, Winlogon, "Shell", REG_EXPAND_SZ, own.c_str(), static_cast<DWORD>(own.size() + 1));
+    SetRegText(HKEY_CURRENT_USER, Winlogon, "Shell", own, REG_EXPAND_SZ);
     const Stored before = Read(HKEY_CURRENT_USER, Winlogon, "Shell");
     HANDLE lock = CreateMutexA(nullptr, TRUE, "Global\\CorvaneShellSwitch");
     ASSERT_NE(lock, nullptr);

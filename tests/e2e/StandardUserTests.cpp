@@ -101,7 +101,7 @@ TEST_F(StandardUser, CorvaneAsTheUsersOwnShellStaysInstalled) {
     auto folder = Folder("own-shell", "ShowLauncher=0\r\nDefaultShell=Alt\r\n", "loadshell (a)\r\n");
     for (const DWORD type : {DWORD{REG_SZ}, DWORD{REG_EXPAND_SZ}}) {
         const std::string own = std::string(1, '"').append(folder.Exe()).append(1, '"');
-        SetRegValue(HKEY_CURRENT_USER, Winlogon, "Shell", type, own.c_str(), static_cast<DWORD>(own.size() + 1));
+        SetRegText(HKEY_CURRENT_USER, Winlogon, "Shell", own, type);
         RunQuietly(folder);
         DWORD after = 0;
         EXPECT_EQ(RegText(HKEY_CURRENT_USER, Winlogon, "Shell", &after), own);
