@@ -6,6 +6,7 @@
 
 #include "app/CommandLine.h"
 #include "app/RunScript.h"
+#include "config/ConfigurationTrust.h"
 #include "config/CorvaneInfo.h"
 #include "platform/Errors.h"
 #include "platform/Platform.h"
@@ -44,6 +45,24 @@ void RecoverAtStart() {
     }
 }
 
+// At a logon, whoever can change the configuration could run their programs in it. The user's
+// own logon runs it all the same, since the user chose where it lies, and the record says so; a
+// logon of every user runs none of it: the box says which file and who, and the way back gives
+// Explorer.
+bool ConfigurationMayRun(bool everyUser) {
+    const std::vector<TConfigurationTrust::TFinding> findings =
+        TConfigurationTrust(TCorvaneInfo::FindProgramFolder(), TCorvaneInfo::GetCurrentUserName(), !everyUser).Check();
+    if (findings.empty()) return true;
+    const std::string described = TConfigurationTrust::Described(findings.front());
+    if (!everyUser) {
+        RecordEvent("configuration open to others: " + described + "; it runs, being this user's own shell");
+        return true;
+    }
+    RecordEvent("configuration refused: " + described + "; this logon of every user's shell runs none of it");
+    platform::Messages().ShowMessage(TConfigurationTrust::LogonRefused(findings.front()));
+    return false;
+}
+
 // The script's run. A logon shell's run that started no program, however it ended, gives the
 // user Explorer as the desktop after the box of any error that ended it. error gets the error
 // that ended the run (the last one, when the fallback failed too).
@@ -51,16 +70,22 @@ int RunLauncher(std::string& error) {
     const TShellIO shellIO;
     const TExplorerFallback fallback(shellIO);
     bool logonShell = false;
+    bool everyUser = false;
     try {
         logonShell = fallback.IsLogonShell();
+        everyUser = logonShell && shellIO.StartsForEveryUser(platform::Files().ExePath());
     } catch (const std::exception& error) {
         ShowFatalError(error);
     }
     int code = 0;
     std::unique_ptr<TRunScript> run;
     try {
-        run = std::make_unique<TRunScript>();
-        run->Run();
+        if (logonShell && !ConfigurationMayRun(everyUser)) {
+            code = 1;
+        } else {
+            run = std::make_unique<TRunScript>();
+            run->Run();
+        }
     } catch (const std::exception& failure) {
         ShowFatalError(failure);
         error = ErrorLine(failure);

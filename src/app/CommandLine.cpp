@@ -7,6 +7,7 @@
 
 #include "app/Application.h"
 #include "check/CheckCommand.h"
+#include "config/ConfigurationTrust.h"
 #include "config/CorvaneInfo.h"
 #include "config/ShellCommand.h"
 #include "platform/Errors.h"
@@ -53,11 +54,25 @@ std::optional<platform::RegistryRoot> InstallRoot(const TStringList& arguments) 
     return std::nullopt;
 }
 
+// Every user's shell needs a configuration that only administrators can change; the user's own
+// may lie where the user chose, and is only said to be open to others.
 int Install(const TStringList& arguments, TOutput& output) {
     const std::optional<platform::RegistryRoot> root = InstallRoot(arguments);
     if (!root) return TCommandLine::ExitUsage;
+    const bool everyUser = *root == platform::RegistryRoot::LocalMachine;
+    const std::vector<TConfigurationTrust::TFinding> findings =
+        TConfigurationTrust(TCorvaneInfo::FindProgramFolder(), TCorvaneInfo::GetCurrentUserName(), !everyUser).Check();
+    if (everyUser && !findings.empty()) {
+        output.Text += TConfigurationTrust::InstallRefused(findings.front()) + "\n";
+        return TCommandLine::ExitFailed;
+    }
     const TShellIO shellIO;
     output.Text += TShellInstall(shellIO, *root).Install(platform::Files().ExePath());
+    if (!findings.empty()) {
+        output.Text += "Note: " + TConfigurationTrust::Described(findings.front()) +
+                       ", so others can run their programs at your logon. To mend it, " +
+                       TConfigurationTrust::HowToMend(findings.front()) + "\n";
+    }
     return TCommandLine::ExitDone;
 }
 

@@ -5,6 +5,7 @@
 #include "check/ScriptCheck.h"
 #include "check/SettingsCheck.h"
 #include "check/ShellListCheck.h"
+#include "check/TrustCheck.h"
 #include "config/CorvaneInfo.h"
 #include "platform/Platform.h"
 #include "shell/ShellWatcher.h"
@@ -32,6 +33,7 @@ TCheckReport TConfigChecker::Run() const {
     shellsCheck.Run();
     if (settingsCheck.SchemeExists) TSchemeCheck(context, settings.ColourSchemeName).Run();
     TScriptCheck(context, TShellScriptIO(userIni).ScriptFile).Run();
+    TTrustCheck(context).Run();
 
     for (const auto& shell : shellsCheck.Shells) {
         const TShellListItem& item = *shell.Item;

@@ -5,18 +5,17 @@
 namespace corvane {
 
 namespace {
-constexpr const char* SchemesFolder = "schemes";
 
 // Creates the schemes folder when asked to; when that fails (it exists, or the program folder
 // is read-only) the scheme file is looked for all the same.
 std::string FindSchemeFile(const std::string& programFolder, const std::string& schemeName, TSchemesFolder folder) {
-    if (folder == TSchemesFolder::Create) platform::Files().CreateDirectory(programFolder + SchemesFolder);
+    if (folder == TSchemesFolder::Create) platform::Files().CreateDirectory(programFolder + TColoursIO::SchemesFolder);
     return TColoursIO::SchemeFileOf(programFolder, schemeName);
 }
 } // namespace
 
 std::string TColoursIO::SchemeFileOf(const std::string& programFolder, const std::string& schemeName) {
-    return programFolder + SchemesFolder + "\\" + schemeName + ".crs";
+    return programFolder + TColoursIO::SchemesFolder + "\\" + schemeName + ".crs";
 }
 
 TColoursIO::TColoursIO(const std::string& programFolder, const std::string& schemeName, TSchemesFolder folder)

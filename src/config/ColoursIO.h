@@ -18,6 +18,8 @@ enum class TSchemesFolder { Create, Leave };
 class TColoursIO {
 public:
     static constexpr const char* Section = "Colours";
+    // The folder of the schemes, in the program folder.
+    static constexpr const char* SchemesFolder = "schemes";
     static constexpr TIniKey BaseColourKey{"BaseColour", TIniValueForm::Integer, "0"};
     static constexpr TIniKey ContrastKey{"Contrast", TIniValueForm::Integer, "10"};
     static constexpr TIniKey AlphaValueKey{"AlphaValue", TIniValueForm::Integer, "180"};

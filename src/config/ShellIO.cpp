@@ -68,6 +68,16 @@ bool TShellIO::Starts(const std::string& exePath) const {
     return applies.state == platform::RegistryValue::State::Present && TShellCommand::Starts(TextOf(applies.data), exePath);
 }
 
+bool TShellIO::StartsForEveryUser(const std::string& exePath) const {
+    const int family = platform::System().PlatformId();
+    if (family == WindowsFamily) return TShellCommand::Starts(ReadShell(), exePath);
+    if (family != NtFamily) return false;
+    const platform::RegistryValue user = ReadWinlogonShell(RegistryRoot::CurrentUser);
+    const platform::RegistryValue machine = ReadWinlogonShell(RegistryRoot::LocalMachine);
+    return user.state != platform::RegistryValue::State::Present &&
+           machine.state == platform::RegistryValue::State::Present && TShellCommand::Starts(TextOf(machine.data), exePath);
+}
+
 void TShellIO::WriteShell(const std::string& text) const {
     TShellSwitch switched;
     WriteShell(text, true, switched);

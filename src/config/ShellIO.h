@@ -49,6 +49,10 @@ public:
     // the NT family the Winlogon value behind it (the current user's when it has one, else the
     // machine's), compared without regard to letter case, quotes and an argument list.
     bool Starts(const std::string& exePath) const;
+    // True when the program at exePath is the shell of every user without one of their own: the
+    // machine's Winlogon value names it and the current user has no value (on the 95 family,
+    // system.ini names it, which is the machine's).
+    bool StartsForEveryUser(const std::string& exePath) const;
     // Makes text the shell setting. On the NT family: the current user's value, then the
     // machine's, then the mapping turned from the machine's to the user's key. Raises
     // ERegistryException when a key cannot be created or a value cannot be set, except that a

@@ -33,5 +33,6 @@ ShellServices& Shell() { return Require(installed.shell, "shell"); }
 DesktopServices& Desktop() { return Require(installed.desktop, "desktop"); }
 WindowSystem& Windows() { return Require(installed.windows, "windows"); }
 Processes& Process() { return Require(installed.processes, "processes"); }
+FileSecurity& Security() { return Require(installed.security, "security"); }
 
 } // namespace corvane::platform

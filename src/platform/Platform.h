@@ -14,6 +14,7 @@ class ShellServices;   // starting programs, file icons
 class DesktopServices; // wallpaper, mouse cursor
 class WindowSystem;    // windows, dialogs and message processing
 class Processes;       // this process, others, and new ones
+class FileSecurity;    // who may change files
 
 struct Services {
     FileSystem* files = nullptr;
@@ -25,6 +26,7 @@ struct Services {
     DesktopServices* desktop = nullptr;
     WindowSystem* windows = nullptr;
     Processes* processes = nullptr;
+    FileSecurity* security = nullptr;
 };
 
 // Makes these services the ones in use; returns the ones that were in use before.
@@ -41,5 +43,6 @@ ShellServices& Shell();
 DesktopServices& Desktop();
 WindowSystem& Windows();
 Processes& Process();
+FileSecurity& Security();
 
 } // namespace corvane::platform

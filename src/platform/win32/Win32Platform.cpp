@@ -1,6 +1,7 @@
 #include "platform/win32/Win32Platform.h"
 
 #include "platform/win32/Win32Desktop.h"
+#include "platform/win32/Win32FileSecurity.h"
 #include "platform/win32/Win32Processes.h"
 #include "platform/win32/Win32RecordStore.h"
 #include "platform/win32/Win32Registry.h"
@@ -24,6 +25,7 @@ Services CreateServices() {
     static Win32WindowSystem windows;
     static Win32Desktop desktop;
     static Win32Processes processes;
+    static Win32FileSecurity security;
 
     Services services;
     services.files = &files;
@@ -35,6 +37,7 @@ Services CreateServices() {
     services.windows = &windows;
     services.desktop = &desktop;
     services.processes = &processes;
+    services.security = &security;
     return services;
 }
 

@@ -6,6 +6,8 @@
 //   corvane_probe write-shell TEXT  makes TEXT the system shell setting
 //   corvane_probe context           builds the launcher's context in the probe's own folder
 //   corvane_probe record N TEXT     writes N events "TEXT i" into the logon record, one by one
+//   corvane_probe descriptor PATH   the security descriptor of PATH, the current user and whether
+//                                   the owner and the user administer the machine
 // Exit code 0 on success, 1 when an error escaped (its kind and message are printed).
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +17,7 @@
 #include "config/CorvaneInfo.h"
 #include "config/ShellIO.h"
 #include "platform/Errors.h"
+#include "platform/FileSecurity.h"
 #include "platform/Platform.h"
 #include "platform/Processes.h"
 #include "platform/win32/Win32Platform.h"
@@ -58,8 +61,15 @@ int Run(int argc, char** argv) {
     } else if (command == "record" && argc > 3) {
         const int count = std::atoi(argv[2]);
         for (int i = 0; i < count; ++i) corvane::RecordEvent(std::string(argv[3]) + " " + std::to_string(i));
+    } else if (command == "descriptor" && argc > 2) {
+        corvane::platform::FileSecurity& security = corvane::platform::Security();
+        const std::string sddl = security.Descriptor(argv[2]).value_or("(none)");
+        const std::string user = security.CurrentUser();
+        std::printf("descriptor=%s\nuser=%s %s administrator=%d\n", sddl.c_str(), user.c_str(),
+                    security.AccountName(user).c_str(), security.IsAdministrator(user) ? 1 : 0);
     } else {
-        std::fprintf(stderr, "usage: corvane_probe platform | read-shell | write-shell TEXT | context | record N TEXT\n");
+        std::fprintf(stderr, "usage: corvane_probe platform | read-shell | write-shell TEXT | context | record N TEXT | "
+                             "descriptor PATH\n");
         return 2;
     }
     return 0;

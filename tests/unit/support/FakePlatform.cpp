@@ -14,6 +14,7 @@ FakePlatform::FakePlatform() {
     services.dialogs = &dialogs;
     services.system = &system;
     services.processes = &processes;
+    services.security = &security;
     previous_ = platform::Install(services);
     previousRecord_ = TEventRecord::Use(&record);
 }

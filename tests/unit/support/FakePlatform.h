@@ -12,6 +12,7 @@
 #include "platform/Errors.h"
 #include "platform/Platform.h"
 #include "platform/Processes.h"
+#include "platform/FileSecurity.h"
 #include "record/EventRecord.h"
 #include "support/FakeRecordStore.h"
 
@@ -226,6 +227,30 @@ public:
     }
 };
 
+// Files that only administrators may change, but those given other descriptors; the user of the
+// run is "operator", no administrator.
+class FakeFileSecurity : public platform::FileSecurity {
+public:
+    static constexpr const char* Clean = "O:BAD:(A;;FA;;;BA)(A;;FA;;;SY)(A;;0x1200a9;;;BU)";
+    std::map<std::string, std::string> descriptors; // by path
+    std::string user = "S-1-5-21-7-7-7-1001";
+    std::set<std::string> administrators;
+    bool systemPermissions = true;
+
+    std::optional<std::string> Descriptor(const std::string& path) override {
+        const auto found = descriptors.find(path);
+        return found != descriptors.end() ? found->second : std::string(Clean);
+    }
+    std::string CurrentUser() override { return user; }
+    bool IsAdministrator(const std::string& sid) override { return administrators.count(sid) != 0; }
+    std::string AccountName(const std::string& sid) override {
+        if (sid == "S-1-1-0") return "Everyone";
+        if (sid == "S-1-5-32-545") return "BUILTIN\\Users";
+        return sid == user ? "PC\\operator" : sid;
+    }
+    bool SystemPermissions() override { return systemPermissions; }
+};
+
 // Installs a set of fakes for the lifetime of the object and restores the previous services.
 class FakePlatform {
 public:
@@ -238,6 +263,7 @@ public:
     FakeDialogs dialogs;
     FakeSystemInfo system;
     FakeProcesses processes;
+    FakeFileSecurity security;
     // The logon record, kept in memory.
     FakeRecordStore recordStore;
     TEventRecord record{recordStore, 100};
