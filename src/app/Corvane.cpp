@@ -1,6 +1,7 @@
-// Program entry of corvane.exe: installs the Windows services with the logon record in front of
-// its boxes, and runs the launcher with its command-line arguments, which wmain takes in UTF-16
-// so that a path beyond the legacy code page arrives whole.
+// Program entry of corvane.exe: restricts where libraries are loaded from, installs the Windows
+// services with the logon record in front of its boxes, and runs the launcher with its
+// command-line arguments, which wmain takes in UTF-16 so that a path beyond the legacy code page
+// arrives whole.
 #include <exception>
 #include <string>
 #include <vector>
@@ -15,6 +16,7 @@
 
 int wmain(int argc, wchar_t** argv) {
     using namespace corvane;
+    platform::win32::RestrictLibrarySearch();
     platform::Services services = platform::win32::CreateServices();
     TRecordedDialogs dialogs(*services.dialogs);
     services.dialogs = &dialogs;

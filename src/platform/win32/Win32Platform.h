@@ -10,6 +10,10 @@
 
 namespace corvane::platform::win32 {
 
+// Makes the system folder the only place where libraries are looked for: the first call of the
+// program, before anything else loads (see Win32LibraryLoading.cpp).
+void RestrictLibrarySearch();
+
 // The services of the running Windows system; they live until the process ends. The calling
 // thread, the program's only one, becomes a COM apartment for the shell's services.
 Services CreateServices();
