@@ -73,10 +73,19 @@ std::vector<TConfigurationTrust::TFinding> TConfigurationTrust::Check() const {
     return findings;
 }
 
+namespace {
+// A folder is named without its closing "\", as icacls takes it (a drive's root keeps it).
+std::string ShownPath(const TConfigurationTrust::TFinding& finding) {
+    std::string path = finding.Path;
+    if (finding.Folder && path.size() > 3 && path.back() == '\\') path.pop_back();
+    return path;
+}
+} // namespace
+
 std::string TConfigurationTrust::Described(const TFinding& finding) {
     std::string names;
     for (const std::string& name : finding.Names) names += (names.empty() ? "" : ", ") + name;
-    return finding.Path + " can be changed by " + names;
+    return ShownPath(finding) + " can be changed by " + names;
 }
 
 std::string TConfigurationTrust::InstallRefused(const TFinding& finding) {
@@ -90,8 +99,7 @@ std::string TConfigurationTrust::LogonRefused(const TFinding& finding) {
 }
 
 std::string TConfigurationTrust::HowToMend(const TFinding& finding) {
-    std::string path = finding.Path;
-    if (finding.Folder && path.size() > 3 && path.back() == '\\') path.pop_back();
+    const std::string path = ShownPath(finding);
     if (!platform::Security().SystemPermissions()) {
         return "take the write rights of the group and of others away: chmod go-w \"" + (path.empty() ? "." : path) + "\"";
     }

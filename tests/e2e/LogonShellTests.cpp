@@ -1,7 +1,11 @@
 // Starts that fail, and the way back to a desktop: a failed start is said with the system's
 // reason and puts the setting back at once; a logon shell's run that started nothing starts
-// Explorer as the shell.
+// Explorer as the shell, and so does a logon of every user whose configuration others can change.
 #include <gtest/gtest.h>
+
+#include <aclapi.h>
+#include <sddl.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <memory>
@@ -214,6 +218,87 @@ TEST_F(LogonShell, NoFallbackOutsideTheLogonShellOrAfterAStartedProgram) {
         EXPECT_EQ(launcher.WaitForExit(), 0u);
         Sleep(500);
         EXPECT_TRUE(e2e::ChildProcesses(launcher.ProcessId(), "explorer.exe").empty());
+        WindowsLikeMachine();
+    }
+}
+
+// Lets everyone change a file or folder. Wine keeps it as the Unix write bit for others.
+void OpenToEveryone(const std::string& path) {
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:(A;OICI;FA;;;WD)", SDDL_REVISION_1, &descriptor, nullptr));
+    BOOL present = FALSE;
+    BOOL defaulted = FALSE;
+    PACL dacl = nullptr;
+    GetSecurityDescriptorDacl(descriptor, &present, &dacl, &defaulted);
+    std::wstring wide = e2e::Wide(path);
+    EXPECT_EQ(SetNamedSecurityInfoW(wide.data(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, dacl, nullptr),
+              DWORD{ERROR_SUCCESS});
+    LocalFree(descriptor);
+}
+
+// Whether the logon record holds an event of the process that begins so.
+bool Recorded(DWORD process, const std::string& event) {
+    char local[MAX_PATH] = {};
+    EXPECT_TRUE(SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, local)));
+    std::string line = std::to_string(process);
+    line.insert(0, 1, '[').append("] ").append(event);
+    return e2e::ReadWholeFile(std::string(local) + "\\Corvane\\logon.log").find(line) != std::string::npos;
+}
+
+// Each place of the configuration made changeable by everyone, in turn: every user's shell is not
+// installed over it, the check calls it an error, and its logon runs none of it but gives
+// Explorer; one user's own logon runs it and the record says what others could change.
+TEST_F(LogonShell, AConfigurationThatOthersCanChangeRunsAtNoLogonOfEveryUser) {
+    struct Place {
+        const char* folder;
+        const char* file; // in the folder; none for the folder itself, "user" for the user's file
+    };
+    const Place places[] = {{"open-folder", ""},          {"open-exe", "corvane.exe"}, {"open-script", "script.txt"},
+                            {"open-shells", "shells.ini"}, {"open-program", "alt.exe"}, {"open-user", "user"}};
+    for (const Place& place : places) {
+        SCOPED_TRACE(place.folder);
+        auto folder = Folder(place.folder, "ShowLauncher=0\r\n", "exec (\"@alt.exe\", \"\", \"\")\r\n");
+        const std::string file = place.file;
+        std::string path = file == "user" ? folder.UserIni() : folder.Path() + file;
+        OpenToEveryone(path);
+        if (file.empty()) path.pop_back();
+        const auto before = CurrentSetting();
+
+        const auto install = e2e::RunConsoleProgram(folder.Exe(), {"--install", "--all-users"});
+        ASSERT_TRUE(install.has_value());
+        EXPECT_EQ(install->exitCode, 1u) << install->output;
+        EXPECT_NE(install->output.find(path + " can be changed by Everyone"), std::string::npos) << install->output;
+        EXPECT_EQ(CurrentSetting(), before) << "nothing changed";
+
+        SetRegText(HKEY_LOCAL_MACHINE, Winlogon, "Shell", folder.Exe());
+        const auto check = e2e::RunConsoleProgram(folder.Exe(), {"--check"});
+        ASSERT_TRUE(check.has_value());
+        EXPECT_EQ(check->exitCode, 1u) << check->output;
+        EXPECT_NE(check->output.find("can be changed by Everyone: this corvane.exe is the shell of every user"), std::string::npos)
+            << check->output;
+        {
+            e2e::Launcher launcher(folder);
+            const auto boxes = Texts(launcher.DismissAllUntilExit());
+            ASSERT_EQ(boxes.size(), 2u) << ::testing::PrintToString(boxes);
+            EXPECT_EQ(boxes[0].rfind("Corvane runs none of its configuration at this logon: " + path + " can be changed by Everyone", 0), 0u)
+                << boxes[0];
+            EXPECT_EQ(boxes[1], NothingStarted);
+            EXPECT_EQ(launcher.WaitForExit(), 1u);
+            EXPECT_TRUE(e2e::ChildProcesses(launcher.ProcessId(), "alt.exe").empty()) << "the script did not run";
+            EXPECT_EQ(e2e::ChildProcesses(launcher.ProcessId(), "explorer.exe").size(), 1u);
+            EXPECT_TRUE(Recorded(launcher.ProcessId(), "configuration refused: " + path));
+            EndExplorersOf(launcher.ProcessId());
+        }
+
+        WindowsLikeMachine();
+        SetRegText(HKEY_CURRENT_USER, Winlogon, "Shell", folder.Exe());
+        e2e::Launcher own(folder);
+        EXPECT_TRUE(own.DismissAllUntilExit().empty());
+        EXPECT_EQ(own.WaitForExit(), 0u);
+        const auto shells = e2e::ChildProcesses(own.ProcessId(), "alt.exe");
+        EXPECT_EQ(shells.size(), 1u) << "the user's own logon runs it";
+        for (DWORD id : shells) e2e::KillProcess(id);
+        EXPECT_TRUE(Recorded(own.ProcessId(), "configuration open to others: " + path));
         WindowsLikeMachine();
     }
 }
