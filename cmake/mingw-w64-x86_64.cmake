@@ -6,6 +6,7 @@ set(TOOLCHAIN_PREFIX x86_64-w64-mingw32)
 set(CMAKE_C_COMPILER ${TOOLCHAIN_PREFIX}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${TOOLCHAIN_PREFIX}-g++-posix)
 set(CMAKE_RC_COMPILER ${TOOLCHAIN_PREFIX}-windres)
+set(CMAKE_MC_COMPILER ${TOOLCHAIN_PREFIX}-windmc)
 
 # Appended, so that roots given on the command line or in a preset (such as the folder with
 # the MinGW build of libjpeg) are searched as well.

@@ -13,6 +13,7 @@
 #include "record/EventRecord.h"
 #include "shell/ExplorerFallback.h"
 #include "shell/ShellRecovery.h"
+#include "record/SystemEvent.h"
 
 namespace corvane {
 
@@ -40,8 +41,8 @@ void RecoverAtStart() {
         const TShellIO shellIO;
         TShellRecovery(shellIO).Recover();
     } catch (const std::exception& error) {
-        platform::Messages().ShowMessage("The shell setting that an earlier launch left switched could not be put back:\r\n" +
-                                         ErrorLine(error));
+        ReportProblem(SystemEvent::ErrorReported,
+                      "The shell setting that an earlier launch left switched could not be put back:\r\n" + ErrorLine(error));
     }
 }
 
@@ -56,10 +57,12 @@ bool ConfigurationMayRun(bool everyUser) {
     const std::string described = TConfigurationTrust::Described(findings.front());
     if (!everyUser) {
         RecordEvent("configuration open to others: " + described + "; it runs, being this user's own shell");
+        LogEvent(SystemEvent::ConfigurationOpen, "Corvane runs a configuration that others can change, being the own shell of " +
+                                                     TCorvaneInfo::GetCurrentUserName() + ": " + described + ".");
         return true;
     }
     RecordEvent("configuration refused: " + described + "; this logon of every user's shell runs none of it");
-    platform::Messages().ShowMessage(TConfigurationTrust::LogonRefused(findings.front()));
+    ReportProblem(SystemEvent::ConfigurationRefused, TConfigurationTrust::LogonRefused(findings.front()));
     return false;
 }
 

@@ -17,6 +17,8 @@
 #include "shell/ShellRecovery.h"
 #include "shell/ShellWatcher.h"
 #include "text/AsciiText.h"
+#include "record/SystemEvent.h"
+#include "shell/EventSource.h"
 
 namespace corvane {
 
@@ -67,7 +69,12 @@ int Install(const TStringList& arguments, TOutput& output) {
         return TCommandLine::ExitFailed;
     }
     const TShellIO shellIO;
-    output.Text += TShellInstall(shellIO, *root).Install(platform::Files().ExePath());
+    const std::string exePath = platform::Files().ExePath();
+    output.Text += TShellInstall(shellIO, *root).Install(exePath);
+    if (everyUser && !TEventSource::Register(exePath)) {
+        output.Text += "Note: the event source " + TEventSource::Key() +
+                       " could not be registered: Event Viewer shows Corvane's events without their message file.\n";
+    }
     if (!findings.empty()) {
         output.Text += "Note: " + TConfigurationTrust::Described(findings.front()) +
                        ", so others can run their programs at your logon. To mend it, " +
@@ -81,7 +88,11 @@ int Uninstall(const TStringList& arguments, TOutput& output) {
     if (!root) return TCommandLine::ExitUsage;
     const TShellIO shellIO;
     bool installed = false;
-    output.Text += TShellInstall(shellIO, *root).Uninstall(platform::Files().ExePath(), installed);
+    const std::string exePath = platform::Files().ExePath();
+    output.Text += TShellInstall(shellIO, *root).Uninstall(exePath, installed);
+    if (*root == platform::RegistryRoot::LocalMachine && !TEventSource::Unregister(exePath)) {
+        output.Text += "Note: the event source " + TEventSource::Key() + " could not be removed.\n";
+    }
     return TCommandLine::ExitDone;
 }
 
@@ -128,6 +139,18 @@ void RecordOption(const TStringList& arguments, int code, const std::string& rep
     std::string event = "option " + TCommandLine::Shown(arguments) + ": exit code " + std::to_string(code);
     if (code != TCommandLine::ExitDone && !report.empty()) event += ": " + report;
     RecordEvent(event);
+}
+
+// What --install and --uninstall did, in the system's event log too: an administrator looks
+// there for the changes of every user's shell.
+void LogOption(const TCommandLine::TOption* option, int code, const std::string& report) {
+    if (option == nullptr || code == TCommandLine::ExitUsage) return;
+    const bool done = code == TCommandLine::ExitDone;
+    if (option->Run == Install) {
+        LogEvent(done ? SystemEvent::Installed : SystemEvent::InstallFailed, report);
+    } else if (option->Run == Uninstall) {
+        LogEvent(done ? SystemEvent::Uninstalled : SystemEvent::UninstallFailed, report);
+    }
 }
 
 const TCommandLine::TOption* Find(std::string_view name) {
@@ -246,6 +269,7 @@ int TCommandLine::Run(const TStringList& given) {
     }
     if (code == ExitUsage) output.Text += "Run " + std::string(ProgramName) + " --help for the options.\n";
     RecordOption(arguments, code, output.Text);
+    LogOption(option, code, output.Text);
     if (!quiet && (option == nullptr || !option->GivenByLauncher)) {
         platform::Messages().WriteOutput(output.Text, output.WorthABox ? platform::Dialogs::Unread::Box
                                                                         : platform::Dialogs::Unread::Dropped);

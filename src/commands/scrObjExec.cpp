@@ -5,6 +5,7 @@
 #include "platform/ShellServices.h"
 #include "record/EventRecord.h"
 #include "shell/StartReport.h"
+#include "record/SystemEvent.h"
 
 namespace corvane {
 
@@ -21,7 +22,7 @@ void TscrObjExec::Execute() {
     const platform::ProgramStart start = platform::Shell().Execute(path, parameters, directory);
     RecordEvent(ProgramStartEvent("exec (line " + std::to_string(LineNo) + ")", path, parameters, start));
     if (!start.Started) {
-        ReportError(StartFailedError(path, start.Reason));
+        ReportError(StartFailedError(path, start.Reason), SystemEvent::StartFailed);
     } else {
         ++ProgramsStarted;
     }

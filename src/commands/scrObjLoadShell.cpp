@@ -9,6 +9,7 @@
 #include "text/AsciiText.h"
 #include "ui/ApplyWallpaper.h"
 #include "ui/ShellChooseForm.h"
+#include "record/SystemEvent.h"
 
 namespace corvane {
 
@@ -27,7 +28,7 @@ bool LaunchAsShell(TscrObjAncestor& statement, std::string& previousShell, const
             // Watched from the start, so that a crash during the pause is answered too.
             if (shell != nullptr && shell->CrashProtected) TShellWatcher::StartFor({shell->Name, path, parameters}, started);
         });
-    if (!start.Started) statement.ReportError(StartFailedError(path, start.Reason));
+    if (!start.Started) statement.ReportError(StartFailedError(path, start.Reason), SystemEvent::StartFailed);
     return start.Started;
 }
 

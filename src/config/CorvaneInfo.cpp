@@ -1,6 +1,7 @@
 #include "config/CorvaneInfo.h"
 
 #include "platform/Platform.h"
+#include "record/SystemEvent.h"
 
 namespace corvane {
 
@@ -19,7 +20,7 @@ std::string EnsureFile(const std::string& folder, std::string path, const char* 
         if (platform::Files().CreateEmptyFile(path)) {
             platform::Messages().ShowMessage(created);
         } else {
-            platform::Messages().ShowMessage(uncreatable(FolderShown(folder), path.substr(folder.size())));
+            ReportProblem(SystemEvent::WarningReported, uncreatable(FolderShown(folder), path.substr(folder.size())));
         }
     }
     return path;

@@ -2,6 +2,7 @@
 
 #include "config/TextFile.h"
 #include "platform/Platform.h"
+#include "record/SystemEvent.h"
 
 namespace corvane {
 
@@ -44,7 +45,7 @@ TStringList TShellScriptIO::ReadScript() const {
     if (platform::Files().FileExists(ScriptFile)) {
         return SplitLines(TTextFile(platform::Files().ReadFile(ScriptFile), TTextFile::TKind::Script, ScriptFile).Text);
     }
-    platform::Messages().ShowMessage(NoScriptMessage);
+    ReportProblem(SystemEvent::WarningReported, NoScriptMessage);
     return TStringList(DefaultScript.begin(), DefaultScript.end());
 }
 

@@ -15,6 +15,7 @@ class DesktopServices; // wallpaper, mouse cursor
 class WindowSystem;    // windows, dialogs and message processing
 class Processes;       // this process, others, and new ones
 class FileSecurity;    // who may change files
+class EventLog;        // the system's event log
 
 struct Services {
     FileSystem* files = nullptr;
@@ -27,6 +28,7 @@ struct Services {
     WindowSystem* windows = nullptr;
     Processes* processes = nullptr;
     FileSecurity* security = nullptr;
+    EventLog* eventLog = nullptr; // none: events go only into the logon record
 };
 
 // Makes these services the ones in use; returns the ones that were in use before.

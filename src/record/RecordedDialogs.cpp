@@ -2,6 +2,7 @@
 
 #include "record/EventRecord.h"
 #include "text/AsciiText.h"
+#include "record/SystemEvent.h"
 
 namespace corvane {
 
@@ -12,6 +13,7 @@ void TRecordedDialogs::ShowMessage(const std::string& text) {
 
 void TRecordedDialogs::ShowErrorBox(const std::string& caption, const std::string& text) {
     RecordEvent("error box " + Quoted(caption) + ": " + text);
+    LogEvent(SystemEvent::RunEnded, text);
     Shown_.ShowErrorBox(caption, text);
 }
 

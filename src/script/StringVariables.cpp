@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/Platform.h"
+#include "record/SystemEvent.h"
 
 namespace corvane {
 
@@ -12,7 +13,7 @@ std::string ParseVarsError(const std::string& problem, const std::string& text) 
 }
 
 void ShowParseVarsError(const std::string& problem, const std::string& text) {
-    platform::Messages().ShowMessage(ParseVarsError(problem, text));
+    ReportProblem(SystemEvent::ErrorReported, ParseVarsError(problem, text));
 }
 } // namespace
 
@@ -40,7 +41,7 @@ std::string TStringVariables::GetVar(const std::string& name, const std::string&
     }
     const std::string& value = entry->second->Value;
     if (value == defaultValue) {
-        platform::Messages().ShowMessage("Error (GetVar): Retrieved value same as Default value (" + defaultValue + ")");
+        ReportProblem(SystemEvent::ErrorReported, "Error (GetVar): Retrieved value same as Default value (" + defaultValue + ")");
     }
     return value;
 }
@@ -76,7 +77,7 @@ std::string TStringVariables::ParseVars(const std::string& text, char delim) con
         }
         if (close == std::string::npos) {
             work.erase(open, 1);
-            platform::Messages().ShowMessage(UnclosedReferenceMessage(text));
+            ReportProblem(SystemEvent::ErrorReported, UnclosedReferenceMessage(text));
             return work;
         }
         if (substitutions == MaxSubstitutions) {

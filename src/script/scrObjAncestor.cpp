@@ -2,6 +2,7 @@
 
 #include "platform/Errors.h"
 #include "platform/Platform.h"
+#include "record/SystemEvent.h"
 
 namespace corvane {
 
@@ -16,12 +17,12 @@ TscrObjAncestor::~TscrObjAncestor() {
     }
 }
 
-void TscrObjAncestor::ReportError(const std::string& msg) const {
-    platform::Messages().ShowMessage("Error (Line " + std::to_string(LineNo) + "): " + msg);
+void TscrObjAncestor::ReportError(const std::string& msg, const TSystemEvent& event) const {
+    ReportProblem(event, "Error (Line " + std::to_string(LineNo) + "): " + msg);
 }
 
 void TscrObjAncestor::ReportWarning(const std::string& msg) const {
-    platform::Messages().ShowMessage("Warning (Line " + std::to_string(LineNo) + "): " + msg);
+    ReportProblem(SystemEvent::WarningReported, "Warning (Line " + std::to_string(LineNo) + "): " + msg);
 }
 
 const std::string& TscrObjAncestor::Arg(int position) const {

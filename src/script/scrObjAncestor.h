@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "record/SystemEvent.h"
 #include "script/StringVariables.h"
 #include "text/StringList.h"
 
@@ -25,8 +26,9 @@ public:
     // Runs the statement. It may replace Next (and release what it skips), never itself.
     virtual void Execute() = 0;
 
-    // "Error (Line n): msg" and "Warning (Line n): msg" in the message box.
-    void ReportError(const std::string& msg) const;
+    // "Error (Line n): msg" and "Warning (Line n): msg" in the message box, and in the system's
+    // event log as event (an error) or as a warning.
+    void ReportError(const std::string& msg, const TSystemEvent& event = SystemEvent::ErrorReported) const;
     void ReportWarning(const std::string& msg) const;
 
     // The argument at position (from 0); raises EListError naming the position when the

@@ -7,6 +7,7 @@
 #include "shell/StartAsShell.h"
 #include "shell/StartReport.h"
 #include "text/AsciiText.h"
+#include "record/SystemEvent.h"
 
 namespace corvane {
 
@@ -29,17 +30,18 @@ std::string NotPutBack(const std::string& error) {
 bool TExplorerFallback::Run() const {
     RecordEvent("Explorer fallback: this logon shell's run started no program; starting " + Quoted(ExplorerPath()) +
                 " as the shell");
-    platform::Messages().ShowMessage(NothingStarted);
+    ReportProblem(SystemEvent::ExplorerFallback, NothingStarted);
     const TOutcome outcome = Start();
     if (!outcome.Start.Started) {
-        platform::Messages().ShowMessage(
+        ReportProblem(
+            SystemEvent::StartFailed,
             StartFailedError(ExplorerPath(), outcome.Start.Reason) +
             (outcome.SwitchError.empty() ? "" : "\r\nBefore that, " + WithoutTheSwitch(outcome.SwitchError) + "."));
     } else if (!outcome.SwitchError.empty()) {
-        platform::Messages().ShowMessage("Explorer was started as a window of files, not as the shell: " +
-                                         WithoutTheSwitch(outcome.SwitchError) + ".");
+        ReportProblem(SystemEvent::ErrorReported, "Explorer was started as a window of files, not as the shell: " +
+                                                      WithoutTheSwitch(outcome.SwitchError) + ".");
     } else if (!outcome.RestoreError.empty()) {
-        platform::Messages().ShowMessage(NotPutBack(outcome.RestoreError));
+        ReportProblem(SystemEvent::ErrorReported, NotPutBack(outcome.RestoreError));
     }
     return outcome.Start.Started;
 }

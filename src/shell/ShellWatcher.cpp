@@ -8,6 +8,7 @@
 #include "shell/StartReport.h"
 #include "text/AsciiText.h"
 #include "text/CommandLineArgument.h"
+#include "record/SystemEvent.h"
 
 namespace corvane {
 
@@ -72,7 +73,7 @@ std::optional<TShellWatcher::TWatch> TShellWatcher::FromArguments(const TStringL
 // happened in the order it happened.
 int TShellWatcher::GiveExplorer(const std::function<std::string(const TExplorerFallback::TOutcome&)>& say) const {
     const TExplorerFallback::TOutcome explorer = TExplorerFallback(ShellIO_).Start();
-    platform::Messages().ShowMessage(say(explorer));
+    ReportProblem(SystemEvent::ShellGivenUp, say(explorer));
     return explorer.Start.Started ? 0 : 1;
 }
 
@@ -96,6 +97,11 @@ int TShellWatcher::Run(std::shared_ptr<platform::HeldProcess> process) const {
                          ? "; starting it again (" + std::to_string(policy.RecentEnds()) + " within a minute)"
                          : "; starting Explorer instead"));
         if (action == TRestartPolicy::TAction::End) return 0;
+        if (action == TRestartPolicy::TAction::Restart) {
+            LogEvent(SystemEvent::ShellRestarted, Shell_.Name + " ended unexpectedly with exit code " + ExitCodeText(*exitCode) +
+                                                      "; starting it again (" + std::to_string(policy.RecentEnds()) +
+                                                      " ends within a minute).");
+        }
         if (action == TRestartPolicy::TAction::GiveExplorer) {
             const int ends = policy.RecentEnds();
             return GiveExplorer([&](const TExplorerFallback::TOutcome& explorer) {
@@ -114,7 +120,7 @@ int TShellWatcher::Run(std::shared_ptr<platform::HeldProcess> process) const {
             if (!restarted) {
                 failure = ErrorLine(error);
             } else {
-                platform::Messages().ShowMessage(ErrorLine(error));
+                ReportProblem(SystemEvent::ErrorReported, ErrorLine(error));
             }
         }
         if (!failure.empty()) {

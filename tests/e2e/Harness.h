@@ -21,6 +21,7 @@ struct Options {
     std::string images;       // sample images with their reference pictures, and the example configuration
     std::string fixtures;     // what only the host can make (run-e2e.sh): "unreadable\script.txt" fails to read
     std::string msi;          // the Windows Installer package; none when the build made none
+    std::string wineErrors;   // where Wine's debug output of the driver and its children goes (run-e2e.sh)
 };
 Options& Config();
 

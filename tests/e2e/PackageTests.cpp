@@ -15,6 +15,14 @@ namespace {
 using namespace e2e::registry;
 
 const std::string InstallFolder = "C:\\Program Files\\Corvane\\";
+const char* const EventSource = "SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application\\Corvane";
+
+bool KeyExists(HKEY root, const char* path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
 
 // Runs msiexec with the package and waits for it; its exit code.
 DWORD Msiexec(const std::string& action, const std::string& properties = "") {
@@ -54,6 +62,7 @@ TEST_F(Package, MakesCorvaneEveryUsersShellOnlyWhenAskedAndTakesBackExactlyThat)
         EXPECT_TRUE(Exists(InstallFolder + "Example\\shells.ini"));
         EXPECT_TRUE(Exists(InstallFolder + "Example\\schemes\\Default.crs"));
         EXPECT_FALSE(Exists(InstallFolder + "shells.ini")) << "the example is no live configuration";
+        EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, EventSource, "EventMessageFile"), InstallFolder + "corvane.exe");
         if (allUsers) {
             EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, Winlogon, "Shell"), "\"" + InstallFolder + "corvane.exe\"");
         } else {
@@ -66,6 +75,7 @@ TEST_F(Package, MakesCorvaneEveryUsersShellOnlyWhenAskedAndTakesBackExactlyThat)
         EXPECT_EQ(Read(HKEY_LOCAL_MACHINE, Winlogon, "Shell"), before);
         EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, "Software\\Corvane", "InstalledOver"), std::nullopt);
         EXPECT_FALSE(Exists(InstallFolder + "corvane.exe"));
+        EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, EventSource)) << "the event source goes with the package";
         EXPECT_FALSE(Exists(InstallFolder + "Example\\shells.ini"));
         EXPECT_TRUE(Exists(added)) << "what the administrator added stays";
         DeleteFileA(added.c_str());

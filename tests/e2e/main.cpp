@@ -42,7 +42,8 @@ int main(int argc, char** argv) {
             TakeOption(argv[i], "--artifacts=", e2e::Config().artifacts) ||
             TakeOption(argv[i], "--desktop-probe=", e2e::Config().desktopProbe) ||
             TakeOption(argv[i], "--images=", e2e::Config().images) ||
-            TakeOption(argv[i], "--fixtures=", e2e::Config().fixtures) || TakeOption(argv[i], "--msi=", e2e::Config().msi);
+            TakeOption(argv[i], "--fixtures=", e2e::Config().fixtures) || TakeOption(argv[i], "--msi=", e2e::Config().msi) ||
+            TakeOption(argv[i], "--wine-errors=", e2e::Config().wineErrors);
     }
     if (e2e::Config().corvane.empty() || e2e::Config().runs.empty()) {
         std::cerr << "usage: corvane_e2e --corvane=PATH --runs=FOLDER [--artifacts=FOLDER]\n";

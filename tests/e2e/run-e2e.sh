@@ -78,12 +78,18 @@ run_driver() {
       *) arguments+=("$argument") ;;
     esac
   done
+  # Wine writes the debug output of every process that the driver starts on the driver's own
+  # standard error (it hands a child only its standard input and output): the event log's tests
+  # read it back from the copy in the artifacts.
+  local errors="$work/artifacts/wine-errors.log"
+  touch "$errors"
   timeout 2000 wine "$driver" \
     --corvane="$(winpath "$exe")" \
     --runs="$(winpath "$work/runs")" \
     --artifacts="$(winpath "$work/artifacts")" \
     --fixtures="$(winpath "$work/fixtures")" \
-    "${arguments[@]}"
+    --wine-errors="$(winpath "$errors")" \
+    "${arguments[@]}" 2> >(tee -a "$errors" >&2)
 }
 
 prepare_prefix

@@ -1,6 +1,7 @@
 #include "platform/win32/Win32Platform.h"
 
 #include "platform/win32/Win32Desktop.h"
+#include "platform/win32/Win32EventLog.h"
 #include "platform/win32/Win32FileSecurity.h"
 #include "platform/win32/Win32Processes.h"
 #include "platform/win32/Win32RecordStore.h"
@@ -26,6 +27,7 @@ Services CreateServices() {
     static Win32Desktop desktop;
     static Win32Processes processes;
     static Win32FileSecurity security;
+    static Win32EventLog eventLog;
 
     Services services;
     services.files = &files;
@@ -38,6 +40,7 @@ Services CreateServices() {
     services.desktop = &desktop;
     services.processes = &processes;
     services.security = &security;
+    services.eventLog = &eventLog;
     return services;
 }
 

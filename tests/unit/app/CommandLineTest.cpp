@@ -2,6 +2,8 @@
 
 #include "app/Application.h"
 #include "app/CommandLine.h"
+#include "config/RegistryWrites.h"
+#include "shell/EventSource.h"
 #include "shell/ShellRecovery.h"
 #include "shell/ShellJournal.h"
 #include "support/LauncherWorld.h"
@@ -125,6 +127,32 @@ TEST_F(CommandLineTest, ARecoveryWithNothingToDoIsNotWorthABox) {
     EXPECT_EQ(fake.dialogs.unreadOutput, Unread::Box);
     EXPECT_EQ(Run({"--version"}), 0);
     EXPECT_EQ(fake.dialogs.unreadOutput, Unread::Box);
+}
+
+// The install for every user registers the event source with this corvane.exe as its message
+// file, and its uninstall removes it, but not one of another program; each change, done or
+// failed, is in the event log.
+TEST_F(CommandLineTest, EveryUsersInstallRegistersTheEventSourceAndTheLogTellsEachChange) {
+    const std::string key = TEventSource::Key();
+    EXPECT_EQ(Run({"--install", AllUsers}), 0);
+    const platform::RegistryValue file = fake.registry.ReadValue(Machine, key, TEventSource::MessageFileValue);
+    EXPECT_EQ(file.type, platform::RegExpandString);
+    EXPECT_EQ(file.data, StringData("C:\\Launch\\corvane.exe"));
+    EXPECT_EQ(fake.registry.ReadValue(Machine, key, TEventSource::TypesValue).data, std::string("\x07\0\0\0", 4));
+    EXPECT_EQ(Run({"--uninstall", AllUsers}), 0);
+    EXPECT_FALSE(fake.registry.HasKey(Machine, key));
+
+    EXPECT_EQ(Run({"--install", AllUsers}), 0);
+    fake.registry.Put(Machine, key, TEventSource::MessageFileValue, "C:\\Program Files\\Other\\corvane.exe");
+    EXPECT_EQ(Run({"--uninstall", AllUsers}), 0);
+    EXPECT_TRUE(fake.registry.HasKey(Machine, key)) << "another program's registration stays";
+
+    fake.registry.readOnly.insert(testing::FakeRegistry::Id(Machine, Winlogon));
+    EXPECT_EQ(Run({"--install", AllUsers}), 1);
+    EXPECT_EQ(Run({"--install", "--bad"}), 2);
+    EXPECT_EQ(fake.eventLog.Ids(), (std::vector<std::uint16_t>{10, 11, 10, 11, 12})) << "a usage error is no change";
+    EXPECT_EQ(fake.eventLog.events.back().level, platform::EventLevel::Error);
+    EXPECT_NE(fake.eventLog.events.back().text.find("Administrator rights are needed"), std::string::npos);
 }
 
 } // namespace

@@ -25,19 +25,21 @@ TEST_F(ExplorerFallbackTest, ALogonShellThatStartedNothingStartsExplorer) {
         std::vector<std::string> messages; // the boxes before the fallback's
         int exitCode;
         bool fallback;
+        std::vector<std::uint16_t> events; // in the system's event log
     };
     const std::string failed = "Error (Line 1): Could not start \"C:\\Alt\\alt.exe\": The system cannot find the file specified.";
     const Case cases[] = {
-        {"cancelled chooser", "C:\\Launch\\corvane.exe", "DefaultShell=Alt\n", "loadshell (v)\n", true, false, {}, 0, true},
-        {"nothing configured", "\"C:\\LAUNCH\\CORVANE.EXE\" -x", "ShowLauncher=0\n", "loadshell (v)\n", false, false, {}, 0, true},
-        {"failed start", "c:\\launch\\corvane.exe", "ShowLauncher=0\nDefaultShell=Alt\n", "loadshell (v)\n", false, true, {failed}, 0, true},
+        {"cancelled chooser", "C:\\Launch\\corvane.exe", "DefaultShell=Alt\n", "loadshell (v)\n", true, false, {}, 0, true, {5}},
+        {"nothing configured", "\"C:\\LAUNCH\\CORVANE.EXE\" -x", "ShowLauncher=0\n", "loadshell (v)\n", false, false, {}, 0, true, {5}},
+        {"failed start", "c:\\launch\\corvane.exe", "ShowLauncher=0\nDefaultShell=Alt\n", "loadshell (v)\n", false, true, {failed}, 0, true,
+         {4, 5}},
         {"error that ended the run", "C:\\Launch\\corvane.exe", "ShowLauncher=0\n", "exec (C:\\Tools\\tool.exe, -p)\n",
-         false, false, {}, 1, true},
+         false, false, {}, 1, true, {5}},
         {"script that started a program", "C:\\Launch\\corvane.exe", "ShowLauncher=0\n", "exec (C:\\Tools\\tool.exe, \"\", \"\")\n",
-         false, false, {}, 0, false},
-        {"shell started", "C:\\Launch\\corvane.exe", "ShowLauncher=0\nDefaultShell=Alt\n", "loadshell (v)\n", false, false, {}, 0, false},
-        {"not the logon shell", "explorer.exe", "ShowLauncher=0\n", "loadshell (v)\n", false, false, {}, 0, false},
-        {"another corvane.exe", "D:\\Old\\corvane.exe", "ShowLauncher=0\n", "loadshell (v)\n", false, false, {}, 0, false},
+         false, false, {}, 0, false, {}},
+        {"shell started", "C:\\Launch\\corvane.exe", "ShowLauncher=0\nDefaultShell=Alt\n", "loadshell (v)\n", false, false, {}, 0, false, {}},
+        {"not the logon shell", "explorer.exe", "ShowLauncher=0\n", "loadshell (v)\n", false, false, {}, 0, false, {}},
+        {"another corvane.exe", "D:\\Old\\corvane.exe", "ShowLauncher=0\n", "loadshell (v)\n", false, false, {}, 0, false, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -52,6 +54,7 @@ TEST_F(ExplorerFallbackTest, ALogonShellThatStartedNothingStartsExplorer) {
         fake.shell.executed.clear();
         fake.dialogs.messages.clear();
         fake.dialogs.errorBoxes.clear();
+        fake.eventLog.events.clear();
         during.clear();
 
         EXPECT_EQ(RunProgram(), c.exitCode);
@@ -59,6 +62,7 @@ TEST_F(ExplorerFallbackTest, ALogonShellThatStartedNothingStartsExplorer) {
         if (c.fallback) messages.push_back(TExplorerFallback::NothingStarted);
         EXPECT_EQ(fake.dialogs.messages, messages);
         EXPECT_EQ(fake.dialogs.errorBoxes.size(), c.exitCode == 1 ? 1u : 0u) << "the error's box comes first";
+        EXPECT_EQ(fake.eventLog.Ids(), c.events);
         const bool explorerStarted = !fake.shell.executed.empty() && fake.shell.executed.back() == Explorer + "||";
         EXPECT_EQ(explorerStarted, c.fallback);
         if (c.fallback) {

@@ -87,6 +87,8 @@ TEST_F(ShellWatcherRunTest, RestartsACrashedShellAsTheShellAndWatchesTheNewProce
                              "watch of \"Alt\": ended with exit code 0, its own choice: the watch ends"}) {
         EXPECT_EQ(std::count(events.begin(), events.end(), line), 1) << line << "\n" << ::testing::PrintToString(events);
     }
+    EXPECT_EQ(fake.eventLog.Ids(), (std::vector<std::uint16_t>{6, 6})) << "each restart, not the shell's own end";
+    EXPECT_EQ(fake.eventLog.events.at(0).text, "Alt ended unexpectedly with exit code 0xC0000005; starting it again (1 ends within a minute).");
 }
 
 TEST_F(ShellWatcherRunTest, TheFourthCrashWithinAMinuteGivesExplorerWithABox) {
@@ -98,6 +100,8 @@ TEST_F(ShellWatcherRunTest, TheFourthCrashWithinAMinuteGivesExplorerWithABox) {
     EXPECT_EQ(during.back(), "C:\\Windows\\explorer.exe");
     EXPECT_EQ(fake.dialogs.messages,
               std::vector<std::string>{"Alt ended unexpectedly 4 times within a minute; Explorer was started instead."});
+    EXPECT_EQ(fake.eventLog.Ids(), (std::vector<std::uint16_t>{6, 6, 6, 7}));
+    EXPECT_EQ(fake.eventLog.events.back().text, fake.dialogs.messages.back());
     EXPECT_EQ(fake.processes.waitedOn.size(), 4u) << "Explorer is not watched";
 }
 

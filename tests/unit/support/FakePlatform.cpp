@@ -15,6 +15,7 @@ FakePlatform::FakePlatform() {
     services.system = &system;
     services.processes = &processes;
     services.security = &security;
+    services.eventLog = &eventLog;
     previous_ = platform::Install(services);
     previousRecord_ = TEventRecord::Use(&record);
 }

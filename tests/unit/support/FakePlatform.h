@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/Errors.h"
+#include "platform/EventLog.h"
 #include "platform/Platform.h"
 #include "platform/Processes.h"
 #include "platform/FileSecurity.h"
@@ -251,6 +252,26 @@ public:
     bool SystemPermissions() override { return systemPermissions; }
 };
 
+// The events written to the system's event log, in order.
+class FakeEventLog : public platform::EventLog {
+public:
+    struct TEvent {
+        platform::EventLevel level;
+        std::uint16_t id;
+        std::string text;
+    };
+    std::vector<TEvent> events;
+    void Report(platform::EventLevel level, std::uint16_t id, const std::string& text) noexcept override {
+        events.push_back({level, id, text});
+    }
+    // The identifiers of the events, in order.
+    std::vector<std::uint16_t> Ids() const {
+        std::vector<std::uint16_t> ids;
+        for (const TEvent& event : events) ids.push_back(event.id);
+        return ids;
+    }
+};
+
 // Installs a set of fakes for the lifetime of the object and restores the previous services.
 class FakePlatform {
 public:
@@ -264,6 +285,7 @@ public:
     FakeSystemInfo system;
     FakeProcesses processes;
     FakeFileSecurity security;
+    FakeEventLog eventLog;
     // The logon record, kept in memory.
     FakeRecordStore recordStore;
     TEventRecord record{recordStore, 100};
