@@ -8,6 +8,8 @@
 #                           cache variable (cmake/Sign.cmake says why it is not read earlier)
 #   CORVANE_SIGN_TIMESTAMP  the URL of an RFC 3161 timestamp server, so that the signatures stay
 #                           valid after the certificate expires; none when empty
+#   CORVANE_SIGN_CAFILE     the CA certificates that the signature test trusts (default:
+#                           osslsigncode's, the system's)
 # The certificate and the timestamp server can be given as environment variables of the same
 # names at the first configure instead.
 #
@@ -19,6 +21,7 @@ set(CORVANE_SIGN_PASSWORD "" CACHE STRING
     "Password of CORVANE_SIGN_PKCS12 (the environment variable of that name wins)")
 set(CORVANE_SIGN_TIMESTAMP "$ENV{CORVANE_SIGN_TIMESTAMP}" CACHE STRING
     "RFC 3161 timestamp server's URL; none when empty")
+set(CORVANE_SIGN_CAFILE "" CACHE FILEPATH "CA certificates that the signature test trusts; empty: the system's")
 
 if(NOT CORVANE_SIGN_PKCS12)
   message(STATUS "corvane.exe and the MSI are not signed: no code-signing certificate given (CORVANE_SIGN_PKCS12)")
@@ -51,3 +54,10 @@ if(TARGET msi)
   add_custom_command(OUTPUT ${CORVANE_MSI} APPEND ${sign_msi})
 endif()
 message(STATUS "corvane.exe and the MSI are signed with ${CORVANE_SIGN_PKCS12}")
+
+# corvane.exe as the zip packs it and the MSI carry a signature that the CA vouches for and
+# that covers their content.
+add_test(NAME signatures
+         COMMAND ${CMAKE_COMMAND} -DOSSLSIGNCODE=${CORVANE_OSSLSIGNCODE} "-DCAFILE=${CORVANE_SIGN_CAFILE}"
+                 -DBINARY_DIR=${PROJECT_BINARY_DIR} -DPACKAGE=${CORVANE_PACKAGE} "-DMSI=${CORVANE_MSI}"
+                 -P ${PROJECT_SOURCE_DIR}/cmake/CheckSignature.cmake)
