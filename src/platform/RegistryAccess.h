@@ -16,6 +16,7 @@ enum class RegistryRoot { CurrentUser, LocalMachine };
 constexpr std::uint32_t RegString = 1;       // REG_SZ
 constexpr std::uint32_t RegExpandString = 2; // REG_EXPAND_SZ
 constexpr std::uint32_t RegBinary = 3;       // REG_BINARY
+constexpr std::uint32_t RegDword = 4;        // REG_DWORD, little-endian
 constexpr std::uint32_t RegMultiString = 7;  // REG_MULTI_SZ
 
 // What reading one value found.
