@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(cmake make g++ googletest libgtest-dev libbenchmark-dev libjpeg-dev libjpeg-turbo-progs dpkg-dev clang
           g++-mingw-w64-x86-64-posix nasm wine wine64 xvfb imagemagick xdotool wixl msitools
-          osslsigncode openssl)
+          osslsigncode openssl libxml2-utils)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -12,8 +12,8 @@ class TConfigChecker {
 public:
     explicit TConfigChecker(TCheckOptions options);
 
-    // Checks the user's settings, the shell list, the colour scheme and the script, and lists
-    // the shells that the chooser will offer.
+    // Checks the policies, the user's settings, the shell list, the colour scheme and the script,
+    // and lists the shells that the chooser will offer.
     TCheckReport Run() const;
 
 private:

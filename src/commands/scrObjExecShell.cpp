@@ -7,7 +7,8 @@ namespace corvane {
 
 // One argument starts the default shell and stores its name; three start argument 1 with
 // the parameters of argument 2 and store the path. Arguments are used as written. Any other
-// number of arguments does nothing.
+// number of arguments does nothing. While the AllowedShells policy is in force, the default
+// shell must be one that it allows, and a path the program of one (see LaunchAsShell).
 void TscrObjExecShell::Execute() {
     if (ArgCount() == 1) {
         const TShellListItem* item = Info->Settings.DefaultShellItem.get();

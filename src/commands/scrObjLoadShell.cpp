@@ -15,9 +15,20 @@ namespace corvane {
 
 std::string ShellNotFoundWarning(const std::string& path) { return "Shell not found - " + path + " - attempting load anyway"; }
 
+bool RefusedByPolicy(const TscrObjAncestor& statement, const TShellListItem* shell, const std::string& path) {
+    const TCorvaneInfo& info = *statement.Info;
+    if (shell != nullptr ? info.AllowedShells.Allows(shell->Name) : info.AllowedShells.AllowsProgram(path, info.ShellList)) {
+        return false;
+    }
+    statement.ReportError(shell != nullptr ? info.AllowedShells.ShellRefused(shell->Name)
+                                           : info.AllowedShells.ProgramRefused(path));
+    return true;
+}
+
 bool LaunchAsShell(TscrObjAncestor& statement, std::string& previousShell, const std::string& path,
                    const std::string& parameters, const std::optional<std::string>& variableName,
                    const std::string& value, const TShellListItem* shell) {
+    if (RefusedByPolicy(statement, shell, path)) return false;
     if (!platform::Files().FileExists(path)) {
         statement.ReportWarning(ShellNotFoundWarning(path));
     }
@@ -42,8 +53,7 @@ std::string ChooserEvent(TChooserOutcome outcome, const TShellListItem* item) {
 }
 
 // The same of the shell taken without the chooser.
-std::string NoChooserEvent(const TCorvaneInfo& info) {
-    const TShellListItem* item = info.PreferredShell.Item;
+std::string NoChooserEvent(const TCorvaneInfo& info, const TShellListItem* item) {
     std::string event = "no chooser (ShowLauncher off): ";
     if (item == nullptr) return event + "no default shell, nothing to start";
     return event + Quoted(item->Name) +
@@ -54,13 +64,18 @@ std::string NoChooserEvent(const TCorvaneInfo& info) {
 
 // Takes the shell from the chooser (or, when the chooser is off, the shell in the default
 // shell's place: the remembered one or the default shell), applies its wallpaper and launches it
-// as the shell. No shell taken: nothing happens at all. A shell that started is remembered for
-// the next logon once the setting is back, when the settings ask for that; a refused write
-// leaves the remembered shell as it was and the launch goes on as if nothing had happened.
+// as the shell. No shell taken: nothing happens at all. A default shell that the AllowedShells
+// policy leaves out is refused with the policy's error, before its wallpaper. A shell that
+// started is remembered for the next logon once the setting is back, when the settings ask for
+// that; a refused write leaves the remembered shell as it was and the launch goes on as if
+// nothing had happened.
 void TscrObjLoadShell::Execute() {
     const TShellListItem* item = Info->Settings.ShowLauncher ? ChooseShell() : Info->PreferredShell.Item;
-    if (!Info->Settings.ShowLauncher) RecordEvent(NoChooserEvent(*Info));
-    if (item == nullptr) {
+    if (!Info->Settings.ShowLauncher) {
+        if (item == nullptr) item = Info->Settings.DefaultShellItem.get();
+        RecordEvent(NoChooserEvent(*Info, item));
+    }
+    if (item == nullptr || RefusedByPolicy(*this, item, item->Path)) {
         return;
     }
     if (platform::Files().FileExists(item->Wallpaper)) {

@@ -15,7 +15,12 @@ class TShellListItem;
 // The warning of a launch whose program is not there, naming the path.
 std::string ShellNotFoundWarning(const std::string& path);
 
-// The launch of loadshell and execshell: warns (through statement) when no file exists at path,
+// Whether the AllowedShells policy refuses the start of shell (of its program at path when
+// shell is null); a refusal is reported as the statement's error.
+bool RefusedByPolicy(const TscrObjAncestor& statement, const TShellListItem* shell, const std::string& path);
+
+// The launch of loadshell and execshell: starts nothing that the AllowedShells policy refuses
+// (the statement's error says so), warns (through statement) when no file exists at path,
 // then starts path as the shell, storing value in the variable named variableName (if any) once
 // the program has started. A start that failed is reported as the statement's error and sets no
 // variable. A listed shell (shell, when the launch is one) that is crash protected gets its

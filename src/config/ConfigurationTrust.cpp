@@ -41,13 +41,14 @@ std::vector<TConfigurationTrust::TFinding> TConfigurationTrust::Check() const {
     platform::FileSecurity& security = platform::Security();
     const TIniFile userIni(TCorvaneInfo::UserFile(ProgramFolder_, UserName_));
     const TIniFile shellsIni(TCorvaneInfo::ShellsFile(ProgramFolder_));
+    const TCorvaneSettings settings(userIni, shellsIni, TPolicyIO(TCorvaneSettings::Keys));
     std::vector<TPlace> places{{ProgramFolder_, true},
                                {files.ExePath(), false},
                                {TShellScriptIO(userIni).ScriptFile, false},
                                {shellsIni.FileName(), false},
                                {ProgramFolder_ + TColoursIO::SchemesFolder, true},
                                {userIni.FileName(), false},
-                               {TColoursIO::SchemeFileOf(ProgramFolder_, TCorvaneSettings(userIni, shellsIni).ColourSchemeName), false}};
+                               {TColoursIO::SchemeFileOf(ProgramFolder_, settings.ColourSchemeName), false}};
     for (const std::string& program : ShellPrograms(shellsIni)) places.push_back({program, false});
 
     const std::string user = security.CurrentUser();

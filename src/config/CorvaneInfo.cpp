@@ -1,6 +1,7 @@
 #include "config/CorvaneInfo.h"
 
 #include "platform/Platform.h"
+#include "record/EventRecord.h"
 #include "record/SystemEvent.h"
 
 namespace corvane {
@@ -33,8 +34,10 @@ std::string EnsureUserFile(const std::string& folder, const std::string& userNam
     return EnsureFile(folder, std::move(path), TCorvaneInfo::UserFileMissing, TCorvaneInfo::UserFileUncreatable);
 }
 
-TShellList ReadSortedShellList(const TShellListIO& io) {
+// The shells that the user may choose: those that the policy allows, sorted.
+TShellList ReadOfferedShells(const TShellListIO& io, const TAllowedShells& allowed) {
     TShellList list = io.ReadShellList();
+    list.Retain([&allowed](const std::string& name) { return allowed.Allows(name); });
     list.Sort();
     return list;
 }
@@ -47,14 +50,24 @@ TCorvaneInfo::TCorvaneInfo()
       UserIni(EnsureUserFile(ProgramFolder, UserName, SharedSettings)),
       ShellsIni(EnsureFile(ProgramFolder, ShellsFile(ProgramFolder), ShellsFileMissing, ShellsFileUncreatable)),
       ShellListIO(ShellsIni),
-      ShellList(ReadSortedShellList(ShellListIO)),
+      Policies(TCorvaneSettings::Keys),
+      AllowedShells(),
+      ShellList(ReadOfferedShells(ShellListIO, AllowedShells)),
       ScriptIO(UserIni),
-      Settings(UserIni, ShellListIO),
+      Settings(UserIni, ShellListIO, Policies),
       LastShellIO(Settings.RememberLastShell),
-      PreferredShell(Settings, ShellList, LastShellIO.Remembered()),
+      PreferredShell(Settings, ShellList, LastShellIO.Remembered(), AllowedShells),
       ColoursIO(ProgramFolder, Settings.ColourSchemeName),
       FormMetricsIO(UserIni),
-      ShellIO() {}
+      ShellIO() {
+    for (const auto* rejected : {&Policies.Rejected(), &AllowedShells.Rejected()}) {
+        for (const TPolicyIO::TRejected& value : *rejected) {
+            const std::string text = value.Place + ": " + TPolicyIO::NotInForce(value);
+            RecordEvent("policy not in force: " + text);
+            LogEvent(SystemEvent::PolicyNotInForce, text);
+        }
+    }
+}
 
 std::string TCorvaneInfo::UserFile(const std::string& programFolder, const std::string& userName) {
     return programFolder + userName + ".ini";

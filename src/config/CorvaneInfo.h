@@ -5,11 +5,13 @@
 
 #include <string>
 
+#include "config/AllowedShells.h"
 #include "config/ColoursIO.h"
 #include "config/CorvaneSettings.h"
 #include "config/FormMetricsIO.h"
 #include "config/IniFile.h"
 #include "config/LastShellIO.h"
+#include "config/PolicyIO.h"
 #include "config/PreferredShell.h"
 #include "config/ShellIO.h"
 #include "config/ShellList.h"
@@ -33,7 +35,7 @@ public:
     // and so is a missing per-user settings file unless the shell list file has a [Settings]
     // section, which then gives the settings without a word. A file that cannot be created is
     // reported as such, and the run goes on without it. Errors in the shell list pass to the
-    // caller.
+    // caller. Policies that are not in force are named in the logon record.
     TCorvaneInfo();
     TCorvaneInfo(const TCorvaneInfo&) = delete;
     TCorvaneInfo& operator=(const TCorvaneInfo&) = delete;
@@ -60,7 +62,9 @@ public:
     const TIniFile UserIni;   // program folder + user name + ".ini"
     const TIniFile ShellsIni; // program folder + "shells.ini"
     const TShellListIO ShellListIO;
-    const TShellList ShellList; // sorted by name
+    const TPolicyIO Policies; // the settings that Group Policy sets
+    const TAllowedShells AllowedShells;
+    const TShellList ShellList; // the shells that AllowedShells allows (all without it), sorted by name
     const TShellScriptIO ScriptIO;
     const TCorvaneSettings Settings;
     const TLastShellIO LastShellIO; // reads the registry only when the settings remember the last shell

@@ -6,17 +6,9 @@
 
 namespace corvane {
 
-TCorvaneSettings::TCorvaneSettings(const TIniFile& iniFile, const TIniFile& sharedIni)
+TCorvaneSettings::TCorvaneSettings(const TIniFile& iniFile, const TIniFile& sharedIni, const TPolicyIO& policies)
     : IniFile(iniFile), SharedIni(sharedIni) {
-    for (std::size_t i = 0; i < Keys.size(); ++i) {
-        for (const TIniFile* file : {&IniFile, &SharedIni}) {
-            if (std::optional<std::string> text = file->FindText(Section, Keys[i])) {
-                Texts_[i] = TSettingText{std::move(*text), file};
-                break;
-            }
-        }
-        if (Texts_[i].File == nullptr) Texts_[i].Text = Keys[i].Form == TIniValueForm::Text ? Keys[i].Default : "";
-    }
+    for (std::size_t i = 0; i < Keys.size(); ++i) Texts_[i] = ReadKey(Keys[i], policies);
     UseTimer = NumberOf(UseTimerKey) != 0;
     ShowLauncher = NumberOf(ShowLauncherKey) != 0;
     TimerLength = NumberOf(TimerLengthKey);
@@ -26,6 +18,17 @@ TCorvaneSettings::TCorvaneSettings(const TIniFile& iniFile, const TIniFile& shar
     RememberLastShell = NumberOf(RememberLastShellKey) != 0;
 }
 
+// The first source that gives the key: a policy, the strongest first, then the files.
+TCorvaneSettings::TSettingText TCorvaneSettings::ReadKey(const TIniKey& key, const TPolicyIO& policies) const {
+    for (const TPolicyScope scope : PolicyScopes) {
+        if (const std::optional<std::string>& text = policies.Text(scope, key)) return {*text, nullptr, scope};
+    }
+    for (const TIniFile* file : {&IniFile, &SharedIni}) {
+        if (std::optional<std::string> text = file->FindText(Section, key)) return {std::move(*text), file, std::nullopt};
+    }
+    return {key.Form == TIniValueForm::Text ? key.Default : "", nullptr, std::nullopt};
+}
+
 const TCorvaneSettings::TSettingText& TCorvaneSettings::Read(const TIniKey& key) const {
     for (std::size_t i = 0; i < Keys.size(); ++i) {
         if (std::string_view(Keys[i].Name) == key.Name) return Texts_[i];
@@ -33,8 +36,9 @@ const TCorvaneSettings::TSettingText& TCorvaneSettings::Read(const TIniKey& key)
     throw std::logic_error(std::string("no setting ") + key.Name);
 }
 
-TCorvaneSettings::TCorvaneSettings(const TIniFile& iniFile, const TShellListIO& shellListIO)
-    : TCorvaneSettings(iniFile, shellListIO.IniFile) {
+TCorvaneSettings::TCorvaneSettings(const TIniFile& iniFile, const TShellListIO& shellListIO,
+                                   const TPolicyIO& policies)
+    : TCorvaneSettings(iniFile, shellListIO.IniFile, policies) {
     if (!DefaultShell.empty()) {
         DefaultShellItem = std::make_unique<TShellListItem>(shellListIO.ReadShellEntry(DefaultShell));
         DefaultShellItem->Name = DefaultShell;

@@ -16,4 +16,8 @@ void TShellList::Sort() {
                      [&system](const Entry& a, const Entry& b) { return system.CompareText(a.Name, b.Name) < 0; });
 }
 
+void TShellList::Retain(const std::function<bool(const std::string&)>& keep) {
+    std::erase_if(Entries_, [&keep](const Entry& entry) { return !keep(entry.Name); });
+}
+
 } // namespace corvane

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,6 +23,8 @@ public:
     // Orders the entries by name, ignoring letter case the way the user's locale compares
     // texts; entries whose names compare equal keep their order.
     void Sort();
+    // Keeps the entries whose names keep accepts, in their order.
+    void Retain(const std::function<bool(const std::string&)>& keep);
 
     std::size_t Count() const { return Entries_.size(); }
     const std::string& Name(std::size_t index) const { return Entries_.at(index).Name; }

@@ -33,9 +33,10 @@ inline constexpr TSystemEvent Installed{10, Information, "Installed"};
 inline constexpr TSystemEvent Uninstalled{11, Information, "Uninstalled"};
 inline constexpr TSystemEvent InstallFailed{12, Error, "InstallFailed"};
 inline constexpr TSystemEvent UninstallFailed{13, Error, "UninstallFailed"};
+inline constexpr TSystemEvent PolicyNotInForce{14, Warning, "PolicyNotInForce"}; // a policy value in the wrong form
 inline constexpr std::array All{RunEnded,         ErrorReported, WarningReported,      StartFailed,       ExplorerFallback,
                                 ShellRestarted,   ShellGivenUp,  ConfigurationRefused, ConfigurationOpen, Installed,
-                                Uninstalled,      InstallFailed, UninstallFailed};
+                                Uninstalled,      InstallFailed, UninstallFailed,      PolicyNotInForce};
 } // namespace SystemEvent
 
 // Writes the event into the system's event log, when the program has one; never throws.

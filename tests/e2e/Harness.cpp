@@ -455,6 +455,15 @@ void SetRegText(HKEY root, const char* path, const char* name, const std::string
     SetRegValue(root, path, name, type, wide.c_str(), static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)));
 }
 
+void SetRegDword(HKEY root, const char* path, const char* name, DWORD value) {
+    SetRegValue(root, path, name, REG_DWORD, &value, sizeof value);
+}
+
+void DeleteRegKey(HKEY root, const char* path) {
+    RegDeleteTreeW(root, Wide(path).c_str());
+    RegDeleteKeyW(root, Wide(path).c_str());
+}
+
 void DeleteRegValue(HKEY root, const char* path, const char* name) {
     HKEY key = nullptr;
     if (RegOpenKeyExW(root, Wide(path).c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;

@@ -159,7 +159,11 @@ std::optional<std::string> RegText(HKEY root, const char* path, const char* name
 void SetRegValue(HKEY root, const char* path, const char* name, DWORD type, const void* data, DWORD size);
 // A text value (REG_SZ, or REG_EXPAND_SZ given so) in UTF-16 with its NUL.
 void SetRegText(HKEY root, const char* path, const char* name, const std::string& text, DWORD type = REG_SZ);
+// A REG_DWORD value.
+void SetRegDword(HKEY root, const char* path, const char* name, DWORD value);
 void DeleteRegValue(HKEY root, const char* path, const char* name);
+// Removes a key with everything below it; nothing when it is missing.
+void DeleteRegKey(HKEY root, const char* path);
 std::string WindowsFolder();
 // A Windows-like machine: the machine's shell is explorer.exe and system.ini reads are mapped
 // to it; no shell of the current user's own.

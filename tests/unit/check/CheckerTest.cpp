@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "check/ConfigChecker.h"
+#include "config/PolicyIO.h"
 #include "support/ConfigPlatform.h"
 #include "support/ImageSamples.h"
 
@@ -460,6 +461,48 @@ TEST_F(Checker, ScriptVariablesAndText) {
           "and runs loadshell (shell)"}},
     };
     for (const Case& c : cases) Expect(c);
+}
+
+
+// Policies over the clean folder: each listed with where every setting comes from; a policy's
+// value checked at its key, one that is not in force said with why, and a finding on a file's
+// value that a policy overrides saying so.
+TEST_F(Checker, PoliciesAreListedAndCheckedWhereTheyAre) {
+    using platform::RegistryRoot;
+    const std::string policies = TPolicyIO::Key, list = policies + "\\AllowedShells";
+    fake.registry.PutData(RegistryRoot::LocalMachine, policies, "TimerLength", platform::RegDword, std::string(4, '\0'));
+    fake.registry.Put(RegistryRoot::CurrentUser, policies, "TimerLength", "30");
+    fake.registry.Put(RegistryRoot::CurrentUser, policies, "DefaultShell", "Note");
+    fake.registry.Put(RegistryRoot::LocalMachine, list, "1", "Note");
+    fake.registry.Put(RegistryRoot::LocalMachine, list, "2", "Other");
+    fake.registry.Put(RegistryRoot::CurrentUser, list, "1", "Explorer");
+    Findings({{"operator.ini", "[Settings]\r\nUseTimer=1\r\nDefaultShell=Explorr\r\n"},
+              {"shells.ini", "[Shells]\r\nExplorer=C:\\Windows\\explorer.exe,0,,\r\nNote=C:\\Windows\\notepad.exe,0,,\r\n"}});
+    EXPECT_EQ(report.Text("", '\\'),
+              "policy (machine): TimerLength=0\n"
+              "policy (machine): AllowedShells=Note, Other\n"
+              "policy (user): DefaultShell=Note\n"
+              "policy (user): AllowedShells=Explorer, not in force: policy (machine) sets AllowedShells\n"
+              "setting UseTimer=1: operator.ini\n"
+              "setting ShowLauncher=1: the default\n"
+              "setting TimerLength=0: policy (machine)\n"
+              "setting ColourSchemeName=Default: the default\n"
+              "setting FadeLauncher=1: the default\n"
+              "setting DefaultShell=Note: policy (user)\n"
+              "setting RememberLastShell=0: the default\n"
+              "shell Explorer (not offered: the AllowedShells policy of the machine (Note, Other) leaves it out): "
+              "C:\\Windows\\explorer.exe, no wallpaper, not watched\n"
+              "shell Note (default): C:\\Windows\\notepad.exe, no wallpaper, not watched\n"
+              "HKEY_CURRENT_USER\\Software\\Policies\\Corvane: warning: TimerLength is a REG_SZ value, not a REG_DWORD, "
+              "so this policy is not in force\n"
+              "HKEY_LOCAL_MACHINE\\Software\\Policies\\Corvane\\AllowedShells: warning: AllowedShells names Other, which "
+              "shells.ini does not list\n"
+              "operator.ini:3: error: DefaultShell=Explorr names no shell of shells.ini (did you mean Explorer?): the "
+              "launcher stops at start with \"List index out of bounds (0)\" (policy (user) sets DefaultShell, so the "
+              "launcher does not read this value)\n"
+              "HKEY_LOCAL_MACHINE\\Software\\Policies\\Corvane: warning: TimerLength=0: a countdown of 0 seconds never "
+              "runs out; the chooser waits for the user\n"
+              "1 error, 3 warnings\n");
 }
 
 } // namespace

@@ -372,6 +372,43 @@ TEST_F(LaunchTest, ExecShellFormsByArgumentCount) {
         << "the stored path keeps its reference, which expands when it is used";
 }
 
+// While the user's AllowedShells policy names Missing alone, every start of another shell or
+// program is refused with an error that names it and the policy, before any switch or wallpaper.
+TEST_F(LaunchTest, AStartThatTheAllowedShellsPolicyLeavesOutIsRefused) {
+    fake.registry.Put(User, std::string(TPolicyIO::Key) + "\\" + TAllowedShells::Name, "1", "Missing");
+    const std::string policy = "the AllowedShells policy of the user (Missing) allows; nothing was started.";
+    const struct {
+        const char* name;
+        const char* settings;
+        const char* script;
+        std::vector<std::string> started, messages;
+    } cases[] = {
+        {"loadshell of the default", "ShowLauncher=0\nDefaultShell=Pic\n", "loadshell (v)", {},
+         {"Error (Line 1): \"Pic\" is not among the shells that " + policy, "nil"}},
+        {"execshell of the default", "DefaultShell=alt\n", "execshell (v)", {},
+         {"Error (Line 1): \"alt\" is not among the shells that " + policy, "nil"}},
+        {"execshell of a program", "", "execshell (v, C:\\Alt\\alt.exe, \"\")", {},
+         {"Error (Line 1): \"C:\\Alt\\alt.exe\" is the program of no shell that " + policy, "nil"}},
+        {"execshell of an allowed shell's program", "", "execshell (v, c:\\gone\\GONE.EXE, \"\")",
+         {"c:\\gone\\GONE.EXE||"},
+         {"Warning (Line 1): Shell not found - c:\\gone\\GONE.EXE - attempting load anyway", "c:\\gone\\GONE.EXE"}},
+    };
+    fake.files.files["C:\\Launch\\shells.ini"] += "Pic=C:\\Alt\\alt.exe,0,,C:\\Pictures\\tiles.bmp\n";
+    fake.files.files["C:\\Pictures\\tiles.bmp"] = testing::ReadSample("palette4.bmp");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fake.dialogs.messages.clear();
+        fake.shell.executed.clear();
+        fake.registry.writes.clear();
+        Settings(c.settings);
+        EXPECT_EQ(Run(std::string(c.script) + "\nshowmessage ($v$)"), c.started);
+        EXPECT_EQ(fake.dialogs.messages, c.messages);
+        EXPECT_EQ(fake.registry.writes.empty(), c.started.empty()) << "no switch";
+        EXPECT_EQ(started, static_cast<int>(c.started.size())) << "the logon's way back counts no start";
+    }
+    EXPECT_EQ(fake.files.files.count("C:\\Launch\\wallpaper.bmp"), 0u);
+}
+
 TEST_F(LaunchTest, ExecShellWithoutDefaultDoesNothing) {
     Settings("ShowLauncher=0\n");
     EXPECT_TRUE(Run("execshell (a)").empty());

@@ -15,7 +15,12 @@ FakeRegistry::KeyId FakeRegistry::Id(platform::RegistryRoot root, const std::str
 
 void FakeRegistry::Put(platform::RegistryRoot root, const std::string& path, const std::string& name,
                        const std::string& text, std::uint32_t type) {
-    keys[Id(root, path)][Lower(name)] = {platform::RegistryValue::State::Present, type, text + '\0'};
+    PutData(root, path, name, type, text + '\0');
+}
+
+void FakeRegistry::PutData(platform::RegistryRoot root, const std::string& path, const std::string& name,
+                           std::uint32_t type, const std::string& data) {
+    keys[Id(root, path)][Lower(name)] = {platform::RegistryValue::State::Present, type, data};
 }
 
 std::optional<std::string> FakeRegistry::Text(platform::RegistryRoot root, const std::string& path,

@@ -32,6 +32,9 @@ public:
     // Stores a value as a program would, a string with its terminating NUL.
     void Put(platform::RegistryRoot root, const std::string& path, const std::string& name, const std::string& text,
              std::uint32_t type = platform::RegString);
+    // Stores the data as it is, of any type.
+    void PutData(platform::RegistryRoot root, const std::string& path, const std::string& name, std::uint32_t type,
+                 const std::string& data);
     // The text of a value up to its first NUL, or nothing when it is missing.
     std::optional<std::string> Text(platform::RegistryRoot root, const std::string& path, const std::string& name) const;
     bool HasKey(platform::RegistryRoot root, const std::string& path) const;
