@@ -85,10 +85,15 @@ std::string CurrentUserName() {
 
 ProgramFolder::ProgramFolder(const std::string& name) {
     Path_ = Config().runs + "\\" + name;
-    RemoveTree(Wide(Path_));
-    if (!CreateDirectoryW(Wide(Path_).c_str(), nullptr)) {
-        throw std::runtime_error("cannot create program folder " + Path_);
+    // The guard of a launcher that has just ended may still run from the folder for a moment,
+    // and its corvane.exe cannot go before it has.
+    bool created = false;
+    for (int attempt = 0; attempt < 50 && !created; ++attempt) {
+        if (attempt > 0) Sleep(100);
+        RemoveTree(Wide(Path_));
+        created = CreateDirectoryW(Wide(Path_).c_str(), nullptr) != FALSE;
     }
+    if (!created) throw std::runtime_error("cannot create program folder " + Path_);
     Path_ += "\\";
     if (!CopyFileW(Wide(Config().corvane).c_str(), Wide(Exe()).c_str(), FALSE)) {
         throw std::runtime_error("cannot copy corvane.exe to " + Path_);

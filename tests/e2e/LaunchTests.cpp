@@ -240,7 +240,7 @@ TEST_F(Launch, FirstFamilyUsesSystemIni) {
     WritePrivateProfileStringA("boot", "shell", "progman.exe", "system.ini");
     SetRegText(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\corvane.exe", "Version", "win98");
     struct Cleanup {
-        ~Cleanup() { RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\corvane.exe"); }
+        ~Cleanup() { DeleteRegValue(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\corvane.exe", "Version"); }
     } cleanup;
 
     auto folder = Folder("launch-win98", "ShowLauncher=0\r\nDefaultShell=Alt\r\n", "loadshell (shell)\r\n");

@@ -14,6 +14,10 @@ constexpr const char* Overrides = "Software\\Wine\\AppDefaults\\corvane.exe\\Dll
 const std::vector<std::string> Planted = {"msimg32", "uxtheme"};
 
 TEST(LibrarySearch, ALibraryPlantedBesideCorvaneIsNotLoaded) {
+    // The whole key goes, so that later tests' settings for corvane.exe can go with theirs.
+    struct Cleanup {
+        ~Cleanup() { e2e::registry::DeleteRegKey(HKEY_CURRENT_USER, Overrides); }
+    } cleanup;
     e2e::ProgramFolder folder("planted-libraries");
     for (const std::string& name : Planted) {
         ASSERT_TRUE(CopyFileW(e2e::Wide(e2e::DriverFolder() + "planted.dll").c_str(), e2e::Wide(folder.Path() + name + ".dll").c_str(),
@@ -34,7 +38,6 @@ TEST(LibrarySearch, ALibraryPlantedBesideCorvaneIsNotLoaded) {
     EXPECT_EQ(launcher.WaitForExit(), 0u);
     for (const std::string& name : Planted) {
         EXPECT_FALSE(folder.Exists(name + ".dll.loaded")) << name << ".dll beside corvane.exe was loaded";
-        e2e::registry::DeleteRegValue(HKEY_CURRENT_USER, Overrides, name.c_str());
     }
 }
 
