@@ -171,10 +171,19 @@ Launcher::Launcher(const std::string& exe, const std::string& arguments, const s
         startup.hStdError = output;
     }
     std::wstring commandLine = L"\"" + Wide(exe) + L"\"" + (arguments.empty() ? L"" : L" " + Wide(arguments));
-    const BOOL started = CreateProcessW(Wide(exe).c_str(), commandLine.data(), nullptr, nullptr, output != INVALID_HANDLE_VALUE,
-                                       0, nullptr, Wide(Config().runs).c_str(), &startup, &Info_);
+    // Right after a process of the same program was killed while Wine was still creating it, a
+    // start can fail for a moment.
+    BOOL started = FALSE;
+    DWORD error = 0;
+    for (int attempt = 0; attempt < 20 && !started; ++attempt) {
+        if (attempt > 0) Sleep(250);
+        std::wstring line = commandLine; // CreateProcessW may change it
+        started = CreateProcessW(Wide(exe).c_str(), line.data(), nullptr, nullptr, output != INVALID_HANDLE_VALUE, 0, nullptr,
+                                 Wide(Config().runs).c_str(), &startup, &Info_);
+        if (!started) error = GetLastError();
+    }
     if (output != INVALID_HANDLE_VALUE) CloseHandle(output);
-    if (!started) throw std::runtime_error("cannot start " + exe);
+    if (!started) throw std::runtime_error("cannot start " + exe + " (error " + std::to_string(error) + ")");
     WaitForInputIdle(Info_.hProcess, 5000);
 }
 
