@@ -91,6 +91,17 @@ void AppendUtf8(std::string& out, std::uint32_t codePoint) {
     }
 }
 
+std::uint32_t NextCodePoint(std::string_view text, std::size_t& at) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    std::uint32_t code = length == 1 ? lead : length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
+    for (std::size_t k = 1; k < length && at + k < text.size(); ++k) {
+        code = code << 6 | (static_cast<unsigned char>(text[at + k]) & 0x3F);
+    }
+    at += length;
+    return code;
+}
+
 std::string Utf8ToUtf16(std::string_view text, bool bigEndian) {
     std::string bytes;
     bytes.reserve(text.size() * 2);
@@ -100,19 +111,13 @@ std::string Utf8ToUtf16(std::string_view text, bool bigEndian) {
         bytes += bigEndian ? low : high;
     };
     for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        std::uint32_t code = length == 1 ? lead : length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
-        for (std::size_t k = 1; k < length && i + k < text.size(); ++k) {
-            code = code << 6 | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-        }
+        const std::uint32_t code = NextCodePoint(text, i);
         if (code >= 0x10000) {
             unit(0xD800 + ((code - 0x10000) >> 10));
             unit(0xDC00 + ((code - 0x10000) & 0x3FF));
         } else {
             unit(code);
         }
-        i += length;
     }
     return bytes;
 }

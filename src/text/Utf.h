@@ -30,6 +30,9 @@ std::optional<std::string> Utf16ToUtf8(std::string_view bytes, bool bigEndian);
 // The UTF-8 text as UTF-16 bytes in the order given; text must be well-formed UTF-8.
 std::string Utf8ToUtf16(std::string_view text, bool bigEndian);
 
+// The code point that starts at text[at] in well-formed UTF-8; at moves past it.
+std::uint32_t NextCodePoint(std::string_view text, std::size_t& at);
+
 // Appends the UTF-8 form of a code point (below U+110000, no surrogate) to out.
 void AppendUtf8(std::string& out, std::uint32_t codePoint);
 

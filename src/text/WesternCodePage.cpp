@@ -28,13 +28,7 @@ std::string WesternFromUtf8(std::string_view text) {
     std::string bytes;
     bytes.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        std::uint32_t code = length == 1 ? lead : length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
-        for (std::size_t k = 1; k < length && i + k < text.size(); ++k) {
-            code = code << 6 | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-        }
-        i += length;
+        const std::uint32_t code = NextCodePoint(text, i);
         char byte = '?';
         if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) {
             byte = static_cast<char>(code);
