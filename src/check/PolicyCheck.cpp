@@ -2,17 +2,11 @@
 
 #include "config/CorvaneInfo.h"
 #include "platform/Platform.h"
+#include "text/DelimitedText.h"
 
 namespace corvane {
 
 namespace {
-// The names of a list, as the report gives them: "Alt, Explorer".
-std::string Joined(const std::vector<std::string>& names) {
-    std::string text;
-    for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
-    return text;
-}
-
 // What the user's policy of a name is while the machine's gives it too.
 std::string NotInForceUnder(const char* name) {
     return std::string(", not in force: ") + TPolicyIO::SourceName(TPolicyScope::Machine) + " sets " + name;
@@ -66,7 +60,7 @@ void TPolicyCheck::ListPolicies() {
         }
         const std::vector<std::string>& names = Allowed_.NamesOf(scope);
         if (names.empty()) continue;
-        Context_.Report.Policy(head + TAllowedShells::Name + "=" + Joined(names) +
+        Context_.Report.Policy(head + TAllowedShells::Name + "=" + JoinedText(names, ", ") +
                                (Allowed_.Scope() != scope ? NotInForceUnder(TAllowedShells::Name) : ""));
     }
 }
@@ -91,11 +85,8 @@ void TPolicyCheck::CheckAllowedShells(const TShellListIO& shells) {
     if (!scope) return;
     const std::vector<std::string> listed = shells.IniFile.ReadSection(TShellListIO::Section);
     const std::string place = TPolicyIO::Shown(*scope, TAllowedShells::Name);
-    platform::SystemInfo& system = platform::System();
     for (const std::string& name : Allowed_.NamesOf(*scope)) {
-        bool found = false;
-        for (const std::string& shell : listed) found = found || system.CompareText(shell, name) == 0;
-        if (!found) Context_.Report.OnPolicy(TSeverity::Warning, place, TAllowedShells::Name + std::string(" names ") + name + ", which shells.ini does not list");
+        if (!platform::System().Lists(listed, name)) Context_.Report.OnPolicy(TSeverity::Warning, place, TAllowedShells::Name + std::string(" names ") + name + ", which shells.ini does not list");
     }
     bool anyAllowed = false;
     for (const std::string& shell : listed) anyAllowed = anyAllowed || Allowed_.Allows(shell);

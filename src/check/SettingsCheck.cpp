@@ -180,8 +180,7 @@ void TSettingsCheck::CheckCountdown(const TCorvaneSettings& settings, const TAll
 void TSettingsCheck::CheckDefaultShell(const std::string& name, const TReport& report, const std::string& note) {
     if (name.empty()) return;
     const std::vector<std::string> listed = Shells_.IniFile.ReadSection(TShellListIO::Section);
-    bool offered = false;
-    for (const std::string& shell : listed) offered = offered || platform::System().CompareText(shell, name) == 0;
+    const bool offered = platform::System().Lists(listed, name);
     const std::string entry = Shells_.ReadShellEntry(name);
     if (entry.empty()) {
         const std::optional<std::string> meant = NearestWord(name, listed);

@@ -18,10 +18,8 @@ void TTrustCheck::Run() {
                              "for others); Windows' own permissions are checked by corvane.exe --check on Windows only");
     }
     for (const auto& finding : TConfigurationTrust(options.ProgramFolder, options.UserName, !everyUser).Check()) {
-        std::string names;
-        for (const std::string& name : finding.Names) names += (names.empty() ? "" : ", ") + name;
         const std::string text =
-            "can be changed by " + names +
+            TConfigurationTrust::ChangedBy(finding) +
             (everyUser ? ": this corvane.exe is the shell of every user, so the launcher runs none of its configuration at "
                          "their logons, and --install --all-users refuses it"
                        : ": whoever that is can run their programs at the logon of a user whose own shell this "

@@ -3,6 +3,7 @@
 #include "platform/Errors.h"
 #include "platform/Platform.h"
 #include "text/AsciiText.h"
+#include "text/DelimitedText.h"
 
 namespace corvane {
 
@@ -46,12 +47,7 @@ TAllowedShells::TAllowedShells() {
 const std::vector<std::string>& TAllowedShells::NamesOf(TPolicyScope scope) const { return Names_[static_cast<std::size_t>(scope)]; }
 
 bool TAllowedShells::Allows(const std::string& shell) const {
-    if (!InForce_) return true;
-    platform::SystemInfo& system = platform::System();
-    for (const std::string& name : NamesOf(*InForce_)) {
-        if (system.CompareText(name, shell) == 0) return true;
-    }
-    return false;
+    return !InForce_ || platform::System().Lists(NamesOf(*InForce_), shell);
 }
 
 bool TAllowedShells::AllowsProgram(const std::string& path, const TShellList& shells) const {
@@ -65,9 +61,8 @@ bool TAllowedShells::AllowsProgram(const std::string& path, const TShellList& sh
 
 std::string TAllowedShells::Described() const {
     if (!InForce_) return {};
-    std::string names;
-    for (const std::string& name : NamesOf(*InForce_)) names += (names.empty() ? "" : ", ") + name;
-    return std::string("the ") + Name + " policy of the " + TPolicyIO::ScopeName(*InForce_) + " (" + names + ")";
+    return std::string("the ") + Name + " policy of the " + TPolicyIO::ScopeName(*InForce_) + " (" +
+           JoinedText(NamesOf(*InForce_), ", ") + ")";
 }
 
 std::string TAllowedShells::ShellRefused(const std::string& shell) const {

@@ -12,6 +12,7 @@
 #include "platform/Errors.h"
 #include "platform/FileSecurity.h"
 #include "platform/Platform.h"
+#include "text/DelimitedText.h"
 
 namespace corvane {
 
@@ -83,11 +84,11 @@ std::string ShownPath(const TConfigurationTrust::TFinding& finding) {
 }
 } // namespace
 
-std::string TConfigurationTrust::Described(const TFinding& finding) {
-    std::string names;
-    for (const std::string& name : finding.Names) names += (names.empty() ? "" : ", ") + name;
-    return ShownPath(finding) + " can be changed by " + names;
+std::string TConfigurationTrust::ChangedBy(const TFinding& finding) {
+    return "can be changed by " + JoinedText(finding.Names, ", ");
 }
+
+std::string TConfigurationTrust::Described(const TFinding& finding) { return ShownPath(finding) + " " + ChangedBy(finding); }
 
 std::string TConfigurationTrust::InstallRefused(const TFinding& finding) {
     return "Corvane does not become the shell of every user of this machine, since others could then run their "

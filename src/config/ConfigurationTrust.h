@@ -31,6 +31,8 @@ public:
     // descriptor that cannot be read counts as one that nobody else can change.
     std::vector<TFinding> Check() const;
 
+    // "can be changed by Everyone, BUILTIN\Users"
+    static std::string ChangedBy(const TFinding& finding);
     // "C:\Corvane\shells.ini can be changed by Everyone, BUILTIN\Users"
     static std::string Described(const TFinding& finding);
     // What to do about it: put Corvane where only administrators may write, or the icacls lines

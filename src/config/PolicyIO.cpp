@@ -56,8 +56,7 @@ std::optional<std::string> TPolicyIO::Interpret(const TIniKey& key, const platfo
         reason = "is a " + TypeName(value.type) + " of " + std::to_string(value.data.size()) + " bytes, not 4";
         return std::nullopt;
     }
-    std::uint32_t number = 0;
-    for (std::size_t i = sizeof number; i-- > 0;) number = number << 8 | static_cast<unsigned char>(value.data[i]);
+    const std::uint32_t number = DwordOf(value.data);
     if (key.Form == TIniValueForm::Boolean) return number != 0 ? "1" : "0";
     if (number > LargestNumber) {
         reason = "is " + std::to_string(number) + ", more than the largest " + key.Name + ", " +

@@ -58,4 +58,16 @@ std::string StringData(const std::string& text) { return TextOf(text) + '\0'; }
 
 std::string TextOf(const std::string& data) { return data.substr(0, data.find('\0')); }
 
+std::string DwordData(std::uint32_t value) {
+    std::string data(sizeof value, '\0');
+    for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+    return data;
+}
+
+std::uint32_t DwordOf(const std::string& data) {
+    std::uint32_t number = 0;
+    for (std::size_t i = sizeof number; i-- > 0;) number = number << 8 | static_cast<unsigned char>(data.at(i));
+    return number;
+}
+
 } // namespace corvane

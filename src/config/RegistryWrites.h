@@ -35,5 +35,9 @@ std::string ReadRegistryText(platform::RegistryRoot root, const std::string& key
 std::string StringData(const std::string& text);
 // The text of stored string data: up to its first NUL.
 std::string TextOf(const std::string& data);
+// A number as the registry stores a REG_DWORD: four bytes, the lowest first.
+std::string DwordData(std::uint32_t value);
+// The number of stored REG_DWORD data, which must be four bytes.
+std::uint32_t DwordOf(const std::string& data);
 
 } // namespace corvane

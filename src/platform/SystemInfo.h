@@ -1,10 +1,12 @@
 // Facts about the running system and a few of its services.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace corvane::platform {
 
@@ -21,6 +23,10 @@ public:
     // Compares two names (UTF-8) for sorting and matching, ignoring letter case as the system
     // does in the user's locale, for every script: negative, zero or positive.
     virtual int CompareText(const std::string& a, const std::string& b) = 0;
+    // Whether names holds name, compared as CompareText compares.
+    bool Lists(const std::vector<std::string>& names, const std::string& name) {
+        return std::any_of(names.begin(), names.end(), [&](const std::string& listed) { return CompareText(listed, name) == 0; });
+    }
     // Bytes in the system's legacy code page (1252 on a Western machine) as UTF-8.
     virtual std::string FromLegacyCodePage(std::string_view bytes) = 0;
     // The colour (red in the lowest byte) of the system colour with the given index.

@@ -7,15 +7,7 @@
 
 namespace corvane {
 
-namespace {
 using platform::RegistryRoot;
-
-std::string DwordData(std::uint32_t value) {
-    std::string data(4, '\0');
-    for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
-    return data;
-}
-} // namespace
 
 bool TEventSource::Register(const std::string& exePath) {
     platform::RegistryAccess& registry = platform::Registry();

@@ -74,4 +74,13 @@ std::vector<std::string> SplitDelimitedText(std::string_view text, char delimite
     return values;
 }
 
+std::string JoinedText(const std::vector<std::string>& items, std::string_view separator) {
+    std::string text;
+    for (const std::string& item : items) {
+        if (!text.empty()) text += separator;
+        text += item;
+    }
+    return text;
+}
+
 } // namespace corvane

@@ -27,5 +27,7 @@ struct TDelimitedField {
 std::vector<TDelimitedField> SplitDelimitedFields(std::string_view text, char delimiter, char quote);
 // The values of SplitDelimitedFields.
 std::vector<std::string> SplitDelimitedText(std::string_view text, char delimiter, char quote);
+// The items one after the other with separator between them: "Alt, Explorer".
+std::string JoinedText(const std::vector<std::string>& items, std::string_view separator);
 
 } // namespace corvane
